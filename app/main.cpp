@@ -1,10 +1,20 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "app/UAnwendung.h"
+#include "app/UFHaupt.h"
+#include "app/UGlobal.h"
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  QMainWindow w;
-  w.setWindowTitle("Vemla  [ v 1.0.6 ]");
-  w.show();
-  return app.exec();
+  TVemlaApplication app(argc, argv);
+  fensterErzeugen();
+  try {
+    HauptFormular->FormShow(app.arguments().mid(1));
+  } catch (const std::exception& e) {
+    allgemeinerFehler(e);
+  }
+  HauptFormular->show();
+  HauptFormular->activateWindow();
+  // The first activation also comes without a window manager that hands out the focus.
+  HauptFormular->erstesAktivierenAnmelden();
+  const int ergebnis = app.exec();
+  fensterFreigeben();
+  return ergebnis;
 }

@@ -4,10 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "core/UFehler.h"
@@ -89,22 +91,35 @@ int vemAnhaengen(const std::string& pfad, TDatBas& db, int grenze,
 
   const int platz = grenze - db.get_anzahl();
   if (platz <= 0) return 0;
-  // Never read more than can be taken in: the records that fit plus one more
-  // byte, which tells a trailing partial record from the end of the file.
-  const std::size_t hoechstens = static_cast<std::size_t>(platz) * DATENSATZ_GROESSE + 1;
-  std::vector<char> puffer(hoechstens);
-  const std::size_t gelesen = allesLesen(f.fd, puffer.data(), hoechstens);
+  // Room for the records the file holds, at once instead of step by step.
+  if (S_ISREG(st.st_mode) && st.st_size > 0) {
+    const auto imDatei = static_cast<std::size_t>(st.st_size) / DATENSATZ_GROESSE;
+    db.reserve(db.get_anzahl() + static_cast<int>(std::min(imDatei, static_cast<std::size_t>(platz))));
+  }
 
+  // The file is read a block of records at a time, never further than the
+  // records that fit, so a partial tail behind them is never reached. A whole
+  // file in one buffer would need as much memory again as the collection.
+  constexpr std::size_t BLOCK_SAETZE = 64;
+  const std::unique_ptr<TDatensatz[]> block(new TDatensatz[BLOCK_SAETZE]);
+  char* const puffer = reinterpret_cast<char*>(block.get());
   int angehaengt = 0;
-  std::size_t pos = 0;
-  TDatensatz d;
-  while (pos < gelesen && db.get_anzahl() < grenze) {
-    if (gelesen - pos < DATENSATZ_GROESSE) throw eaFehler(EA_DATEIENDE);
-    std::memcpy(&d, puffer.data() + pos, DATENSATZ_GROESSE);
-    pos += DATENSATZ_GROESSE;
-    db.add_datensatz(d);
-    ++angehaengt;
-    if (beiDatensatz) beiDatensatz(d);
+  while (db.get_anzahl() < grenze) {
+    const auto frei = static_cast<std::size_t>(grenze - db.get_anzahl());
+    const std::size_t wunsch = std::min(frei, BLOCK_SAETZE) * DATENSATZ_GROESSE;
+    const std::size_t gelesen = allesLesen(f.fd, puffer, wunsch);
+    const std::size_t ganze = gelesen / DATENSATZ_GROESSE;
+    std::size_t i = 0;
+    for (; i < ganze && db.get_anzahl() < grenze; ++i) {
+      db.add_datensatz(block[i]);
+      ++angehaengt;
+      if (beiDatensatz) beiDatensatz(block[i]);
+    }
+    if (gelesen < wunsch) {
+      // End of the file: whatever is left over is a partial record.
+      if (i * DATENSATZ_GROESSE < gelesen && db.get_anzahl() < grenze) throw eaFehler(EA_DATEIENDE);
+      break;
+    }
   }
   return angehaengt;
 }

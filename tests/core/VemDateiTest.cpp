@@ -94,6 +94,53 @@ TEST(VemDatei, GrenzeBeim_Laden) {
   EXPECT_EQ(vemAnhaengen(tmp.pfad("rest.vem"), db), 5);
 }
 
+TEST(VemDatei, GrosseDateienMitUndOhneRest) {
+  // Files of many records around the sizes the loader takes in at a time, some
+  // with a partial record behind them, loaded with and without a limit in reach.
+  struct Fall {
+    int saetze, restBytes, vorher, grenze, erwartet;
+    bool dateiende;
+  } faelle[] = {
+      {63, 0, 0, MAX_DATENSAETZE, 63, false},   {64, 0, 0, MAX_DATENSAETZE, 64, false},
+      {65, 0, 0, MAX_DATENSAETZE, 65, false},   {128, 0, 0, MAX_DATENSAETZE, 128, false},
+      {64, 1, 0, MAX_DATENSAETZE, 64, true},    {65, 1791, 0, MAX_DATENSAETZE, 65, true},
+      {0, 1791, 0, MAX_DATENSAETZE, 0, true},   {130, 5, 0, 100, 100, false},
+      {130, 5, 0, 64, 64, false},               {64, 7, 0, 64, 64, false},
+      {64, 7, 0, 65, 64, true},                 {70, 3, 10, 80, 70, false},
+      {69, 3, 10, 80, 69, true},                {100, 0, 3950, MAX_DATENSAETZE, 50, false},
+      {100, 9, 3950, MAX_DATENSAETZE, 50, false}, {40, 9, 3950, MAX_DATENSAETZE, 40, true},
+  };
+  TempOrdner tmp;
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(std::to_string(f.saetze) + " Saetze + " + std::to_string(f.restBytes) + " Bytes, vorher " +
+                 std::to_string(f.vorher) + ", Grenze " + std::to_string(f.grenze));
+    const TDatBas quelle = sammlung(f.saetze, 11);
+    vemSchreiben(tmp.pfad("q.vem"), quelle);
+    dateiSchreiben(tmp.pfad("q.vem"), dateiInhalt(tmp.pfad("q.vem")) + std::string(f.restBytes, 'r'));
+    TDatBas db = sammlung(f.vorher, 12);
+    TDatensatz letzterVorher;
+    db.get_datensatz(f.vorher, letzterVorher);
+    int angehaengt = -1, gemeldet = 0;
+    const std::string text = fehlerText([&] {
+      angehaengt = vemAnhaengen(tmp.pfad("q.vem"), db, f.grenze, [&](const TDatensatz&) { ++gemeldet; });
+    });
+    EXPECT_EQ(text, f.dateiende ? "Versuch hinter dem Dateiende zu lesen" : "kein Fehler");
+    if (!f.dateiende) {
+      EXPECT_EQ(angehaengt, f.erwartet);
+    }
+    EXPECT_EQ(gemeldet, f.erwartet);
+    ASSERT_EQ(db.get_anzahl(), f.vorher + f.erwartet);
+    TDatensatz a, b;
+    db.get_datensatz(f.vorher, a);
+    EXPECT_EQ(std::memcmp(&a, &letzterVorher, sizeof a), 0);  // what was there stays
+    for (int i = 1; i <= f.erwartet; ++i) {
+      quelle.get_datensatz(i, a);
+      db.get_datensatz(f.vorher + i, b);
+      ASSERT_EQ(std::memcmp(&a, &b, sizeof a), 0) << "Satz " << i;
+    }
+  }
+}
+
 TEST(VemDatei, GenauViertausend) {
   TempOrdner tmp;
   vemSchreiben(tmp.pfad("voll.vem"), sammlung(4000));

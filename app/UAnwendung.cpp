@@ -1,0 +1,74 @@
+#include "app/UAnwendung.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "app/UFHaupt.h"
+#include "app/UFStartbildschirm.h"
+#include "app/UFfirststart.h"
+#include "app/UGlobal.h"
+#include "app/UPlattform.h"
+#include "dialogs/UFOptionen.h"
+#include "dialogs/UF_add.h"
+#include "dialogs/UFworking.h"
+
+TDatBas* DatBas = nullptr;
+TIniFile* IniFile = nullptr;
+TConnect* Connect = nullptr;
+TDBSortTree* SortTree = nullptr;
+THauptFormular* HauptFormular = nullptr;
+TFStartbildschirm* FStartbildschirm = nullptr;
+TF_add* F_add = nullptr;
+TFOptionen* FOptionen = nullptr;
+TFworking* Fworking = nullptr;
+TFfirststart* Ffirststart = nullptr;
+
+TVemlaApplication::TVemlaApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationName("Vemla");
+  setApplicationDisplayName(ANWENDUNGSTITEL);
+  setApplicationVersion(PROGRAMMVERSION);
+  // Standard dialogs and buttons speak German.
+  for (const char* name : {"qtbase_de", "qt_de"}) {
+    auto* t = new QTranslator(this);
+    if (t->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) installTranslator(t);
+    else delete t;
+  }
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+}
+
+bool TVemlaApplication::notify(QObject* empfaenger, QEvent* e) {
+  try {
+    return QApplication::notify(empfaenger, e);
+  } catch (const std::exception& fehler) {
+    allgemeinerFehler(fehler);
+  }
+  return false;
+}
+
+void allgemeinerFehler(const std::exception& e) {
+  meldungOk(ANWENDUNGSTITEL, QString::fromUtf8(e.what()) + ".", TSymbol::Stopp);
+}
+
+QString iniPfad() { return QCoreApplication::applicationDirPath() + "/vemla.ini"; }
+
+void fensterErzeugen() {
+  HauptFormular = new THauptFormular();
+  // Further windows in their fixed order; the ones still to come take their place here.
+  FStartbildschirm = new TFStartbildschirm(HauptFormular);
+  F_add = new TF_add(HauptFormular);
+  FOptionen = new TFOptionen(HauptFormular);
+  Fworking = new TFworking();
+  Ffirststart = new TFfirststart(HauptFormular);
+}
+
+void fensterFreigeben() {
+  delete Fworking;
+  Fworking = nullptr;
+  delete HauptFormular;  // owns the other windows
+  HauptFormular = nullptr;
+  FStartbildschirm = nullptr;
+  F_add = nullptr;
+  FOptionen = nullptr;
+  Ffirststart = nullptr;
+}

@@ -1,0 +1,405 @@
+#include "app/UFHaupt.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolButton>
+
+#include "app/UFenstermass.h"
+#include "app/UGlobal.h"
+#include "app/UVorgaben.h"
+
+namespace {
+
+constexpr int CLIENT_BREITE = 667;
+constexpr int CLIENT_HOEHE = 393;
+constexpr int STATUS_HOEHE = 20;
+
+template <typename T>
+T* mitName(T* w, const char* name) {
+  w->setObjectName(name);
+  return w;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- TListBox
+
+int TListBox::markiert() const {
+  const QModelIndexList zeilen = selectionModel() ? selectionModel()->selectedRows() : QModelIndexList();
+  return zeilen.isEmpty() ? -1 : zeilen.first().row();
+}
+
+void TListBox::markieren(int zeile) {
+  QSignalBlocker sperre(this);
+  if (zeile < 0 || zeile >= count()) {
+    clearSelection();
+    setCurrentRow(-1);
+  } else {
+    setCurrentRow(zeile);
+  }
+}
+
+void TListBox::mousePressEvent(QMouseEvent* e) {
+  if (e->button() == Qt::RightButton) {
+    e->accept();  // the pop-up menu leaves the selection as it is
+    return;
+  }
+  QListWidget::mousePressEvent(e);
+}
+
+// ---------------------------------------------------------------- helpers
+
+QString kleinAZ(const QString& s) {
+  QString r = s;
+  for (QChar& c : r)
+    if (c >= QChar('A') && c <= QChar('Z')) c = QChar(c.unicode() + 32);
+  return r;
+}
+
+QString titelFuerDatei(const QString& pfad) { return "Vemla   [ " + kleinAZ(pfad) + " ]"; }
+
+// ---------------------------------------------------------------- layout
+
+THauptFormular::THauptFormular(QWidget* parent) : QMainWindow(parent) {
+  HauptFormular = this;  // the controller works on this window while it is being created
+  setObjectName("HauptFormular");
+  setWindowTitle(STARTTITEL);
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  QFont schrift(SCHRIFT_STANDARD);
+  schrift.setPointSize(8);
+  setFont(schrift);
+
+  client_ = new QWidget(this);
+  client_->setObjectName("client");
+  client_->setMouseTracking(true);
+  client_->installEventFilter(this);
+  setCentralWidget(client_);
+  steuerelementeAnlegen();
+  menueAnlegen();
+  popupAnlegen();
+  verbinden();
+  setzeAussenBreite(aussenMitMenue({CLIENT_BREITE, CLIENT_HOEHE}).width());
+  setzeAussenHoehe(aussenMitMenue({CLIENT_BREITE, CLIENT_HOEHE}).height());
+  FormCreate();
+}
+
+void THauptFormular::steuerelementeAnlegen() {
+  QWidget* c = client_;
+  auto label = [c](const char* name, const QString& text, int x, int y) {
+    QLabel* l = mitName(new QLabel(text, c), name);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+  };
+  L_vorhandeneintraege = label("L_vorhandeneintraege", "vorhandene Einträge:", 8, 16);
+  listbox = mitName(new TListBox(c), "listbox");
+  listbox->setGeometry(8, 32, 257, 257);
+  listbox->setCursor(Qt::PointingHandCursor);
+  listbox->setSelectionMode(QAbstractItemView::SingleSelection);
+  listbox->setContextMenuPolicy(Qt::CustomContextMenu);
+  listbox->setUniformItemSizes(true);
+  Label7 = label("Label7", "Anzahl der eingetragenen Datensätze:", 25, 296);
+  L_anzahl = label("L_anzahl", "0", 232, 296);
+  Label8 = label("Label8", "Index des markierten Datensatzes:", 25, 315);
+  L_index = label("L_index", "0", 232, 315);
+  LDatensatznum = label("LDatensatznum", "", 312, 16);
+
+  const char* labelNamen[] = {"Label2", "Label3", "Label4", "Label5", "Label9", "Label10", "Label6"};
+  const char* labelTexte[] = {"Interpret:", "Titel:", "Label:", "Release:", "Typ:", "Genre:", "Kommentar:"};
+  const int labelTops[] = {40, 80, 120, 160, 200, 240, 280};
+  QLabel** labels[] = {&Label2, &Label3, &Label4, &Label5, &Label9, &Label10, &Label6};
+  for (int i = 0; i < 7; ++i) *labels[i] = label(labelNamen[i], labelTexte[i], 312, labelTops[i]);
+
+  // Preset lists first, so that the edits lie above them and only their buttons show.
+  auto vorgabe = [c](const char* name, int top, const QStringList& items) {
+    QComboBox* cb = mitName(new QComboBox(c), name);
+    cb->setGeometry(384, top, 225, 22);
+    cb->addItems(items);
+    cb->setCurrentIndex(-1);
+    cb->setMaxVisibleItems(6);
+    cb->setFocusPolicy(Qt::ClickFocus);
+    QPalette p = cb->palette();
+    p.setColor(QPalette::Text, farbe(8932151));
+    p.setColor(QPalette::ButtonText, farbe(8932151));
+    cb->setPalette(p);
+    return cb;
+  };
+  combobox_release = vorgabe("combobox_release", 160, vorgabenRelease());
+  combobox_typ = vorgabe("combobox_typ", 197, vorgabenTyp());
+  combobox_genre = vorgabe("combobox_genre", 237, vorgabenGenre());
+
+  const char* editNamen[] = {"e_interpret", "e_titel", "e_label", "e_release", "e_typ", "e_genre", "e_kommentar"};
+  const int editTops[] = {37, 77, 117, 160, 197, 237, 277};
+  QLineEdit** edits[] = {&e_interpret, &e_titel, &e_label, &e_release, &e_typ, &e_genre, &e_kommentar};
+  for (int i = 0; i < 7; ++i) {
+    *edits[i] = mitName(new QLineEdit(c), editNamen[i]);
+    (*edits[i])->setGeometry(384, editTops[i], 225, 22);
+    (*edits[i])->raise();
+  }
+  for (QLineEdit* e : {e_release, e_typ, e_genre}) e->resize(209, 22);
+
+  auto werkzeug = [c](const char* name, QStyle::StandardPixmap bild, int x, int y, int b, int h) {
+    QToolButton* t = mitName(new QToolButton(c), name);
+    t->setGeometry(x, y, b, h);
+    t->setAutoRaise(true);
+    t->setFocusPolicy(Qt::NoFocus);
+    t->setIcon(c->style()->standardIcon(bild));
+    return t;
+  };
+  SB_AG_Interpret = werkzeug("SB_AG_Interpret", QStyle::SP_FileDialogContentsView, 622, 38, 29, 99);
+  SB_AG_Interpret->setIconSize(QSize(22, 22));
+  SB_AG_Interpret->setCursor(Qt::PointingHandCursor);
+
+  auto knopf = [c](const char* name, const char* text, int x, int b) {
+    QPushButton* p = mitName(new QPushButton(text, c), name);
+    p->setGeometry(x, 340, b, 25);
+    p->setFlat(true);
+    p->setFocusPolicy(Qt::NoFocus);
+    p->setCursor(Qt::PointingHandCursor);
+    return p;
+  };
+  b_new = knopf("b_new", "new", 10, 60);
+  b_load = knopf("b_load", "load", 80, 60);
+  B_loadandadd = werkzeug("B_loadandadd", QStyle::SP_FileDialogNewFolder, 142, 340, 27, 25);
+  B_loadandadd->setCursor(Qt::PointingHandCursor);
+  b_save = knopf("b_save", "save", 179, 60);
+  SBquicksave = werkzeug("SBquicksave", QStyle::SP_DialogSaveButton, 241, 340, 27, 25);
+  SBquicksave->setCursor(Qt::PointingHandCursor);
+  b_add = knopf("b_add", "add", 304, 65);
+  b_del = knopf("b_del", "del", 376, 65);
+  b_change = knopf("b_change", "change", 448, 73);
+  b_up = knopf("b_up", "up", 528, 49);
+  b_down = knopf("b_down", "down", 584, 65);
+
+  struct Quick {
+    QToolButton** ziel;
+    const char* name;
+    int x;
+    const char* tipp;
+    QStyle::StandardPixmap bild;
+  } quick[] = {
+      {&SBminview, "SBminview", 242, "Min-view", QStyle::SP_TitleBarShadeButton},
+      {&SBQuickprint, "SBQuickprint", 500, "Quick-Print", QStyle::SP_FileIcon},
+      {&SBQuickreport, "SBQuickreport", 522, "Quick-Report", QStyle::SP_FileDialogDetailedView},
+      {&SBQuicktab, "SBQuicktab", 544, "Quick-Tab", QStyle::SP_FileDialogListView},
+      {&SBQuicksort, "SBQuicksort", 566, "Quick-Sort", QStyle::SP_ArrowDown},
+      {&SBQuicksearch, "SBQuicksearch", 588, "Quick-Search", QStyle::SP_FileDialogContentsView},
+  };
+  for (const Quick& q : quick) {
+    *q.ziel = werkzeug(q.name, q.bild, q.x, 0, 22, 23);
+    (*q.ziel)->setToolTip(q.tipp);
+    (*q.ziel)->setToolTipDuration(25000);
+  }
+  LVersion = label("LVersion", "v 1.0.6", 622, 0);
+
+  statusbar = mitName(new QStatusBar(c), "statusbar");
+  statusbar->setSizeGripEnabled(false);
+  memo = mitName(new QPlainTextEdit(c), "memo");
+  memo->hide();
+
+  // Tab order: the list, then the edits from Kommentar up to Interpret.
+  setTabOrder(listbox, e_kommentar);
+  setTabOrder(e_kommentar, e_genre);
+  setTabOrder(e_genre, e_typ);
+  setTabOrder(e_typ, e_release);
+  setTabOrder(e_release, e_label);
+  setTabOrder(e_label, e_titel);
+  setTabOrder(e_titel, e_interpret);
+
+  for (QWidget* w : std::initializer_list<QWidget*>{listbox, e_interpret, e_titel, e_label, e_release, e_typ,
+                                                     e_genre, e_kommentar, combobox_release, combobox_typ,
+                                                     combobox_genre})
+    w->installEventFilter(this);
+
+  hinweisSetzen(b_new, "erstellt eine neue CD-Sammlung  (alle zur Zeit eingetragene Datensätze werden dabei gelöscht)");
+  hinweisSetzen(b_load, "lädt eine gespeicherte CD-Sammlung  (alle zur Zeit eingetragene Datensätze werden dabei gelöscht)");
+  hinweisSetzen(B_loadandadd, "fügt alle Daten einer gespeicherten Datei zu ihrer bereits vorhandenen CD-Sammlung dazu");
+  hinweisSetzen(b_save, "speichert die aktuelle CD-Sammlung in einer Datei");
+  hinweisSetzen(SBquicksave, "Qick-Save [Speichert aktuelle Datei, sofern bereits vorhanden]");
+  hinweisSetzen(b_add, "fügt einen neuen Datensatz hinzu");
+  hinweisSetzen(b_del, "löscht den zur Zeit markierten Datensatz");
+  hinweisSetzen(b_change, "übernimmt alle Änderungen des zur Zeit angezeigten Datensatzes");
+  hinweisSetzen(b_up, "verschiebt den zur Zeit markierten Datensatz in der Liste nach oben");
+  hinweisSetzen(b_down, "verschiebt den zur Zeit markierten Datensatz in der Liste nach unten");
+  hinweisSetzen(SB_AG_Interpret, "Suche nach Interpret / Titel / Label im Internet..");
+  hinweisSetzen(LVersion, "Vemla-Programmversion: 1.0.6");
+  hinweisSetzen(SBminview, "Min-View [blendet die Detailansicht ein bzw. aus]");
+  hinweisSetzen(SBQuicktab, "Quick-Tab [Tabellenansicht öffnen]");
+  hinweisSetzen(SBQuicksearch, "Quick-Search [Suchformular anzeigen]");
+  hinweisSetzen(SBQuicksort, "Quick-Sort [Sortieren der Interpreten nach Alphabet]");
+  hinweisSetzen(SBQuickprint, "Quick-Print [Ruft den Drucken-Dialog auf]");
+  hinweisSetzen(SBQuickreport, "Quick-Report [Report: Export als HTML-Datei]");
+}
+
+void THauptFormular::hinweisSetzen(QWidget* w, const QString& text) {
+  w->setProperty("hinweis", text);
+  w->installEventFilter(this);
+}
+
+void THauptFormular::menueAnlegen() {
+  QMenuBar* leiste = menuBar();
+  leiste->setObjectName("MainMenu");
+  auto punkt = [this](QMenu* m, const char* name, const QString& text, const QString& kuerzel = {}) {
+    QAction* a = m->addAction(text);
+    a->setObjectName(name);
+    if (!kuerzel.isEmpty()) a->setShortcut(QKeySequence(kuerzel));
+    a->setShortcutContext(Qt::WindowShortcut);
+    addAction(a);  // shortcuts work from anywhere in the window, also with the menu bar hidden
+    return a;
+  };
+  auto unter = [](QMenu* m, const char* name, const QString& text) {
+    QMenu* u = m->addMenu(text);
+    u->setObjectName(QString(name) + "_menue");
+    u->menuAction()->setObjectName(name);
+    return u;
+  };
+
+  QMenu* datei = leiste->addMenu("&Datei");
+  datei->setObjectName("Datei1");
+  menue_neu = punkt(datei, "menue_neu", "&Neu", "Ctrl+N");
+  Laden1 = punkt(datei, "Laden1", "&Laden", "Ctrl+L");
+  menue_hinzufgen = punkt(datei, "menue_hinzufgen", "&Hinzufügen", "Ctrl+Alt+L");
+  datei->addSeparator();
+  menue_filesave = punkt(datei, "menue_filesave", "&Speichern", "Ctrl+S");
+  menue_speichern_unter = punkt(datei, "menue_speichern_unter", "Speichern &unter..", "Ctrl+Alt+S");
+  datei->addSeparator();
+  menue_drucken = punkt(datei, "menue_drucken", "&Drucken", "Ctrl+D");
+  QMenu* report = unter(datei, "menue_reportschreiben", "&Report schreiben (Daten exportieren)");
+  menue_reportschreiben = report->menuAction();
+  htmlDatei1 = punkt(report, "htmlDatei1", "&HTML-Datei (*.html / *.htm)", "Ctrl+H");
+  Textdateitxt1 = punkt(report, "Textdateitxt1", "&Textdatei (*.txt)", "Ctrl+T");
+  xls1 = punkt(report, "xls1", "Excel-Dokument (*.&xls)", "Ctrl+R");
+  ExcelDokumentdif1 = punkt(report, "ExcelDokumentdif1", "Excel-Dokument (*.&dif)", "Ctrl+I");
+  datei->addSeparator();
+  beenden1 = punkt(datei, "beenden1", "Programm &beenden", "Alt+F4");
+
+  QMenu* bearbeiten = leiste->addMenu("&Bearbeiten");
+  bearbeiten->setObjectName("Bearbeiten1");
+  neuerEintrag1 = punkt(bearbeiten, "neuerEintrag1", "&Neuen Datensatz hinzufügen", "F2");
+  menue_datensatz_del = punkt(bearbeiten, "menue_datensatz_del", "Markierten Datensatz &löschen", "F4");
+  menue_change = punkt(bearbeiten, "menue_change", "Markierten Datensatz ä&ndern", "F5");
+  bearbeiten->addSeparator();
+  menue_suche = punkt(bearbeiten, "menue_suche", "&Suche", "F3");
+  QMenu* verschieben = unter(bearbeiten, "menue_datensatz_verschieben", "Markierten Datensatz &verschieben");
+  menue_datensatz_verschieben = verschieben->menuAction();
+  menue_nachoben = punkt(verschieben, "menue_nachoben", "Nach &oben", "Ctrl+Alt+A");
+  menue_nachunten = punkt(verschieben, "menue_nachunten", "Nach &unten", "Ctrl+Alt+Y");
+  QMenu* sort = unter(bearbeiten, "menue_sort", "CD-Sammlug s&ortieren");
+  menue_sort = sort->menuAction();
+  QMenu* auf = unter(sort, "Aufsteigend1", "Aufsteigend  [ A..Z ]");
+  QMenu* ab = unter(sort, "Absteigend1", "Absteigend  [ Z..A ]");
+  const char* felder[] = {"&Interpret", "&Titel", "&Label", "&Release", "T&yp", "&Genre"};
+  const char* namen[] = {"nachInterpret", "nachTitel", "nachLabel", "nachRelease", "nachTyp", "nachGenre"};
+  QAction** aufsteigend[] = {&nachInterpret1, &nachTitel1, &nachLabel1, &nachRelease1, &nachTyp1, &nachGenre1};
+  QAction** absteigend[] = {&nachInterpret2, &nachTitel2, &nachLabel2, &nachRelease2, &nachTyp2, &nachGenre2};
+  for (int k = 0; k < 6; ++k) {
+    const QString auf1 = k == 0 ? "F6" : k == 1 ? "F7" : "";
+    const QString ab1 = k == 0 ? "Ctrl+F6" : k == 1 ? "Ctrl+F7" : "";
+    *aufsteigend[k] = punkt(auf, (std::string(namen[k]) + "1").c_str(), QString("nach ") + felder[k], auf1);
+    *absteigend[k] = punkt(ab, (std::string(namen[k]) + "2").c_str(), QString("nach ") + felder[k], ab1);
+    connect(*aufsteigend[k], &QAction::triggered, this, [this, k] { sortieren(k + 1, true); });
+    connect(*absteigend[k], &QAction::triggered, this, [this, k] { sortieren(k + 1, false); });
+  }
+
+  QMenu* optionen = leiste->addMenu("&Optionen");
+  optionen->setObjectName("Optionen1");
+  QMenu* ansicht = unter(optionen, "menue_gesamtbersicht", "&Ansicht");
+  menue_gesamtbersicht = ansicht->menuAction();
+  menue_gesamtbersicht1 = punkt(ansicht, "menue_gesamtbersicht1", "&Gesamtübersicht", "F8");
+  QMenu* extras = unter(optionen, "menue_extras", "&Extras");
+  menue_extras = extras->menuAction();
+  Internetsuche1 = punkt(extras, "Internetsuche1", "&Internetsuche..", "Shift+F3");
+  optionen->addSeparator();
+  anzeigen1 = punkt(optionen, "anzeigen1", "&Einstellungen", "F9");
+
+  QMenu* hilfe = leiste->addMenu("&?");
+  hilfe->setObjectName("Hilfe0");
+  QMenu* update = unter(hilfe, "Updateberprfung1", "Updateüberprüfung");
+  Updateberprfung1 = update->menuAction();
+  automatischVemlaAutopatcherstarten1 =
+      punkt(update, "automatischVemlaAutopatcherstarten1", "&Automatisch (Vemla Autopatcher starten)", "Ctrl+U");
+  dsf1 = punkt(update, "dsf1", "&Manuell (Internet-Seite aufrufen)", "Ctrl+Alt+U");
+  Tastaturkrzel1 = punkt(hilfe, "Tastaturkrzel1", "&Tastaturkürzel", "Ctrl+Alt+T");
+  hilfe->addSeparator();
+  Homepageanzeigen1 = punkt(hilfe, "Homepageanzeigen1", "Programm-Homepage anzeigen");
+  Programminfo1 = punkt(hilfe, "Programminfo1", "&Programminformationen", "F12");
+  Hilfe1 = punkt(hilfe, "Hilfe1", "&Hilfe", "F1");
+}
+
+void THauptFormular::popupAnlegen() {
+  popupmenu_listbox = new QMenu(this);
+  popupmenu_listbox->setObjectName("popupmenu_listbox");
+  auto punkt = [](QMenu* m, const char* name, const QString& text) {
+    QAction* a = m->addAction(text);
+    a->setObjectName(name);
+    return a;
+  };
+  neuerEintrag2 = punkt(popupmenu_listbox, "neuerEintrag2", "&neuer Eintrag");
+  popupmenue_del = punkt(popupmenu_listbox, "popupmenue_del", "markierten Eintrag &löschen");
+  QMenu* move = popupmenu_listbox->addMenu("markierten Eintrag &verschieben");
+  move->setObjectName("popupmenue_move_menue");
+  popupmenue_move = move->menuAction();
+  popupmenue_move->setObjectName("popupmenue_move");
+  menue_nachoben2 = punkt(move, "menue_nachoben2", "nach oben");
+  menue_nachunten2 = punkt(move, "menue_nachunten2", "nach unten");
+  popupmenu_listbox->addSeparator();
+  popupmenue_suche = punkt(popupmenu_listbox, "popupmenue_suche", "&Suche");
+  connect(listbox, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& p) { popupmenu_listbox->popup(listbox->viewport()->mapToGlobal(p)); });
+}
+
+// ---------------------------------------------------------------- size
+
+void THauptFormular::statusleisteAusrichten() {
+  statusbar->setGeometry(0, client_->height() - STATUS_HOEHE, client_->width(), STATUS_HOEHE);
+  statusbar->raise();
+}
+
+void THauptFormular::setzeAussenHoehe(int hoehe) {
+  const QSize c = clientMitMenue(aussenmass().width(), hoehe);
+  client_->setFixedHeight(c.height());
+  setFixedSize(client_->width(), c.height() + menuBar()->sizeHint().height());
+  statusleisteAusrichten();
+}
+
+void THauptFormular::setzeAussenBreite(int breite) {
+  const QSize c = clientMitMenue(breite, aussenmass().height());
+  client_->setFixedWidth(c.width());
+  setFixedSize(c.width(), client_->height() + menuBar()->sizeHint().height());
+  statusleisteAusrichten();
+}
+
+QSize THauptFormular::aussenmass() const { return aussenMitMenue(client_->size()); }
+
+// ---------------------------------------------------------------- events
+
+bool THauptFormular::eventFilter(QObject* objekt, QEvent* e) {
+  if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape && objekt != client_) {
+    // Esc in the list, a field or a preset list closes the main window.
+    close();
+    return true;
+  }
+  if (e->type() == QEvent::Enter) {
+    const QVariant hinweis = objekt->property("hinweis");
+    if (hinweis.isValid()) statusbar->showMessage(hinweis.toString());
+  }
+  if (objekt == client_ && e->type() == QEvent::MouseMove) {
+    // The bare background clears the hint; the list, fields and labels keep it.
+    const auto* m = static_cast<QMouseEvent*>(e);
+    if (!client_->childAt(m->position().toPoint()) && !statusbar->currentMessage().isEmpty())
+      statusbar->clearMessage();
+  }
+  if (objekt == client_ && e->type() == QEvent::Resize) statusleisteAusrichten();
+  return QMainWindow::eventFilter(objekt, e);
+}

@@ -1,0 +1,153 @@
+#pragma once
+// The main window: the list of all entries on the left, the fields of the
+// selected entry on the right, a row of buttons below, six quick buttons at
+// the top, a status bar with hints, the main menu and the list's pop-up menu.
+#include <QListWidget>
+#include <QMainWindow>
+#include <QPointer>
+#include <QWindow>
+#include <QString>
+
+#include "app/UPlattform.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QStatusBar;
+class QToolButton;
+
+// The main list: a right click opens the pop-up menu without moving the selection.
+class TListBox : public QListWidget {
+  Q_OBJECT
+ public:
+  using QListWidget::QListWidget;
+  // The selected line, -1 when none is selected.
+  int markiert() const;
+  // Selects line "zeile" (-1: none) without running the selection handler.
+  void markieren(int zeile);
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override;
+};
+
+class THauptFormular : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit THauptFormular(QWidget* parent = nullptr);
+  ~THauptFormular() override;
+
+  // --- state kept by the main window
+  QString get_filename() const { return current_filename; }
+  void set_filename(const QString& pfad) { current_filename = pfad; }
+  void file_was_changed() { file_changed = true; }
+  void file_wasnot_changed() { file_changed = false; }
+  bool file_changed = false;
+  bool show_startbildschirm = true;
+  QString current_filename;
+
+  // --- window size as outer frame size (see UFenstermass)
+  void setzeAussenHoehe(int hoehe);
+  void setzeAussenBreite(int breite);
+  QSize aussenmass() const;
+  QWidget* client() const { return client_; }
+
+  // --- settings applied at every activation
+  void FormShow(const QStringList& argumente);
+  void FormActivate();
+  // Makes sure the first activation runs soon, even when no focus change reports it.
+  void erstesAktivierenAnmelden();
+  void init_startposition();
+  void init_quickbuttons();
+  void init_startbildschirm();
+  void init_statusleiste();
+  void init_saveview_gesamt();
+  void init_detailansicht();
+  void init_schaeltflaechen();
+  void init_loadlastfile();
+  void init_showcombobox();
+  void zeigeStatusleiste(bool sichtbar);
+
+  // --- commands
+  void neu();
+  void laden();
+  void hinzufuegen(bool buttonVariante);
+  void speichern();
+  void speichernUnter();
+  void aendern();
+  void loeschenMitFrage();
+  void sortieren(int key, bool aufsteigend);
+  void quickbutton(QAction* menuepunkt, const QString& titel, void (THauptFormular::*befehl)());
+  void minview();
+  void hilfe();
+  void neuerEintrag();
+  void quicksort();
+  void nichtVerfuegbar() {}
+
+  // The two file dialogs; their state lives for the whole run.
+  TDateiDialog oeffnenDialog() const;
+  TDateiDialog speicherDialog() const;
+  QString oeffnenTitel;
+  QString speichernVorschlag = "CD-Sammlung1.vem";
+  QString endungsTyp;  // registered extra extension, e.g. ".abc" (empty: none)
+
+  // --- controls (component names)
+  QLabel* L_vorhandeneintraege;
+  TListBox* listbox;
+  QLabel *Label7, *L_anzahl, *Label8, *L_index, *LDatensatznum;
+  QLabel *Label2, *Label3, *Label4, *Label5, *Label9, *Label10, *Label6;
+  QLineEdit *e_interpret, *e_titel, *e_label, *e_release, *e_typ, *e_genre, *e_kommentar;
+  QComboBox *combobox_release, *combobox_typ, *combobox_genre;
+  QToolButton* SB_AG_Interpret;
+  QPushButton *b_new, *b_load, *b_save, *b_add, *b_del, *b_change, *b_up, *b_down;
+  QToolButton *B_loadandadd, *SBquicksave;
+  QToolButton *SBminview, *SBQuickprint, *SBQuickreport, *SBQuicktab, *SBQuicksort, *SBQuicksearch;
+  QLabel* LVersion;
+  QStatusBar* statusbar;
+  QPlainTextEdit* memo;
+  QMenu* popupmenu_listbox;
+
+  // --- menu items
+  QAction *menue_neu, *Laden1, *menue_hinzufgen, *menue_filesave, *menue_speichern_unter, *menue_drucken;
+  QAction *menue_reportschreiben, *htmlDatei1, *Textdateitxt1, *xls1, *ExcelDokumentdif1, *beenden1;
+  QAction *neuerEintrag1, *menue_datensatz_del, *menue_change, *menue_suche, *menue_datensatz_verschieben;
+  QAction *menue_nachoben, *menue_nachunten, *menue_sort;
+  QAction *nachInterpret1, *nachTitel1, *nachLabel1, *nachRelease1, *nachTyp1, *nachGenre1;
+  QAction *nachInterpret2, *nachTitel2, *nachLabel2, *nachRelease2, *nachTyp2, *nachGenre2;
+  QAction *menue_gesamtbersicht, *menue_gesamtbersicht1, *menue_extras, *Internetsuche1, *anzeigen1;
+  QAction *Updateberprfung1, *automatischVemlaAutopatcherstarten1, *dsf1, *Tastaturkrzel1;
+  QAction *Homepageanzeigen1, *Programminfo1, *Hilfe1;
+  QAction *neuerEintrag2, *popupmenue_del, *popupmenue_move, *menue_nachoben2, *menue_nachunten2, *popupmenue_suche;
+
+ protected:
+  bool eventFilter(QObject* objekt, QEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  void FormCreate();
+  void steuerelementeAnlegen();
+  void menueAnlegen();
+  void popupAnlegen();
+  void verbinden();
+  void hinweisSetzen(QWidget* w, const QString& text);
+  void statusleisteAusrichten();
+  void hoeheAnpassen();
+  void aktivierungPruefen();
+  void FormClose();
+
+  QWidget* client_;
+  // The previous active window of the program, to tell why the main window becomes active again.
+  QPointer<QWindow> vorherigesFenster_;
+  bool vorherigesModal_ = false;
+  bool erstesAktivieren_ = true;
+  bool geschlossen_ = false;
+};
+
+// Lower-cases the letters A..Z only; every other character stays.
+QString kleinAZ(const QString& s);
+// The window title for a collection file: "Vemla   [ " + path lower-cased + " ]".
+QString titelFuerDatei(const QString& pfad);
+inline const QString STARTTITEL = QStringLiteral("Vemla  [ v 1.0.6 ]");

@@ -1,0 +1,293 @@
+// The main window's life (creation, activation, closing) and its commands.
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
+
+#include "app/UAnwendung.h"
+#include "app/UFHaupt.h"
+#include "app/UFStartbildschirm.h"
+#include "app/UFfirststart.h"
+#include "app/UGlobal.h"
+#include "app/UIniFile.h"
+#include "app/UPlattform.h"
+#include "core/UCodepage.h"
+#include "core/UConnect.h"
+#include "core/UDBSortTree.h"
+#include "core/UDatbas.h"
+#include "core/UVemDatei.h"
+#include "dialogs/UFOptionen.h"
+#include "dialogs/UF_add.h"
+
+namespace {
+
+std::string lesen(const char* sektion, const char* schluessel, const char* standard) {
+  return IniFile->ReadString(sektion, schluessel, standard);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- creation
+
+void THauptFormular::FormCreate() {
+  show_startbildschirm = true;
+  file_changed = false;
+  DatBas = new TDatBas();
+  IniFile = new TIniFile(QFile::encodeName(iniPfad()).toStdString());
+  Connect = new TConnect();
+  SortTree = new TDBSortTree(*DatBas, Connect);
+  current_filename.clear();
+  Connect->anzeigen_aktualisieren();
+  const QString endung = vonCp1252(lesen("Optionen", "vem-dateien_endung", ""));
+  if (!endung.isEmpty() && endung != ".vem") endungsTyp = endung;
+  oeffnenTitel = "Öffnen einer CD-Sammlung (Vemla-Datei) *.vem";
+
+  connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* w) {
+    if (w && (w->type() == Qt::Popup || w->type() == Qt::ToolTip)) return;
+    if (w && w == windowHandle()) {
+      aktivierungPruefen();
+      vorherigesFenster_ = w;
+      vorherigesModal_ = false;
+      return;
+    }
+    vorherigesFenster_ = w;
+    vorherigesModal_ = w && w->modality() != Qt::NonModal;
+  });
+}
+
+THauptFormular::~THauptFormular() {
+  delete DatBas;
+  DatBas = nullptr;
+  delete SortTree;
+  SortTree = nullptr;
+  delete Connect;
+  Connect = nullptr;
+  delete IniFile;
+  IniFile = nullptr;
+}
+
+void THauptFormular::verbinden() {
+  connect(listbox, &QListWidget::itemSelectionChanged, this, sicher([] { Connect->anzeigen_aktualisieren(); }));
+  auto vorgabe = [this](QComboBox* cb, QLineEdit* e) {
+    connect(cb, &QComboBox::activated, this, [cb, e](int i) {
+      const QString text = cb->itemText(i);
+      if (!text.isEmpty()) e->setText(text);
+    });
+  };
+  vorgabe(combobox_release, e_release);
+  vorgabe(combobox_typ, e_typ);
+  vorgabe(combobox_genre, e_genre);
+
+  connect(b_new, &QPushButton::clicked, this, sicher([this] { neu(); }));
+  connect(menue_neu, &QAction::triggered, this, sicher([this] { neu(); }));
+  connect(b_load, &QPushButton::clicked, this, sicher([this] { laden(); }));
+  connect(Laden1, &QAction::triggered, this, sicher([this] { laden(); }));
+  connect(menue_hinzufgen, &QAction::triggered, this, sicher([this] { hinzufuegen(false); }));
+  connect(B_loadandadd, &QToolButton::clicked, this, sicher([this] { hinzufuegen(true); }));
+  connect(menue_filesave, &QAction::triggered, this, sicher([this] { speichern(); }));
+  connect(b_save, &QPushButton::clicked, this, sicher([this] { speichernUnter(); }));
+  connect(menue_speichern_unter, &QAction::triggered, this, sicher([this] { speichernUnter(); }));
+  connect(beenden1, &QAction::triggered, this, sicher([this] { close(); }));
+
+  connect(neuerEintrag1, &QAction::triggered, this, sicher([this] { neuerEintrag(); }));
+  connect(neuerEintrag2, &QAction::triggered, this, sicher([this] { neuerEintrag(); }));
+  connect(b_add, &QPushButton::clicked, this, sicher([this] { neuerEintrag(); }));
+  connect(menue_datensatz_del, &QAction::triggered, this, sicher([] { Connect->datensatz_loeschen(); }));
+  connect(b_del, &QPushButton::clicked, this, sicher([] { Connect->datensatz_loeschen(); }));
+  connect(popupmenue_del, &QAction::triggered, this, sicher([this] { loeschenMitFrage(); }));
+  connect(menue_change, &QAction::triggered, this, sicher([this] { aendern(); }));
+  connect(b_change, &QPushButton::clicked, this, sicher([this] { aendern(); }));
+  for (QAction* a : {menue_nachoben, menue_nachoben2})
+    connect(a, &QAction::triggered, this, sicher([] { Connect->nach_oben(); }));
+  for (QAction* a : {menue_nachunten, menue_nachunten2})
+    connect(a, &QAction::triggered, this, sicher([] { Connect->nach_unten(); }));
+  connect(b_up, &QPushButton::clicked, this, sicher([] { Connect->nach_oben(); }));
+  connect(b_down, &QPushButton::clicked, this, sicher([] { Connect->nach_unten(); }));
+  connect(anzeigen1, &QAction::triggered, this, sicher([] { plattform().fensterModal(*FOptionen); }));
+  connect(Hilfe1, &QAction::triggered, this, sicher([this] { hilfe(); }));
+
+  connect(SBQuickprint, &QToolButton::clicked, this,
+          sicher([this] { quickbutton(menue_drucken, "Fehler:", &THauptFormular::nichtVerfuegbar); }));
+  connect(SBQuickreport, &QToolButton::clicked, this,
+          sicher([this] { quickbutton(menue_reportschreiben, "Fehler:", &THauptFormular::nichtVerfuegbar); }));
+  connect(SBQuicktab, &QToolButton::clicked, this,
+          sicher([this] { quickbutton(menue_gesamtbersicht, "Fehler:", &THauptFormular::nichtVerfuegbar); }));
+  connect(SBQuicksort, &QToolButton::clicked, this,
+          sicher([this] { quickbutton(menue_sort, "Fehler:", &THauptFormular::quicksort); }));
+  connect(SBQuicksearch, &QToolButton::clicked, this,
+          sicher([this] { quickbutton(menue_suche, "Fehler_", &THauptFormular::nichtVerfuegbar); }));
+  connect(SBquicksave, &QToolButton::clicked, this,
+          sicher([this] { quickbutton(menue_filesave, "Fehler:", &THauptFormular::speichern); }));
+  connect(SBminview, &QToolButton::clicked, this, sicher([this] { minview(); }));
+}
+
+// ---------------------------------------------------------------- showing and activation
+
+void THauptFormular::FormShow(const QStringList& argumente) {
+  if (!argumente.isEmpty() && dateiExistiert(dateiPfad(argumente.first()))) {
+    Connect->datei_oeffnen(QFileInfo(argumente.first()).absoluteFilePath());
+    file_wasnot_changed();
+    return;
+  }
+  if (lesen("Optionen", "loadlastfile", "false") == "true") {
+    const QString letzte = vonCp1252(lesen("Initiation", "filename", ""));
+    if (dateiExistiert(dateiPfad(letzte))) Connect->datei_oeffnen(letzte);
+  }
+  file_wasnot_changed();
+}
+
+void THauptFormular::aktivierungPruefen() {
+  // Runs the first time, and when the focus comes back from a non-modal window
+  // of the program; not after a modal dialog, not when coming from another program.
+  const bool ausProgrammfenster = vorherigesFenster_ && !vorherigesModal_ && vorherigesFenster_ != windowHandle();
+  if (!erstesAktivieren_ && !ausProgrammfenster) return;
+  erstesAktivieren_ = false;
+  // Later, not inside the focus change: the activation may open modal windows.
+  QTimer::singleShot(0, this, [this] {
+    try {
+      FormActivate();
+    } catch (const std::exception& e) {
+      allgemeinerFehler(e);
+    }
+  });
+}
+
+void THauptFormular::erstesAktivierenAnmelden() {
+  QTimer::singleShot(0, this, [this] {
+    if (erstesAktivieren_) aktivierungPruefen();
+  });
+}
+
+void THauptFormular::FormActivate() {
+  erstesAktivieren_ = false;
+  init_startposition();
+  init_quickbuttons();
+  init_startbildschirm();
+  if (show_startbildschirm) {
+    if (FStartbildschirm) plattform().fensterModal(*FStartbildschirm);
+    show_startbildschirm = false;
+  }
+  init_statusleiste();
+  init_saveview_gesamt();
+  init_detailansicht();
+  init_schaeltflaechen();
+  if (lesen("Programm", "firststart", "") != "false") {
+    if (Ffirststart) plattform().fensterModal(*Ffirststart);
+    IniFile->WriteString("Programm", "firststart", "false");
+  }
+  init_loadlastfile();
+  init_showcombobox();
+}
+
+void THauptFormular::init_startposition() {
+  if (lesen("Optionen", "startposition", "false") != "true") return;
+  long long links, oben;
+  // A stored position that is not a number moves nothing.
+  if (iniGanzzahl(lesen("Optionen", "startpositionleft", "false"), links) &&
+      iniGanzzahl(lesen("Optionen", "startpositiontop", "false"), oben))
+    move(static_cast<int>(links), static_cast<int>(oben));
+  FOptionen->cb_startposition->setChecked(true);
+}
+
+void THauptFormular::init_quickbuttons() {
+  const bool sichtbar = lesen("Ansicht", "quickbuttons", "true") != "false";
+  for (QToolButton* b : {SBQuickprint, SBQuickreport, SBQuicktab, SBQuicksort, SBQuicksearch, SBminview})
+    b->setVisible(sichtbar);
+  if (!sichtbar) FOptionen->CBQuickbuttons->setChecked(false);
+}
+
+void THauptFormular::init_startbildschirm() {
+  if (lesen("Ansicht", "startbildschirm", "true") != "false") return;
+  show_startbildschirm = false;
+  FOptionen->cb_startbildschirm->setChecked(false);
+}
+
+void THauptFormular::init_statusleiste() {
+  if (lesen("Ansicht", "statusleiste", "false") == "true") {
+    FOptionen->cb_statusleiste->setChecked(true);
+  } else {
+    FOptionen->cb_statusleiste->setChecked(false);
+    zeigeStatusleiste(false);
+  }
+}
+
+void THauptFormular::init_saveview_gesamt() {
+  FOptionen->cb_saveview_gesamt->setChecked(lesen("Gesamtuebersicht", "saved", "false") == "true");
+}
+
+void THauptFormular::init_detailansicht() {
+  const std::string wert = lesen("Ansicht", "detailansicht", "no");
+  if (wert == "no") return;
+  if (wert == "true") {
+    FOptionen->detailansicht_ein();
+    FOptionen->cb_detailansicht->setChecked(true);
+  } else {
+    FOptionen->detailansicht_aus();
+    FOptionen->cb_detailansicht->setChecked(false);
+  }
+}
+
+void THauptFormular::init_schaeltflaechen() {
+  const std::string wert = lesen("Ansicht", "schaltflaechen", "no");
+  if (wert == "no") return;
+  if (wert == "true") {
+    FOptionen->cb_schaltflaechenvisible->setChecked(true);
+    FOptionen->schaltflaechen_ein();
+  } else {
+    FOptionen->cb_schaltflaechenvisible->setChecked(false);
+    FOptionen->schaltflaechen_aus();
+  }
+}
+
+void THauptFormular::init_loadlastfile() {
+  if (lesen("Optionen", "loadlastfile", "false") == "true") FOptionen->cb_loadlastfile->setChecked(true);
+}
+
+void THauptFormular::init_showcombobox() {
+  const std::string wert = lesen("Ansicht", "showcombobox", "true");
+  const bool zeigen = wert == "true";
+  for (QLineEdit* e : {e_release, e_typ, e_genre}) e->resize(zeigen ? 209 : 225, 22);
+  for (QComboBox* c : {combobox_release, combobox_typ, combobox_genre}) c->setVisible(zeigen);
+}
+
+void THauptFormular::zeigeStatusleiste(bool sichtbar) {
+  statusbar->setVisible(sichtbar);
+  statusleisteAusrichten();
+}
+
+// ---------------------------------------------------------------- closing
+
+void THauptFormular::closeEvent(QCloseEvent* e) {
+  if (!geschlossen_) {
+    geschlossen_ = true;
+    try {
+      FormClose();
+    } catch (const std::exception& fehler) {
+      allgemeinerFehler(fehler);
+    }
+  }
+  e->accept();  // the exit cannot be cancelled
+}
+
+void THauptFormular::FormClose() {
+  if (!current_filename.isEmpty()) IniFile->WriteString("Initiation", "filename", zuCp1252(current_filename));
+  if (DatBas->get_anzahl() >= 1 && file_changed) {
+    if (frageJa("Sicherheitsabfrage", "Die Datei wurde geändert.\rWollen Sie diese Änderungen speichern?")) {
+      TDateiDialog d = speicherDialog();
+      if (auto name = plattform().speichernDialog(d)) {
+        Connect->datei_speichern(*name);
+        meldungOk("Hinweis", "Die Änderungen wurden gespeichert\rDas Programm wird nun beendet.");
+      }
+    }
+  }
+  if (FOptionen->cb_startposition->isChecked()) FOptionen->startpositionSpeichern();
+}

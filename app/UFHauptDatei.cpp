@@ -1,0 +1,126 @@
+// The main window's commands on whole collection files and on entries.
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include "app/UFHaupt.h"
+#include "app/UGlobal.h"
+#include "app/UPlattform.h"
+#include "core/UConnect.h"
+#include "core/UDBSortTree.h"
+#include "core/UDatbas.h"
+#include "dialogs/UFOptionen.h"
+#include "dialogs/UF_add.h"
+
+namespace {
+
+std::vector<TDateityp> dateitypen(const QString& endung) {
+  std::vector<TDateityp> typen = {{"CD-Sammlungen (Vemla-Dateien) (*.vem)", "*.vem"}, {"alle Dateien (*.*)", "*.*"}};
+  if (!endung.isEmpty()) {
+    // "abc-Dateien (*.abc)": the name is the extension without its dot, at most 8 characters.
+    const QString name = endung.mid(1, 8);
+    typen.push_back({name + "-Dateien (*" + endung + ")", "*" + endung});
+  }
+  return typen;
+}
+
+}  // namespace
+
+TDateiDialog THauptFormular::oeffnenDialog() const {
+  return {oeffnenTitel, dateitypen(endungsTyp), "CD-Sammlung1.vem", "vem"};
+}
+
+TDateiDialog THauptFormular::speicherDialog() const {
+  return {"Speichern einer CD-Sammlung (Vemla-Datei) *.vem", dateitypen(endungsTyp), speichernVorschlag, "vem"};
+}
+
+void THauptFormular::neu() {
+  if (!frageJa("Sicherheitsabfrage",
+               "Sie wollen eine neue CD-Sammlung anlegen.\rDabei gehen alle zur Zeit eingetragenen Daten verloren!\r"
+               "Wollen Sie fortfahren?"))
+    return;
+  Connect->neue_sammlung();
+  file_changed = false;
+  current_filename.clear();
+}
+
+void THauptFormular::laden() {
+  oeffnenTitel = "Öffnen einer CD-Sammlung (Vemla-Datei) *.vem";
+  if (file_changed) {
+    if (frageJa("Sicherheitsabfrage", "Die Datei wurde geändert.\rWollen Sie diese Änderungen speichern?")) {
+      const auto ziel = plattform().speichernDialog(speicherDialog());
+      if (!ziel) return;
+      Connect->datei_speichern(*ziel);
+      meldungOk("Hinweis", "Die Änderungen wurden gespeichert.\rSie können nun eine Datei laden!");
+      file_changed = false;
+    }
+  }
+  const auto name = plattform().oeffnenDialog(oeffnenDialog());
+  if (!name || !Connect->dateityp_pruefen(*name)) return;
+  Connect->datei_oeffnen(*name);
+  // A name of a file that does not exist loads nothing, but is taken like any
+  // accepted name: it is proposed for saving and the changed mark is cleared.
+  speichernVorschlag = *name;
+  file_changed = false;
+}
+
+void THauptFormular::hinzufuegen(bool buttonVariante) {
+  oeffnenTitel = "Hinzufügen einer CD-Sammlung (Vemla-Datei) *.vem";
+  const auto name = plattform().oeffnenDialog(oeffnenDialog());
+  if (!name) return;
+  if (DatBas->get_anzahl() >= 1) file_was_changed();
+  Connect->datei_hinzuladen(*name);
+  if (buttonVariante) speichernVorschlag = *name;
+}
+
+void THauptFormular::speichern() {
+  if (!current_filename.endsWith(".vem", Qt::CaseSensitive)) {
+    // Only the file name is lower-cased: on this system a lower-cased folder
+    // would be another folder, or none.
+    const int trenner = current_filename.lastIndexOf('/') + 1;
+    const QString name = current_filename.mid(trenner);
+    current_filename = current_filename.left(trenner) + kleinAZ(name.left(std::max<qsizetype>(0, name.size() - 4))) + ".vem";
+  }
+  Connect->datei_speichern(current_filename);
+  file_changed = false;
+}
+
+void THauptFormular::speichernUnter() {
+  const auto name = plattform().speichernDialog(speicherDialog());
+  if (!name) return;
+  Connect->datei_speichern(*name);
+  file_changed = false;
+}
+
+void THauptFormular::aendern() {
+  Connect->datensatz_aendern(e_interpret->text(), e_titel->text(), e_label->text(), e_release->text(), e_typ->text(),
+                             e_genre->text(), e_kommentar->text());
+}
+
+void THauptFormular::loeschenMitFrage() {
+  if (frageJa("Sicherheitsabfrage", "Wollen Sie den markierten Eintrag wirklich löschen?"))
+    Connect->datensatz_loeschen();
+}
+
+void THauptFormular::sortieren(int key, bool aufsteigend) { SortTree->sortieren(key, aufsteigend); }
+
+void THauptFormular::quicksort() { sortieren(FELD_INTERPRET, true); }
+
+void THauptFormular::quickbutton(QAction* menuepunkt, const QString& titel, void (THauptFormular::*befehl)()) {
+  if (menuepunkt->isEnabled()) (this->*befehl)();
+  else meldungOk(titel, "Diese Option ist z.Z. nicht verfügbar");
+}
+
+void THauptFormular::minview() {
+  FOptionen->cb_detailansicht->setChecked(!FOptionen->cb_detailansicht->isChecked());
+}
+
+void THauptFormular::hilfe() {
+  meldungOk("Sorry..",
+            "Die Hilfe ist in dieser Version von Vemla nicht verfügbar, da noch nicht vollständig!\r"
+            "Nutzen Sie bitte die online-Hilfe oder senden Sie mir gegebenenfalls eine E-Mail!");
+}
+
+void THauptFormular::neuerEintrag() {
+  if (F_add) plattform().fensterModal(*F_add);
+}

@@ -1,0 +1,77 @@
+#include "app/UPlattform.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace {
+
+QStringList qtFilter(const std::vector<TDateityp>& typen) {
+  QStringList r;
+  for (const auto& t : typen) {
+    // On this system "*.*" would miss names without a dot: all files are "*".
+    const QString muster = t.muster == "*.*" ? QStringLiteral("*") : t.muster;
+    QString b = t.beschreibung;
+    if (b.endsWith("(" + t.muster + ")")) b.chop(t.muster.size() + 2);
+    r << b.trimmed() + " (" + muster + ")";
+  }
+  return r;
+}
+
+std::optional<QString> dateiDialog(const TDateiDialog& d, bool speichern) {
+  QFileDialog dlg(QApplication::activeWindow(), d.titel, QDir::currentPath());
+  dlg.setNameFilters(qtFilter(d.typen));
+  dlg.setAcceptMode(speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  // The open dialog accepts names of files that do not exist (yet).
+  dlg.setFileMode(QFileDialog::AnyFile);
+  dlg.setDefaultSuffix(d.standardEndung);
+  if (!d.vorschlag.isEmpty()) dlg.selectFile(d.vorschlag);
+  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+  return dlg.selectedFiles().first();
+}
+
+class TQtPlattform : public IPlattform {
+ public:
+  TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) override {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(titel);
+    QString zeilen = text;
+    zeilen.replace('\r', '\n');
+    box.setText(zeilen);
+    switch (symbol) {
+      case TSymbol::Keins: box.setIcon(QMessageBox::NoIcon); break;
+      case TSymbol::Warnung: box.setIcon(QMessageBox::Warning); break;
+      case TSymbol::Frage: box.setIcon(QMessageBox::Question); break;
+      case TSymbol::Information: box.setIcon(QMessageBox::Information); break;
+      case TSymbol::Stopp: box.setIcon(QMessageBox::Critical); break;
+    }
+    if (knoepfe == TKnoepfe::JaNein) {
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      box.setDefaultButton(QMessageBox::Yes);
+      box.setEscapeButton(QMessageBox::No);
+      return box.exec() == QMessageBox::Yes ? TAntwort::Ja : TAntwort::Nein;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return TAntwort::Ok;
+  }
+  std::optional<QString> oeffnenDialog(const TDateiDialog& d) override { return dateiDialog(d, false); }
+  std::optional<QString> speichernDialog(const TDateiDialog& d) override { return dateiDialog(d, true); }
+  bool dokumentOeffnen(const QString& ziel) override {
+    const QUrl url = QUrl::fromUserInput(ziel, QDir::currentPath(), QUrl::AssumeLocalFile);
+    return QDesktopServices::openUrl(url);
+  }
+  int fensterModal(QDialog& fenster) override { return fenster.exec(); }
+};
+
+TQtPlattform qtPlattform;
+IPlattform* aktuell = nullptr;
+
+}  // namespace
+
+IPlattform& plattform() { return aktuell ? *aktuell : qtPlattform; }
+
+void setzePlattform(IPlattform* p) { aktuell = p; }

@@ -1,0 +1,55 @@
+#pragma once
+// Everything that waits on a person or leaves the process goes through here:
+// message boxes, file dialogs, opening documents. The program uses the Qt
+// implementation; tests install a scripted double.
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+class QDialog;
+class QWidget;
+
+enum class TSymbol { Keins, Warnung, Frage, Information, Stopp };
+enum class TKnoepfe { Ok, JaNein };
+enum class TAntwort { Ok, Ja, Nein };
+
+// One file type of a file dialog: its description and its pattern ("*.vem").
+struct TDateityp {
+  QString beschreibung;
+  QString muster;
+};
+
+struct TDateiDialog {
+  QString titel;
+  std::vector<TDateityp> typen;
+  QString vorschlag;      // proposed file name
+  QString standardEndung;  // without the dot: "vem"
+};
+
+class IPlattform {
+ public:
+  virtual ~IPlattform() = default;
+  // Lines of "text" are separated by a single CR.
+  virtual TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) = 0;
+  // The chosen full path, or nothing when the dialog was cancelled.
+  virtual std::optional<QString> oeffnenDialog(const TDateiDialog& dialog) = 0;
+  virtual std::optional<QString> speichernDialog(const TDateiDialog& dialog) = 0;
+  // Opens a file or address with its default application.
+  virtual bool dokumentOeffnen(const QString& ziel) = 0;
+  // Shows one of the program's own windows modally until it closes; returns its result code.
+  virtual int fensterModal(QDialog& fenster) = 0;
+};
+
+// The platform in use: the Qt one unless a test installed another.
+IPlattform& plattform();
+// Installs "p" (nullptr: back to the Qt platform). The caller keeps ownership.
+void setzePlattform(IPlattform* p);
+
+// Shortcut for the common OK box.
+inline void meldungOk(const QString& titel, const QString& text, TSymbol symbol = TSymbol::Keins) {
+  plattform().meldung(titel, text, symbol, TKnoepfe::Ok);
+}
+inline bool frageJa(const QString& titel, const QString& text, TSymbol symbol = TSymbol::Frage) {
+  return plattform().meldung(titel, text, symbol, TKnoepfe::JaNein) == TAntwort::Ja;
+}

@@ -1,0 +1,41 @@
+#include "dialogs/UFworking.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QScreen>
+
+#include "app/UGlobal.h"
+#include "app/UFHaupt.h"
+
+TFworking::TFworking(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+  setObjectName("Fworking");
+  setWindowTitle("Bitte warten..");
+  setFixedSize(217, 72);
+  Memo1 = new QLabel(this);
+  Memo1->setObjectName("Memo1");
+  Memo1->setGeometry(0, 0, 217, 72);
+  Memo1->setAlignment(Qt::AlignCenter);
+  Memo1->setText("\nBitte warten Sie einen Moment!\n\nIhre Eingabe wird bearbeitet!");
+  Memo1->setFont(QFont(SCHRIFT_VERDANA, 8));
+  Memo1->setAutoFillBackground(true);
+  QPalette p = Memo1->palette();
+  p.setColor(QPalette::Window, farbe(FARBE_DUNKEL));
+  p.setColor(QPalette::WindowText, farbe(FARBE_HELL));
+  Memo1->setPalette(p);
+}
+
+void TFworking::zeigen() {
+  if (QScreen* s = QGuiApplication::primaryScreen()) move(s->geometry().center() - rect().center());
+  show();
+  raise();
+  activateWindow();
+  repaint();
+  QApplication::processEvents();
+}
+
+void TFworking::verbergen() {
+  hide();
+  // As on the desktop the program was written for, the focus goes back to the main window.
+  if (HauptFormular) HauptFormular->activateWindow();
+  QApplication::processEvents();
+}

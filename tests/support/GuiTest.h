@@ -1,0 +1,68 @@
+#pragma once
+// Base fixture for tests of the windows: a fresh settings file beside the test
+// program, a scripted platform, and every window created as at program start.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/UAnwendung.h"
+#include "app/UFHaupt.h"
+#include "app/UGlobal.h"
+#include "app/UIniFile.h"
+#include "core/UConnect.h"
+#include "core/UDatbas.h"
+#include "tests/support/TempOrdner.h"
+#include "tests/support/TestPlattform.h"
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) { *os << '[' << l.join("|").toStdString() << ']'; }
+
+class GuiTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Creates the windows; "ini" is written as the settings file first (empty: no file).
+  void starten(const std::string& ini = "");
+  // The start-up steps a user sees: showing, then the first activation.
+  void anzeigen(const QStringList& argumente = {});
+  // Shows the main window and makes it the active one, so that its shortcuts work.
+  void aktivieren();
+
+  THauptFormular& H() { return *HauptFormular; }
+  template <typename T = QWidget>
+  T* finde(const char* name) {
+    T* w = HauptFormular->findChild<T*>(name);
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  QAction* aktion(const char* name) { return finde<QAction>(name); }
+
+  // Adds entries (Interpret, Titel) through the controller, as the add dialog does.
+  void eintragen(std::initializer_list<std::pair<const char*, const char*>> eintraege);
+  void eintragen(int anzahl);
+  // Selects line "zeile" as a user click does.
+  void markieren(int zeile);
+  QStringList listenzeilen() const;
+  std::string iniWert(const char* sektion, const char* schluessel);
+  // Types a text into a widget, one key event per character (umlauts included).
+  static void tippen(QWidget* w, const QString& text);
+  static void taste(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier);
+
+  std::string iniPfad_;
+  TTestPlattform plattform_;
+  TempOrdner tmp_;
+};
+
+// A collection file of "anzahl" entries named "<prefix><n>" in "pfad".
+void sammlungsdatei(const std::string& pfad, int anzahl, const std::string& prefix = "I");

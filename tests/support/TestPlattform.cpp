@@ -1,0 +1,48 @@
+#include "tests/support/TestPlattform.h"
+
+#include <QDialog>
+
+TAntwort TTestPlattform::meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) {
+  meldungen.push_back({titel, text, symbol, knoepfe});
+  if (knoepfe == TKnoepfe::Ok) return TAntwort::Ok;
+  if (antworten.empty()) return TAntwort::Nein;
+  const TAntwort a = antworten.front();
+  antworten.pop_front();
+  return a;
+}
+
+std::optional<QString> TTestPlattform::oeffnenDialog(const TDateiDialog& dialog) {
+  dateiDialoge.push_back(dialog);
+  if (dateinamen.empty()) return std::nullopt;
+  auto n = dateinamen.front();
+  dateinamen.pop_front();
+  return n;
+}
+
+std::optional<QString> TTestPlattform::speichernDialog(const TDateiDialog& dialog) {
+  return oeffnenDialog(dialog);
+}
+
+bool TTestPlattform::dokumentOeffnen(const QString& ziel) {
+  geoeffneteDokumente.push_back(ziel);
+  return true;
+}
+
+int TTestPlattform::fensterModal(QDialog& fenster) {
+  modaleFenster.push_back(fenster.objectName());
+  fenster.setResult(0);
+  fenster.show();
+  if (!fensterSkripte.empty()) {
+    auto skript = fensterSkripte.front();
+    fensterSkripte.pop_front();
+    skript(fenster);
+  }
+  fenster.hide();
+  return fenster.result();
+}
+
+QStringList TTestPlattform::meldungsTexte() const {
+  QStringList r;
+  for (const auto& m : meldungen) r << m.titel + "|" + m.text;
+  return r;
+}

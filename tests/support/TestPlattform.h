@@ -1,0 +1,45 @@
+#pragma once
+// The scripted platform for tests: records every box and dialog the program
+// shows and answers them from queues; modal windows are shown non-modally and
+// handed to a script.
+#include <QString>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "app/UPlattform.h"
+
+struct TGezeigteMeldung {
+  QString titel, text;
+  TSymbol symbol;
+  TKnoepfe knoepfe;
+};
+
+class TTestPlattform : public IPlattform {
+ public:
+  TTestPlattform() { setzePlattform(this); }
+  ~TTestPlattform() override { setzePlattform(nullptr); }
+
+  // Answers for Yes/No boxes, in order; when empty, "Nein".
+  std::deque<TAntwort> antworten;
+  // Chosen names for file dialogs, in order; nullopt = cancelled; when empty, cancelled.
+  std::deque<std::optional<QString>> dateinamen;
+  // Runs while a modal window is shown; when empty, the window just closes again.
+  std::deque<std::function<void(QDialog&)>> fensterSkripte;
+
+  std::vector<TGezeigteMeldung> meldungen;
+  std::vector<TDateiDialog> dateiDialoge;
+  std::vector<QString> geoeffneteDokumente;
+  std::vector<QString> modaleFenster;
+
+  TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) override;
+  std::optional<QString> oeffnenDialog(const TDateiDialog& dialog) override;
+  std::optional<QString> speichernDialog(const TDateiDialog& dialog) override;
+  bool dokumentOeffnen(const QString& ziel) override;
+  int fensterModal(QDialog& fenster) override;
+
+  // The texts of all boxes shown so far, "title|text" each.
+  QStringList meldungsTexte() const;
+  const TGezeigteMeldung* letzteMeldung() const { return meldungen.empty() ? nullptr : &meldungen.back(); }
+};
