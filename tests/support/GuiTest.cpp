@@ -74,3 +74,5 @@ void sammlungsdatei(const std::string& pfad, int anzahl, const std::string& pref
     db.add_datensatz(datensatzAus(prefix + std::to_string(n), "T" + std::to_string(n), "", "", "", "", ""));
   vemSchreiben(pfad, db);
 }
+
+bool GuiTest::dateiExistiertOeffentlich(const std::string& pfad) { return dateiExistiert(pfad); }

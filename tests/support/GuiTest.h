@@ -59,6 +59,13 @@ class GuiTest : public ::testing::Test {
   static void tippen(QWidget* w, const QString& text);
   static void taste(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier);
 
+  // For helpers outside the fixture (tables of cases).
+ public:
+  void eintragenOeffentlich(int anzahl) { eintragen(anzahl); }
+  static bool dateiExistiertOeffentlich(const std::string& pfad);
+  std::vector<QString> modale() const { return plattform_.modaleFenster; }
+
+ protected:
   std::string iniPfad_;
   TTestPlattform plattform_;
   TempOrdner tmp_;
