@@ -205,6 +205,7 @@ void THauptFormular::steuerelementeAnlegen() {
 
   statusbar = mitName(new QStatusBar(c), "statusbar");
   statusbar->setSizeGripEnabled(false);
+  statusbar->setStyleSheet("QStatusBar { border-top: 1px solid palette(mid); }");
   memo = mitName(new QPlainTextEdit(c), "memo");
   memo->hide();
 

@@ -245,6 +245,63 @@ TEST_F(Hauptfenster, SortierenVielerEintraegeVerbirgtBitteWarten) {
   EXPECT_EQ(listenzeilen().last(), "999 - t");
 }
 
+// Counts how often a window is shown.
+struct Zeigezaehler : QObject {
+  int gezeigt = 0;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Show) ++gezeigt;
+    return false;
+  }
+};
+
+TEST_F(Hauptfenster, BitteWartenNurAbDenSchwellen) {
+  struct Fall {
+    const char* name;
+    int anzahl;
+    std::function<void()> befehl;
+    int gezeigt;
+  } faelle[] = {
+      {"hinzufügen bei 699", 699, [] { Connect->datensatz_hinzufuegen("a", "b", "", "", "", "", ""); }, 0},
+      {"hinzufügen bei 700", 700, [] { Connect->datensatz_hinzufuegen("a", "b", "", "", "", "", ""); }, 1},
+      {"ändern bei 700", 700, [] { Connect->datensatz_aendern("a", "b", "", "", "", "", ""); }, 0},
+      {"ändern bei 701", 701, [] { Connect->datensatz_aendern("a", "b", "", "", "", "", ""); }, 1},
+      {"löschen bei 701", 701, [] { Connect->datensatz_loeschen(); }, 1},
+      {"nach unten bei 701", 701, [] { Connect->nach_unten(); }, 1},
+      {"nach oben bei 701", 701, [] { Connect->nach_oben(); }, 1},
+      {"sortieren bei 200", 200, [] { SortTree->sortieren(FELD_TITEL, false); }, 0},
+      {"sortieren bei 201", 201, [] { SortTree->sortieren(FELD_TITEL, false); }, 1},
+  };
+  Zeigezaehler zaehler;
+  Fworking->installEventFilter(&zaehler);
+  for (const auto& f : faelle) {
+    Connect->neue_sammlung();
+    for (int i = 0; i < f.anzahl; ++i) DatBas->add_datensatz(datensatzAus("i", std::to_string(i), "", "", "", "", ""));
+    Connect->liste_neu_aufbauen();
+    H().listbox->markieren(1);
+    Connect->anzeigen_aktualisieren();
+    zaehler.gezeigt = 0;
+    f.befehl();
+    EXPECT_EQ(zaehler.gezeigt, f.gezeigt) << f.name;
+    EXPECT_FALSE(Fworking->isVisible()) << f.name;
+  }
+  Fworking->removeEventFilter(&zaehler);
+}
+
+TEST_F(Hauptfenster, BitteWartenFenster) {
+  EXPECT_EQ(Fworking->size(), QSize(217, 72));
+  EXPECT_TRUE(Fworking->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_EQ(Fworking->windowTitle(), "Bitte warten..");
+  auto* text = Fworking->findChild<QLabel*>("Memo1");
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->text(), "\nBitte warten Sie einen Moment!\n\nIhre Eingabe wird bearbeitet!");
+  EXPECT_EQ(text->palette().color(QPalette::Window), QColor(44, 67, 105));
+  EXPECT_EQ(text->palette().color(QPalette::WindowText), QColor(247, 247, 242));
+  Fworking->zeigen();
+  EXPECT_TRUE(Fworking->isVisible());
+  Fworking->verbergen();
+  EXPECT_FALSE(Fworking->isVisible());
+}
+
 TEST_F(Hauptfenster, QuickbuttonsBeiLeererSammlung) {
   struct Fall {
     const char* knopf;
