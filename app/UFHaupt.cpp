@@ -23,12 +23,6 @@ constexpr int CLIENT_BREITE = 667;
 constexpr int CLIENT_HOEHE = 393;
 constexpr int STATUS_HOEHE = 20;
 
-template <typename T>
-T* mitName(T* w, const char* name) {
-  w->setObjectName(name);
-  return w;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- TListBox
@@ -128,6 +122,7 @@ void THauptFormular::steuerelementeAnlegen() {
     cb->addItems(items);
     cb->setCurrentIndex(-1);
     cb->setMaxVisibleItems(6);
+    cb->setStyleSheet("QComboBox { combobox-popup: 0; }");  // otherwise the style shows the whole list
     cb->setFocusPolicy(Qt::ClickFocus);
     QPalette p = cb->palette();
     p.setColor(QPalette::Text, farbe(8932151));

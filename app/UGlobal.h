@@ -41,6 +41,13 @@ inline constexpr unsigned FARBE_DUNKEL = 6898476;  // red 44, green 67, blue 105
 inline constexpr unsigned FARBE_LOGO_OBEN = 0x8A5A2C;
 inline constexpr unsigned FARBE_LOGO_UNTEN = 0x3A2414;
 
+// A new control with its component name.
+template <typename T>
+T* mitName(T* w, const char* name) {
+  w->setObjectName(name);
+  return w;
+}
+
 // A colour value as stored by the classic toolkit: 0x00BBGGRR.
 inline QColor farbe(unsigned wert) { return QColor(wert & 0xFF, (wert >> 8) & 0xFF, (wert >> 16) & 0xFF); }
 

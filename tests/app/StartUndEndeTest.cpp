@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "app/UFStartbildschirm.h"
+#include "app/UFfirststart.h"
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UFworking.h"
 #include "tests/support/GuiTest.h"
@@ -237,6 +238,21 @@ TEST_F(StartUndEnde, AktivierungNachNichtModalemFensterAberNichtNachModalem) {
   QApplication::processEvents();
   QTest::qWait(50);
   EXPECT_TRUE(H().SBQuicksort->isHidden());
+}
+
+TEST_F(StartUndEnde, ErststartfensterSchliesstPerKlick) {
+  starten(OHNE_STARTFENSTER);
+  const QStringList zeilen = Ffirststart->Memo1->text().split('\n');
+  ASSERT_EQ(zeilen.size(), 22);
+  EXPECT_EQ(zeilen[2], "Sie starten (diese Version von) Vemla zum ersten Mal!");
+  EXPECT_EQ(zeilen[20], "  ");
+  EXPECT_EQ(zeilen[21], " ..klicken Sie nun in dieses Fenster, um es zu schliessen..");
+  EXPECT_EQ(Ffirststart->size(), QSize(505, 329));
+  EXPECT_EQ(Ffirststart->Memo1->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_EQ(Ffirststart->Memo1->palette().color(QPalette::Window), QColor(44, 67, 105));
+  Ffirststart->show();
+  QTest::mouseClick(Ffirststart->Memo1, Qt::LeftButton, {}, QPoint(100, 100));
+  EXPECT_FALSE(Ffirststart->isVisible());
 }
 
 TEST_F(StartUndEnde, SplashSchliesstNachVollemBalken) {
