@@ -280,7 +280,7 @@ void TConnect::datei_hinzuladen(const QString& pfad) {
     meldungOk("Hinweis:",
               "Das Laden/Hinzufügen dieser Datei war nicht (vollständig) möglich!\r"
               "Vemla kann in dieser Versionmaximal 4000 Datensätze verwalten!");
-  if (DatBas->get_anzahl() > WARTEN_AB) wartenVerbergen();
+  if (warten) wartenVerbergen();  // shown only when there were more than 700 at the start
   H().listbox->markieren(0);
   anzeigen_aktualisieren();
   H().setWindowTitle(titelFuerDatei(pfad));
