@@ -70,9 +70,7 @@ THauptFormular::THauptFormular(QWidget* parent) : QMainWindow(parent) {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setAttribute(Qt::WA_DeleteOnClose, false);
-  QFont schrift(SCHRIFT_STANDARD);
-  schrift.setPointSize(8);
-  setFont(schrift);
+  setFont(standardSchrift());
 
   client_ = new QWidget(this);
   client_->setObjectName("client");

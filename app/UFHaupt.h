@@ -85,7 +85,8 @@ class THauptFormular : public QMainWindow {
   void hilfe();
   void neuerEintrag();
   void quicksort();
-  void nichtVerfuegbar() {}
+  // Commands whose windows are still to come: nothing to open yet.
+  void fensterFolgt() {}
 
   // The two file dialogs; their state lives for the whole run.
   TDateiDialog oeffnenDialog() const;

@@ -116,15 +116,15 @@ void THauptFormular::verbinden() {
   connect(Hilfe1, &QAction::triggered, this, sicher([this] { hilfe(); }));
 
   connect(SBQuickprint, &QToolButton::clicked, this,
-          sicher([this] { quickbutton(menue_drucken, "Fehler:", &THauptFormular::nichtVerfuegbar); }));
+          sicher([this] { quickbutton(menue_drucken, "Fehler:", &THauptFormular::fensterFolgt); }));
   connect(SBQuickreport, &QToolButton::clicked, this,
-          sicher([this] { quickbutton(menue_reportschreiben, "Fehler:", &THauptFormular::nichtVerfuegbar); }));
+          sicher([this] { quickbutton(menue_reportschreiben, "Fehler:", &THauptFormular::fensterFolgt); }));
   connect(SBQuicktab, &QToolButton::clicked, this,
-          sicher([this] { quickbutton(menue_gesamtbersicht, "Fehler:", &THauptFormular::nichtVerfuegbar); }));
+          sicher([this] { quickbutton(menue_gesamtbersicht, "Fehler:", &THauptFormular::fensterFolgt); }));
   connect(SBQuicksort, &QToolButton::clicked, this,
           sicher([this] { quickbutton(menue_sort, "Fehler:", &THauptFormular::quicksort); }));
   connect(SBQuicksearch, &QToolButton::clicked, this,
-          sicher([this] { quickbutton(menue_suche, "Fehler_", &THauptFormular::nichtVerfuegbar); }));
+          sicher([this] { quickbutton(menue_suche, "Fehler_", &THauptFormular::fensterFolgt); }));
   connect(SBquicksave, &QToolButton::clicked, this,
           sicher([this] { quickbutton(menue_filesave, "Fehler:", &THauptFormular::speichern); }));
   connect(SBminview, &QToolButton::clicked, this, sicher([this] { minview(); }));

@@ -3,6 +3,7 @@
 // everywhere. The main window creates the four objects; the application
 // creates the windows (see UAnwendung).
 #include <QColor>
+#include <QFont>
 
 class TDatBas;
 class TIniFile;
@@ -40,6 +41,9 @@ inline constexpr unsigned FARBE_HELL = 15923191;   // red 247, green 247, blue 2
 inline constexpr unsigned FARBE_DUNKEL = 6898476;  // red 44, green 67, blue 105
 inline constexpr unsigned FARBE_LOGO_OBEN = 0x8A5A2C;
 inline constexpr unsigned FARBE_LOGO_UNTEN = 0x3A2414;
+
+// The windows' standard font, 8 points.
+inline QFont standardSchrift() { return QFont(SCHRIFT_STANDARD, 8); }
 
 // A new control with its component name.
 template <typename T>

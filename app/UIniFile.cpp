@@ -90,18 +90,15 @@ std::string iniWertLesen(const std::string& inhalt, const std::string& sektion, 
                          const std::string& standard) {
   bool inSektion = false;
   std::string ergebnis = standard;
-  bool gefunden = false;
   zeilenDurchgehen(inhalt, [&](const Zeile& z) {
     std::string_view zeile(inhalt.data() + z.anfang, z.ende - z.anfang);
     std::string_view name, k, w;
     if (sektionsName(zeile, name)) {
-      if (gefunden) return false;
       inSektion = gleichOhneGross(name, sektion);
     } else if (inSektion && schluesselWert(zeile, k, w) && gleichOhneGross(k, schluessel)) {
       if (w.size() >= 2 && ((w.front() == '"' && w.back() == '"') || (w.front() == '\'' && w.back() == '\'')))
         w = w.substr(1, w.size() - 2);
       ergebnis.assign(w.substr(0, TIniFile::MAX_WERTLAENGE));
-      gefunden = true;
       return false;
     }
     return true;

@@ -118,29 +118,16 @@ void pruefen(bool ok, benchmark::State& state, const char* was) {
 
 // --- Reading ---------------------------------------------------------------
 
-// Into a new, empty collection (as when the program loads the first file).
-void BM_Lesen_vemAnhaengen(benchmark::State& state) {
+// Reads the file once per iteration; "leeren" empties the collection (which
+// keeps its memory) before each read, otherwise each read gets a new one.
+void lesenMessen(benchmark::State& state, bool leeren) {
   const std::string& pfad = lesedatei();
+  TDatBas behalten;
+  if (leeren) vemAnhaengen(pfad, behalten);
   SeitenfehlerZaehler zaehler(state);
   for (auto _ : state) {
-    TDatBas db;
-    const int n = vemAnhaengen(pfad, db);
-    benchmark::DoNotOptimize(n);
-    if (n != ANZAHL) {
-      state.SkipWithError("falsche Anzahl gelesen");
-      break;
-    }
-  }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BYTES));
-}
-
-// Into a collection emptied with clear_all, which keeps its memory.
-void BM_Lesen_vemAnhaengen_geleert(benchmark::State& state) {
-  const std::string& pfad = lesedatei();
-  TDatBas db;
-  vemAnhaengen(pfad, db);
-  SeitenfehlerZaehler zaehler(state);
-  for (auto _ : state) {
+    TDatBas neu;
+    TDatBas& db = leeren ? behalten : neu;
     db.clear_all();
     const int n = vemAnhaengen(pfad, db);
     benchmark::DoNotOptimize(n);
@@ -151,6 +138,12 @@ void BM_Lesen_vemAnhaengen_geleert(benchmark::State& state) {
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BYTES));
 }
+
+// Into a new, empty collection (as when the program loads the first file).
+void BM_Lesen_vemAnhaengen(benchmark::State& state) { lesenMessen(state, false); }
+
+// Into a collection emptied with clear_all, which keeps its memory.
+void BM_Lesen_vemAnhaengen_geleert(benchmark::State& state) { lesenMessen(state, true); }
 
 // Floor: open the file and read its bytes into a buffer, either one that
 // already exists (frisch = 0) or a new one for every read (frisch = 1).

@@ -24,9 +24,7 @@ TFOptionen::TFOptionen(QWidget* parent) : QDialog(parent) {
   setObjectName("FOptionen");
   setWindowTitle("Optionen");
   setFixedSize(436, 322);
-  QFont schrift(SCHRIFT_STANDARD);
-  schrift.setPointSize(8);
-  setFont(schrift);
+  setFont(standardSchrift());
 
   auto gruppe = [this](const char* name, const char* text, int y, int h) {
     QGroupBox* g = new QGroupBox(text, this);

@@ -24,9 +24,7 @@ constexpr int LABEL_BREITE = 76;
 TFadd_einzeluebersicht::TFadd_einzeluebersicht(QWidget* parent) : QDialog(parent) {
   setObjectName("Fadd_einzeluebersicht");
   setWindowTitle("Einzelansicht");
-  QFont schrift(SCHRIFT_STANDARD);
-  schrift.setPointSize(8);
-  setFont(schrift);
+  setFont(standardSchrift());
 
   GroupBox = mitName(new QGroupBox("- Eingabe  /  Ausgabe -", this), "GroupBox");
   GroupBox->setGeometry(8, 8, GRUPPE_BREITE, GRUPPE_HOEHE);
