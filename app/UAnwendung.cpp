@@ -50,8 +50,6 @@ void allgemeinerFehler(const std::exception& e) {
   meldungOk(ANWENDUNGSTITEL, QString::fromUtf8(e.what()) + ".", TSymbol::Stopp);
 }
 
-QString iniPfad() { return QCoreApplication::applicationDirPath() + "/vemla.ini"; }
-
 void fensterErzeugen() {
   HauptFormular = new THauptFormular();
   // Further windows in their fixed order; the ones still to come take their place here.

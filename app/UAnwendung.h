@@ -5,6 +5,8 @@
 #include <exception>
 #include <type_traits>
 
+#include "app/UOrte.h"
+
 class TVemlaApplication : public QApplication {
   Q_OBJECT
  public:
@@ -37,5 +39,3 @@ auto sicher(F f) {
 void fensterErzeugen();
 // Frees every window; the main window last.
 void fensterFreigeben();
-// The path of the settings file: "vemla.ini" beside the running program.
-QString iniPfad();
