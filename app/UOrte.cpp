@@ -1,11 +1,98 @@
 #include "app/UOrte.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <optional>
 
-QString programmOrdner() { return QCoreApplication::applicationDirPath(); }
+#ifndef VEMLA_DATEN_RELATIV
+#define VEMLA_DATEN_RELATIV "../share/vemla"
+#endif
 
-QString mitgelieferteDatei(const QString& name) { return programmOrdner() + "/" + name; }
+namespace {
 
-QString eigeneDatei(const QString& name) { return programmOrdner() + "/" + name; }
+std::optional<TOrte> festgelegt;
 
-QString iniPfad() { return eigeneDatei("vemla.ini"); }
+const TOrte& orte() {
+  if (!festgelegt) orteFestlegen();
+  return *festgelegt;
+}
+
+// Whether the running user (its effective ids, as every write uses them) may create files in the folder.
+bool beschreibbar(const QString& ordner) {
+  return ::faccessat(AT_FDCWD, QFile::encodeName(ordner).constData(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+// An XDG base folder: the variable when it holds an absolute path, else the default below the home folder.
+QString basisOrdner(const QProcessEnvironment& umgebung, const char* variable, const char* standard) {
+  const QString wert = umgebung.value(variable);
+  if (!wert.isEmpty() && QDir::isAbsolutePath(wert)) return QDir::cleanPath(wert);
+  QString home = umgebung.value("HOME");
+  if (home.isEmpty()) home = QDir::homePath();
+  return QDir::cleanPath(home + "/" + standard);
+}
+
+// Makes "quelle" reachable as "ziel": a symbolic link, or a copy where links are refused.
+void verknuepfen(const QString& quelle, const QString& ziel) {
+  const QFileInfo q(quelle);
+  if (!q.isFile()) return;
+  const QString absolut = QDir::cleanPath(q.absoluteFilePath());
+  const QFileInfo z(ziel);
+  if (z.isSymLink() && QDir::cleanPath(z.symLinkTarget()) == absolut) return;
+  QDir().mkpath(z.absolutePath());
+  QFile::remove(ziel);  // a stale link or an older copy
+  if (!QFile::link(absolut, ziel)) QFile::copy(absolut, ziel);
+}
+
+// The user's folders exist, and the written pages find what they refer to.
+void bereitstellen(const TOrte& o) {
+  if (!o.imBenutzerordner) return;
+  QDir().mkpath(o.einstellungen);
+  QDir().mkpath(o.geschrieben);
+  for (const QString& name : seitenBegleitdateien()) verknuepfen(mitgelieferteDatei(name), o.geschrieben + "/" + name);
+}
+
+}  // namespace
+
+TOrte orteBestimmen(const QString& programmOrdner, const QProcessEnvironment& umgebung) {
+  TOrte o;
+  o.programm = programmOrdner;
+  o.daten = QDir::cleanPath(programmOrdner + "/" VEMLA_DATEN_RELATIV);
+  if (QFileInfo::exists(programmOrdner + "/vemla.ini") || beschreibbar(programmOrdner)) {
+    o.einstellungen = o.geschrieben = programmOrdner;
+    return o;
+  }
+  o.imBenutzerordner = true;
+  o.einstellungen = basisOrdner(umgebung, "XDG_CONFIG_HOME", ".config") + "/vemla";
+  o.geschrieben = basisOrdner(umgebung, "XDG_CACHE_HOME", ".cache") + "/vemla";
+  return o;
+}
+
+void orteFestlegen(const QString& programmOrdner) {
+  festgelegt = orteBestimmen(programmOrdner.isEmpty() ? QCoreApplication::applicationDirPath() : programmOrdner,
+                             QProcessEnvironment::systemEnvironment());
+  bereitstellen(*festgelegt);
+}
+
+QStringList seitenBegleitdateien() { return {"help/format.css", "copyright.js"}; }
+
+QString programmOrdner() { return orte().programm; }
+
+QString mitgelieferteDatei(const QString& name) {
+  const QString daneben = orte().programm + "/" + name;
+  if (QFileInfo::exists(daneben)) return daneben;
+  const QString installiert = orte().daten + "/" + name;
+  return QFileInfo::exists(installiert) ? installiert : daneben;
+}
+
+QString eigeneDatei(const QString& name) {
+  // The user's cache folder may have been cleared while the program runs.
+  if (orte().imBenutzerordner && !QFileInfo::exists(orte().geschrieben)) bereitstellen(orte());
+  return orte().geschrieben + "/" + name;
+}
+
+QString iniPfad() { return orte().einstellungen + "/vemla.ini"; }

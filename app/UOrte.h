@@ -2,7 +2,21 @@
 // Where the program finds the files that come with it and where it keeps the
 // files it writes itself. Every other unit asks here; nothing else builds
 // such paths.
+//
+// Which folders these are is decided once at start (orteFestlegen):
+// - The program's folder holds a "vemla.ini", or the user may write into it
+//   (the build folder, a copy unpacked somewhere): everything stays beside
+//   the program.
+// - Otherwise (an installed program: no "vemla.ini" beside it and a folder the
+//   user cannot write) "vemla.ini" lives in $XDG_CONFIG_HOME/vemla (default
+//   ~/.config/vemla), and the written pages and "download.ini" in
+//   $XDG_CACHE_HOME/vemla (default ~/.cache/vemla), where the files a written
+//   page refers to ("help/format.css", "copyright.js") are linked in.
+// Files that come with the program lie beside it, or else in the installed
+// data folder <prefix>/share/vemla.
+#include <QProcessEnvironment>
 #include <QString>
+#include <QStringList>
 
 // The folder of the running program.
 QString programmOrdner();
@@ -12,3 +26,23 @@ QString mitgelieferteDatei(const QString& name);
 QString eigeneDatei(const QString& name);
 // The path of the settings file "vemla.ini".
 QString iniPfad();
+
+// The folders the rule above gives.
+struct TOrte {
+  QString programm;       // the program's folder
+  QString daten;          // the installed data folder <prefix>/share/vemla
+  QString einstellungen;  // where "vemla.ini" lies
+  QString geschrieben;    // where written pages and "download.ini" lie
+  bool imBenutzerordner = false;  // true when the last two are the user's config and cache folders
+};
+
+// Applies the rule to a program folder and an environment (XDG_CONFIG_HOME,
+// XDG_CACHE_HOME, HOME), looking at the folder as the running user sees it.
+TOrte orteBestimmen(const QString& programmOrdner, const QProcessEnvironment& umgebung);
+// Decides for this run, from the running executable's folder (or the given
+// one) and the process environment; the program does this once at start, and
+// any function above that is asked first decides just the same. In the user's
+// folders it creates them and links in the files a written page refers to.
+void orteFestlegen(const QString& programmOrdner = QString());
+// The files that come with the program and that a written page refers to.
+QStringList seitenBegleitdateien();

@@ -1,9 +1,11 @@
 #include "app/UAnwendung.h"
 #include "app/UFHaupt.h"
 #include "app/UGlobal.h"
+#include "app/UOrte.h"
 
 int main(int argc, char* argv[]) {
   TVemlaApplication app(argc, argv);
+  orteFestlegen();
   fensterErzeugen();
   try {
     HauptFormular->FormShow(app.arguments().mid(1));

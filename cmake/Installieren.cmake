@@ -1,0 +1,52 @@
+# Installation: "cmake --install build" (prefix /usr/local unless CMAKE_INSTALL_PREFIX
+# says otherwise; DESTDIR honoured). The program finds the files that come with it
+# beside itself or in <prefix>/share/vemla; see app/UOrte.h.
+include(GNUInstallDirs)
+set(VEMLA_DATENORDNER ${CMAKE_INSTALL_DATADIR}/vemla)
+file(RELATIVE_PATH VEMLA_DATEN_RELATIV ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/vemla)
+set_property(SOURCE app/UOrte.cpp APPEND PROPERTY COMPILE_DEFINITIONS VEMLA_DATEN_RELATIV="${VEMLA_DATEN_RELATIV}")
+
+install(TARGETS vemla RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# Files that come with the program, as the build places them beside the executable
+# (names relative to its folder). Whatever of them a build has is installed.
+list(APPEND VEMLA_MITGELIEFERT
+  blau.html gelb.html grau.html gruen.html rot.html schwarz.html weiss.html
+  help/format.css copyright.js)
+foreach(datei ${VEMLA_MITGELIEFERT})
+  get_filename_component(unterordner ${datei} DIRECTORY)
+  install(FILES $<TARGET_FILE_DIR:vemla>/${datei} DESTINATION ${VEMLA_DATENORDNER}/${unterordner} OPTIONAL)
+endforeach()
+
+set(quelle ${CMAKE_CURRENT_LIST_DIR}/../resources/installation)
+install(FILES ${quelle}/vemla.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${quelle}/vemla-48.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps RENAME vemla.png)
+install(FILES ${quelle}/vemla.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${quelle}/vemla-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME vemla.xml)
+
+# Installed straight onto this machine (no DESTDIR, as a package build would use),
+# the desktop learns of the new file type, menu entry and icon at once.
+install(CODE "set(VEMLA_DATADIR \"${CMAKE_INSTALL_DATADIR}\")")
+install(CODE [[
+  if("$ENV{DESTDIR}" STREQUAL "")
+    set(daten "${CMAKE_INSTALL_PREFIX}/${VEMLA_DATADIR}")
+    find_program(VEMLA_UPDATE_MIME update-mime-database)
+    find_program(VEMLA_UPDATE_DESKTOP update-desktop-database)
+    find_program(VEMLA_UPDATE_ICONS gtk-update-icon-cache)
+    if(VEMLA_UPDATE_MIME)
+      execute_process(COMMAND ${VEMLA_UPDATE_MIME} "${daten}/mime")
+    endif()
+    if(VEMLA_UPDATE_DESKTOP)
+      execute_process(COMMAND ${VEMLA_UPDATE_DESKTOP} -q "${daten}/applications")
+    endif()
+    if(VEMLA_UPDATE_ICONS AND EXISTS "${daten}/icons/hicolor/index.theme")
+      execute_process(COMMAND ${VEMLA_UPDATE_ICONS} -q -t -f "${daten}/icons/hicolor")
+    endif()
+  endif()
+]])
+
+if(TARGET test_installation)
+  # The installation tests install this build tree into a folder of their own.
+  target_compile_definitions(test_installation PRIVATE VEMLA_BAUORDNER="${CMAKE_BINARY_DIR}"
+                             VEMLA_CMAKE="${CMAKE_COMMAND}" VEMLA_DATEN_RELATIV="${VEMLA_DATEN_RELATIV}")
+endif()
