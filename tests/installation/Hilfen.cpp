@@ -58,3 +58,12 @@ QStringList ordnerInhalt(const std::string& pfad) {
 }
 
 bool alsRoot() { return ::geteuid() == 0; }
+
+std::string datensatz(const std::string& interpret, const std::string& titel) {
+  std::string d(7 * 256, '\0');
+  d[0] = static_cast<char>(interpret.size());
+  d.replace(1, interpret.size(), interpret);
+  d[256] = static_cast<char>(titel.size());
+  d.replace(257, titel.size(), titel);
+  return d;
+}

@@ -32,5 +32,7 @@ const TInstallation& installation();
 void rechte(const std::string& pfad, std::filesystem::perms p);
 // The names in a folder (recursively, relative, sorted); empty when it does not exist.
 QStringList ordnerInhalt(const std::string& pfad);
+// One record of a collection file: seven fields of a length byte and 255 characters.
+std::string datensatz(const std::string& interpret, const std::string& titel);
 // When run as root: "nobody" is the ordinary user the installed program runs as.
 bool alsRoot();

@@ -94,7 +94,7 @@ TEST(Installation, DateitypUndStandardprogramm) {
 
   // A collection file of one entry, and a file of another type beside it.
   const std::string sammlung = home.pfad("Meine Sammlung.vem");
-  dateiSchreiben(sammlung, std::string("\x05Hallo\x05Welt") + std::string(1792 - 12, '\0'));
+  dateiSchreiben(sammlung, datensatz("Hallo", "Welt"));
   dateiSchreiben(home.pfad("notiz.txt"), "Hallo\n");
   const QProcessEnvironment env = desktopUmgebung(home);
   l = ausfuehren("xdg-mime", {"query", "filetype", QString::fromStdString(sammlung)}, env);
