@@ -1,0 +1,59 @@
+// The installed program's windows with the user's folders: what they write
+// goes there, and nothing lands beside the executable.
+#include "app/UFfirststart.h"
+#include "app/UOrte.h"
+#include "dialogs/UFOptionen.h"
+#include "tests/installation/Hilfen.h"
+#include "tests/support/GuiTest.h"
+
+namespace {
+
+using std::filesystem::perms;
+
+class Benutzerordner : public GuiTest {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(installation().lauf.rc, 0) << installation().lauf.ausgabe.toStdString();
+    rechte(tmp_.pfad(), perms(0755));
+    std::filesystem::create_directories(tmp_.pfad("home"));
+    rechte(tmp_.pfad("home"), perms(0777));
+    qputenv("XDG_CONFIG_HOME", tmp_.pfad("home/konfig").c_str());
+    qputenv("XDG_CACHE_HOME", tmp_.pfad("home/cache").c_str());
+    {
+      OhneRootRechte ohne;  // the decision as an ordinary user meets it
+      orteFestlegen(installation().qpfad("bin"));
+    }
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_CACHE_HOME");
+    GuiTest::SetUp();
+  }
+  void TearDown() override {
+    GuiTest::TearDown();
+    EXPECT_EQ(ordnerInhalt(installation().pfad("bin")), QStringList{"vemla"});
+    orteFestlegen();
+  }
+  std::string konfig(const std::string& name = "") const { return tmp_.pfad("home/konfig/vemla/" + name); }
+};
+
+TEST_F(Benutzerordner, ErsterStartEinmalUndEinstellungenImKonfigordner) {
+  EXPECT_EQ(iniPfad_, konfig("vemla.ini"));
+  starten();
+  anzeigen();
+  EXPECT_EQ(modale(), (std::vector<QString>{"FStartbildschirm", "Ffirststart"}));
+  EXPECT_EQ(dateiInhalt(konfig("vemla.ini")),
+            "[Ansicht]\r\nstatusleiste=false\r\n[Programm]\r\nfirststart=false\r\n");
+  // An option switched on is stored there at once.
+  FOptionen->cb_loadlastfile->click();
+  EXPECT_EQ(iniWert("Optionen", "loadlastfile"), "true");
+  EXPECT_EQ(ordnerInhalt(konfig()), QStringList{"vemla.ini"});
+
+  // The next start finds the settings again: the first-start window stays away.
+  fensterFreigeben();
+  plattform_.modaleFenster.clear();
+  starten();
+  anzeigen();
+  EXPECT_EQ(modale(), std::vector<QString>{"FStartbildschirm"});
+  EXPECT_TRUE(FOptionen->cb_loadlastfile->isChecked());
+}
+
+}  // namespace
