@@ -28,6 +28,7 @@ TVemlaApplication::TVemlaApplication(int& argc, char** argv) : QApplication(argc
   setApplicationName("Vemla");
   setApplicationDisplayName(ANWENDUNGSTITEL);
   setApplicationVersion(PROGRAMMVERSION);
+  setDesktopFileName("vemla");  // the installed menu entry, so the desktop shows its icon
   // Standard dialogs and buttons speak German.
   for (const char* name : {"qtbase_de", "qt_de"}) {
     auto* t = new QTranslator(this);
