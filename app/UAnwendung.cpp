@@ -1,5 +1,6 @@
 #include "app/UAnwendung.h"
 
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -29,6 +30,9 @@ TVemlaApplication::TVemlaApplication(int& argc, char** argv) : QApplication(argc
   setApplicationDisplayName(ANWENDUNGSTITEL);
   setApplicationVersion(PROGRAMMVERSION);
   setDesktopFileName("vemla");  // the installed menu entry, so the desktop shows its icon
+  // The resources sit in a static library: nothing else would pull them into the program.
+  Q_INIT_RESOURCE(vemla);
+  setWindowIcon(QIcon(":/vemla.png"));
   // Standard dialogs and buttons speak German.
   for (const char* name : {"qtbase_de", "qt_de"}) {
     auto* t = new QTranslator(this);

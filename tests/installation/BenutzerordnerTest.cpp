@@ -56,4 +56,14 @@ TEST_F(Benutzerordner, ErsterStartEinmalUndEinstellungenImKonfigordner) {
   EXPECT_TRUE(FOptionen->cb_loadlastfile->isChecked());
 }
 
+// The window icon is the installed one, from the program's resources.
+TEST(Programmsymbol, FensterSymbolAusDenRessourcen) {
+  const QImage bild = QApplication::windowIcon().pixmap(48, 48).toImage();
+  ASSERT_FALSE(bild.isNull());
+  EXPECT_EQ(bild.size(), QSize(48, 48));
+  EXPECT_EQ(bild, QImage(QString::fromStdString(installation().pfad("share/icons/hicolor/48x48/apps/vemla.png")))
+                      .convertToFormat(bild.format()));
+  EXPECT_EQ(QApplication::desktopFileName(), "vemla");
+}
+
 }  // namespace
