@@ -4,7 +4,6 @@
 // installer to a place the user chooses and starts it.
 #include <QDialog>
 #include <QString>
-#include <string>
 
 #include "app/UPlattform.h"
 
@@ -29,11 +28,6 @@ class TFAutopatcher : public QDialog {
  protected:
   void showEvent(QShowEvent* e) override;
 };
-
-// True when the server's version "neu" is newer than "eigene". Versions of
-// dot-separated whole numbers compare number by number ("1.0.10" is newer
-// than "1.0.6"); any other text compares byte by byte. Empty is never newer.
-bool versionNeuer(const std::string& neu, const std::string& eigene);
 
 // The picture behind the update window.
 QPixmap autopatcherBild();
