@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QFrame>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -105,6 +106,14 @@ TFAutopatcher::TFAutopatcher(QWidget* parent)
   };
   SBgo = knopf("SBgo", "AutoUpdate starten", QStyle::SP_ArrowDown, BREITE / 2 - 60);
   SBclose = knopf("SBclose", "Programm verlassen", QStyle::SP_DialogCloseButton, BREITE / 2 + 12);
+  // The thin frame of a window without caption bar.
+  QFrame* rahmen = mitName(new QFrame(this), "Rahmen");
+  rahmen->setFrameStyle(QFrame::Box | QFrame::Plain);
+  rahmen->setGeometry(rect());
+  rahmen->setAttribute(Qt::WA_TransparentForMouseEvents);
+  QPalette grau = rahmen->palette();
+  grau.setColor(QPalette::WindowText, farbe(FARBE_DUNKEL));
+  rahmen->setPalette(grau);
   connect(SBgo, &QToolButton::clicked, this, [this] { SBgoClick(); });
   connect(SBclose, &QToolButton::clicked, this, [this] { SBcloseClick(); });
 

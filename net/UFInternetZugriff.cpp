@@ -66,7 +66,8 @@ void begleitdateienBereitstellen(const QString& seite) {
 
 }  // namespace
 
-TFInternetZugriff::TFInternetZugriff(QWidget* parent) : QDialog(parent) {
+TFInternetZugriff::TFInternetZugriff(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setObjectName("FInternetZugriff");
   setWindowTitle("Internet-Zugriff zur Suche nach MP3s, CDs, Vinyls, Releases, Infos .. ect. ..");
   setFixedSize(BREITE, HOEHE);
