@@ -13,6 +13,8 @@
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
 #include "dialogs/UFworking.h"
+#include "net/UFAutopatcher.h"
+#include "net/UFInternetZugriff.h"
 
 TDatBas* DatBas = nullptr;
 TIniFile* IniFile = nullptr;
@@ -24,6 +26,8 @@ TF_add* F_add = nullptr;
 TFOptionen* FOptionen = nullptr;
 TFworking* Fworking = nullptr;
 TFfirststart* Ffirststart = nullptr;
+TFInternetZugriff* FInternetZugriff = nullptr;
+TFAutopatcher* FAutopatcher = nullptr;
 
 TVemlaApplication::TVemlaApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("Vemla");
@@ -63,6 +67,8 @@ void fensterErzeugen() {
   FOptionen = new TFOptionen(HauptFormular);
   Fworking = new TFworking();
   Ffirststart = new TFfirststart(HauptFormular);
+  FInternetZugriff = new TFInternetZugriff(HauptFormular);
+  FAutopatcher = new TFAutopatcher(HauptFormular);
 }
 
 void fensterFreigeben() {
@@ -74,4 +80,6 @@ void fensterFreigeben() {
   F_add = nullptr;
   FOptionen = nullptr;
   Ffirststart = nullptr;
+  FInternetZugriff = nullptr;
+  FAutopatcher = nullptr;
 }
