@@ -91,7 +91,7 @@ QString mitgelieferteDatei(const QString& name) {
 
 QString eigeneDatei(const QString& name) {
   // The user's cache folder may have been cleared while the program runs.
-  if (orte().imBenutzerordner && !QFileInfo::exists(orte().geschrieben)) bereitstellen(orte());
+  bereitstellen(orte());
   return orte().geschrieben + "/" + name;
 }
 

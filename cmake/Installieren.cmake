@@ -12,7 +12,8 @@ install(TARGETS vemla RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # (names relative to its folder). Whatever of them a build has is installed.
 list(APPEND VEMLA_MITGELIEFERT
   blau.html gelb.html grau.html gruen.html rot.html schwarz.html weiss.html
-  help/format.css copyright.js)
+  ${VEMLA_BEILAGEN} help/format.css copyright.js)
+list(REMOVE_DUPLICATES VEMLA_MITGELIEFERT)
 foreach(datei ${VEMLA_MITGELIEFERT})
   get_filename_component(unterordner ${datei} DIRECTORY)
   install(FILES $<TARGET_FILE_DIR:vemla>/${datei} DESTINATION ${VEMLA_DATENORDNER}/${unterordner} OPTIONAL)
@@ -47,6 +48,7 @@ install(CODE [[
 
 if(TARGET test_installation)
   # The installation tests install this build tree into a folder of their own.
+  add_dependencies(test_installation vemla)
   target_compile_definitions(test_installation PRIVATE VEMLA_BAUORDNER="${CMAKE_BINARY_DIR}"
                              VEMLA_CMAKE="${CMAKE_COMMAND}" VEMLA_DATEN_RELATIV="${VEMLA_DATEN_RELATIV}")
 endif()

@@ -5,9 +5,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,21 +45,6 @@ void dateiErsetzen(const QString& pfad, const std::string& inhalt) {
     geschrieben += static_cast<std::size_t>(w);
   }
   if (::close(fd) != 0) throw eaFehlerAusErrno(errno);
-}
-
-// The style sheet and script the page refers to lie beside the page. When the
-// page is kept elsewhere than the files that come with the program, they are
-// copied there; the page works without them, so a failure is no error.
-void begleitdateienBereitstellen(const QString& seite) {
-  const QDir ordner = QFileInfo(seite).absoluteDir();
-  for (const char* name : {"help/format.css", "copyright.js"}) {
-    const QString quelle = mitgelieferteDatei(name);
-    const QString ziel = ordner.filePath(name);
-    if (QFileInfo(quelle).absoluteFilePath() == QFileInfo(ziel).absoluteFilePath()) continue;
-    if (!QFile::exists(quelle) || QFile::exists(ziel)) continue;
-    ordner.mkpath(QFileInfo(ziel).path());
-    QFile::copy(quelle, ziel);
-  }
 }
 
 }  // namespace
@@ -192,7 +175,6 @@ void TFInternetZugriff::suchen(QLineEdit* edit, QComboBox* liste, TSuchart art, 
 void TFInternetZugriff::open_searchpage(const QString& adresse, const QString& homepage, const QString& beschreibung) {
   const QString seite = eigeneDatei(SEITE);
   dateiErsetzen(seite, suchseitenInhalt(adresse, homepage, beschreibung));
-  begleitdateienBereitstellen(seite);
   pause(100);
   plattform().dokumentOeffnen(seite);
 }

@@ -3,6 +3,7 @@
 #include "app/UFfirststart.h"
 #include "app/UOrte.h"
 #include "dialogs/UFOptionen.h"
+#include "net/UFInternetZugriff.h"
 #include "tests/installation/Hilfen.h"
 #include "tests/support/GuiTest.h"
 
@@ -54,6 +55,27 @@ TEST_F(Benutzerordner, ErsterStartEinmalUndEinstellungenImKonfigordner) {
   anzeigen();
   EXPECT_EQ(modale(), std::vector<QString>{"FStartbildschirm"});
   EXPECT_TRUE(FOptionen->cb_loadlastfile->isChecked());
+}
+
+TEST_F(Benutzerordner, SuchseiteImCacheordnerFindetStilUndSkript) {
+  starten("[Programm]\r\nfirststart=false\r\n[Ansicht]\r\nstartbildschirm=false\r\n");
+  eintragen({{"Muster Band", "Erstes Album"}});
+  plattform_.fensterSkripte.push_back([](QDialog&) {
+    FInternetZugriff->CBInterpret->setCurrentIndex(5);
+    FInternetZugriff->SBInterpret->click();
+  });
+  H().Internetsuche1->trigger();
+  const QString seite = QString::fromStdString(tmp_.pfad("home/cache/vemla/suchergebnis.html"));
+  EXPECT_EQ(plattform_.geoeffneteDokumente, std::vector<QString>{seite});
+  const std::string inhalt = dateiInhalt(seite.toStdString());
+  EXPECT_NE(inhalt.find("href=\"help/format.css\""), std::string::npos);
+  EXPECT_NE(inhalt.find("src=\"copyright.js\""), std::string::npos);
+  // What the page refers to, resolved from the page's folder, is what was installed.
+  for (const char* name : {"help/format.css", "copyright.js"}) {
+    const std::string installiert = installation().pfad(std::string("share/vemla/") + name);
+    ASSERT_TRUE(std::filesystem::is_regular_file(installiert)) << name;
+    EXPECT_EQ(dateiInhalt(tmp_.pfad(std::string("home/cache/vemla/") + name)), dateiInhalt(installiert)) << name;
+  }
 }
 
 // The window icon is the installed one, from the program's resources.
