@@ -1,6 +1,7 @@
 // The installed program's windows with the user's folders: what they write
 // goes there, and nothing lands beside the executable.
-#include "app/UFfirststart.h"
+#include <QFile>
+
 #include "app/UOrte.h"
 #include "dialogs/UFOptionen.h"
 #include "net/UFInternetZugriff.h"
@@ -76,6 +77,43 @@ TEST_F(Benutzerordner, SuchseiteImCacheordnerFindetStilUndSkript) {
     ASSERT_TRUE(std::filesystem::is_regular_file(installiert)) << name;
     EXPECT_EQ(dateiInhalt(tmp_.pfad(std::string("home/cache/vemla/") + name)), dateiInhalt(installiert)) << name;
   }
+}
+
+// A settings file beside a read-only program folder stays there: writing it is refused, naming its path.
+class SchreibgeschuetztMitIni : public GuiTest {
+ protected:
+  void SetUp() override {
+    rechte(t_.pfad(), perms(0755));
+    std::filesystem::create_directories(t_.pfad("bin"));
+    dateiSchreiben(t_.pfad("bin/vemla.ini"), "[Programm]\r\nfirststart=false\r\n[Ansicht]\r\nstartbildschirm=false\r\n");
+    rechte(t_.pfad("bin"), perms(0555));
+    qputenv("XDG_CONFIG_HOME", t_.pfad("konfig").c_str());
+    {
+      OhneRootRechte ohne;
+      orteFestlegen(QString::fromStdString(t_.pfad("bin")));
+    }
+    qunsetenv("XDG_CONFIG_HOME");
+    iniPfad_ = QFile::encodeName(iniPfad()).toStdString();
+  }
+  void TearDown() override {
+    if (HauptFormular) fensterFreigeben();
+    orteFestlegen();
+  }
+  TempOrdner t_;
+};
+
+TEST_F(SchreibgeschuetztMitIni, SchreibenWirdMitDemPfadVerweigert) {
+  EXPECT_EQ(iniPfad_, t_.pfad("bin/vemla.ini"));
+  starten();
+  {
+    OhneRootRechte ohne;
+    anzeigen();  // the activation stores the hidden status bar
+  }
+  const QString verweigert =
+      QString::fromStdString(" Vemla |nach " + t_.pfad("bin/vemla.ini") + " kann nicht geschrieben werden.");
+  ASSERT_FALSE(plattform_.meldungsTexte().isEmpty());
+  for (const QString& m : plattform_.meldungsTexte()) EXPECT_EQ(m, verweigert);
+  EXPECT_FALSE(std::filesystem::exists(t_.pfad("konfig")));
 }
 
 // The window icon is the installed one, from the program's resources.
