@@ -12,6 +12,10 @@
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
 #include "dialogs/UFworking.h"
+#include "report/UFexportdif.h"
+#include "report/UFexporthtml.h"
+#include "report/UFexporttxt.h"
+#include "report/UFprint.h"
 
 TDatBas* DatBas = nullptr;
 TIniFile* IniFile = nullptr;
@@ -23,6 +27,10 @@ TF_add* F_add = nullptr;
 TFOptionen* FOptionen = nullptr;
 TFworking* Fworking = nullptr;
 TFfirststart* Ffirststart = nullptr;
+TFprint* Fprint = nullptr;
+TFexporthtml* Fexporthtml = nullptr;
+TFexporttxt* Fexporttxt = nullptr;
+TFexportdif* Fexportdif = nullptr;
 
 TVemlaApplication::TVemlaApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("Vemla");
@@ -54,10 +62,14 @@ void fensterErzeugen() {
   HauptFormular = new THauptFormular();
   // Further windows in their fixed order; the ones still to come take their place here.
   FStartbildschirm = new TFStartbildschirm(HauptFormular);
+  Fprint = new TFprint(HauptFormular);
+  Fexporthtml = new TFexporthtml(HauptFormular);
   F_add = new TF_add(HauptFormular);
   FOptionen = new TFOptionen(HauptFormular);
   Fworking = new TFworking();
   Ffirststart = new TFfirststart(HauptFormular);
+  Fexporttxt = new TFexporttxt(HauptFormular);
+  Fexportdif = new TFexportdif(HauptFormular);
 }
 
 void fensterFreigeben() {
@@ -69,4 +81,8 @@ void fensterFreigeben() {
   F_add = nullptr;
   FOptionen = nullptr;
   Ffirststart = nullptr;
+  Fprint = nullptr;
+  Fexporthtml = nullptr;
+  Fexporttxt = nullptr;
+  Fexportdif = nullptr;
 }
