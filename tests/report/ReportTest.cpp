@@ -181,7 +181,7 @@ TEST(Report, VolleSammlung) {
   EXPECT_EQ(txt[4002], " 4000 I4000 - " + voll + " [Genre: " + voll + " ] [Label: " + voll + " ] [Release " + voll + " ]");
   const auto html = zeilen(reportHtml(db, ALLE, THEMA_BLAU));
   ASSERT_EQ(html.size(), 39u + 4000u + 25u);
-  EXPECT_EQ(html[38 + 3999].substr(0, 26), "<tr> <td>4000</td>  <td>I4");
+  EXPECT_EQ(html[39 + 3999].substr(0, 26), "<tr> <td>4000</td>  <td>I4");
   const auto dif = zeilen(reportDif(db, ALLE));
   ASSERT_EQ(dif.size(), 12u + 6u + 2u + 14u + 2u + 4000u * 14u + 4u + 6u + 2u);
   EXPECT_EQ(dif[dif.size() - 14 - 12 + 3], "\"4000 \"");
