@@ -226,3 +226,16 @@ TEST(Report, SchreibfehlerLassenDateiUnveraendert) {
     EXPECT_STREQ(e.what(), "Zu wenig Speicherplatz");
   }
 }
+
+// The build places one example page per theme beside the program, written by the HTML writer.
+TEST(Report, BeispielseitenBeimProgramm) {
+  const char* hintergrund[] = {"101060", "FFD520", "768380", "108030", "C04040", "000000", "FFFFFF"};
+  for (int i = 0; i < THEMEN_ANZAHL; ++i) {
+    const std::string pfad = std::string(VEMLA_BAUORDNER) + "/" + themaName(i) + ".html";
+    const auto z = zeilen(dateiInhalt(pfad));
+    ASSERT_EQ(z.size() > 40, true) << pfad;
+    EXPECT_EQ(z.front(), "<html>") << pfad;
+    EXPECT_EQ(z.at(21), std::string("<body bgcolor=\"#") + hintergrund[i] + "\">") << pfad;
+    EXPECT_EQ(z.back(), "</html>") << pfad;
+  }
+}
