@@ -145,6 +145,13 @@ void difZeile(TZeilen& z) {
   z.zeile("BOT");
 }
 
+// A cell holding one space. Written in quotes like every other string value:
+// spreadsheet programs reject an unquoted value line and with it the whole file.
+void difLeerzelle(TZeilen& z) {
+  z.zeile("1,0");
+  z.zeile("\" \"");
+}
+
 }  // namespace
 
 const char* themaName(int index) { return thema(index).name; }
@@ -269,8 +276,7 @@ std::string reportDif(const TDatBas& db, const TReportOptionen& o) {
                         "\"\""})
     z.zeile(k);
   difZeile(z);
-  z.zeile("1,0");
-  z.zeile(" ");
+  difLeerzelle(z);
   z.zeile("1,0");
   z.teil("\"Die CD-Sammlung enthaelt ").zahl(n).teil(" Eintr\xE4ge\"").ende();
   difZeile(z);
@@ -298,11 +304,9 @@ std::string reportDif(const TDatBas& db, const TReportOptionen& o) {
     if (o.release) difZelle(z, d.Release.sicht());
   }
   difZeile(z);
-  z.zeile("1,0");
-  z.zeile(" ");
+  difLeerzelle(z);
   difZeile(z);
-  z.zeile("1,0");
-  z.zeile(" ");
+  difLeerzelle(z);
   z.zeile("1,0");
   z.teil("\"Diese CD-Sammlung wurde erstellt mit: Vemla  [ ").teil(PROGRAMM_HOMEPAGE).teil(" ]\"").ende();
   z.zeile("-1,0");
