@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int BREITE = 410;
+constexpr int BREITE = 560;
 constexpr int HOEHE = 250;
 constexpr int EINTRAEGE_PRO_SEITE = 78;
 
@@ -39,6 +39,8 @@ TF_print_export::TF_print_export(QWidget* parent, const char* name, const QStrin
     : QDialog(parent) {
   setObjectName(name);
   setWindowTitle(titel);
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint);
   setFont(standardSchrift());
   setFixedSize(BREITE, HOEHE);
 
@@ -64,9 +66,9 @@ TF_print_export::TF_print_export(QWidget* parent, const char* name, const QStrin
   cb_num = box("cb_num", "&Nummerierung", 16, 22);
   checkbox_interpret = box("checkbox_interpret", "Interpret", 16, 46);
   checkbox_titel = box("checkbox_titel", "Titel", 16, 70);
-  cb_gen = box("cb_gen", "&Genre", 200, 22);
-  cb_lab = box("cb_lab", "&Label", 200, 46);
-  cb_rel = box("cb_rel", "&Release", 200, 70);
+  cb_gen = box("cb_gen", "&Genre", 230, 22);
+  cb_lab = box("cb_lab", "&Label", 230, 46);
+  cb_rel = box("cb_rel", "&Release", 230, 70);
   // Interpret and Titel are always part of the line: their boxes stay grayed.
   for (QCheckBox* c : {checkbox_interpret, checkbox_titel}) {
     c->setTristate(true);

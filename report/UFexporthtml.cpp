@@ -16,7 +16,7 @@ TFexporthtml::TFexporthtml(QWidget* parent)
     : TF_print_export(parent, "Fexporthtml", "CD-Sammlung exportieren (Report schreiben)  [HTML-Datei]",
                       "Ausgabeformat:", "&exportieren") {
   GroupBox1 = mitName(new QGroupBox("HTML-Layout:", this), "GroupBox1");
-  GroupBox1->setGeometry(8, 216, 394, 56);
+  GroupBox1->setGeometry(8, 216, 544, 56);
   Label1 = mitName(new QLabel("( Hintergrundfarbe,", GroupBox1), "Label1");
   Label1->move(16, 18);
   Label1->adjustSize();
@@ -26,10 +26,10 @@ TFexporthtml::TFexporthtml(QWidget* parent)
   CBHtmlLayout = mitName(new QComboBox(GroupBox1), "CBHtmlLayout");
   for (int i = 0; i < THEMEN_ANZAHL; ++i) CBHtmlLayout->addItem(themaName(i));
   CBHtmlLayout->setCurrentIndex(-1);
-  CBHtmlLayout->setGeometry(200, 20, 130, 22);
+  CBHtmlLayout->setGeometry(230, 20, 150, 22);
   escSchliesst(CBHtmlLayout);
   SBblau = mitName(new QToolButton(GroupBox1), "SBblau");
-  SBblau->setGeometry(340, 19, 26, 24);
+  SBblau->setGeometry(390, 19, 26, 24);
   SBblau->setAutoRaise(true);
   SBblau->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
   SBblau->setToolTip("Beispiel-Datei ansehen");
