@@ -16,6 +16,8 @@
 #include "report/UFexporthtml.h"
 #include "report/UFexporttxt.h"
 #include "report/UFprint.h"
+#include "net/UFAutopatcher.h"
+#include "net/UFInternetZugriff.h"
 
 TDatBas* DatBas = nullptr;
 TIniFile* IniFile = nullptr;
@@ -31,6 +33,8 @@ TFprint* Fprint = nullptr;
 TFexporthtml* Fexporthtml = nullptr;
 TFexporttxt* Fexporttxt = nullptr;
 TFexportdif* Fexportdif = nullptr;
+TFInternetZugriff* FInternetZugriff = nullptr;
+TFAutopatcher* FAutopatcher = nullptr;
 
 TVemlaApplication::TVemlaApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("Vemla");
@@ -70,6 +74,8 @@ void fensterErzeugen() {
   Ffirststart = new TFfirststart(HauptFormular);
   Fexporttxt = new TFexporttxt(HauptFormular);
   Fexportdif = new TFexportdif(HauptFormular);
+  FInternetZugriff = new TFInternetZugriff(HauptFormular);
+  FAutopatcher = new TFAutopatcher(HauptFormular);
 }
 
 void fensterFreigeben() {
@@ -85,4 +91,6 @@ void fensterFreigeben() {
   Fexporthtml = nullptr;
   Fexporttxt = nullptr;
   Fexportdif = nullptr;
+  FInternetZugriff = nullptr;
+  FAutopatcher = nullptr;
 }

@@ -27,6 +27,8 @@
 #include "core/UVemDatei.h"
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
+#include "net/UFAutopatcher.h"
+#include "net/UFInternetZugriff.h"
 
 namespace {
 
@@ -118,6 +120,10 @@ void THauptFormular::verbinden() {
   connect(htmlDatei1, &QAction::triggered, this, sicher([this] { reportHtml(); }));
   connect(Textdateitxt1, &QAction::triggered, this, sicher([this] { reportTxt(); }));
   connect(ExcelDokumentdif1, &QAction::triggered, this, sicher([this] { reportDif(); }));
+  connect(Internetsuche1, &QAction::triggered, this, sicher([] { plattform().fensterModal(*FInternetZugriff); }));
+  connect(SB_AG_Interpret, &QToolButton::clicked, this, sicher([] { plattform().fensterModal(*FInternetZugriff); }));
+  connect(automatischVemlaAutopatcherstarten1, &QAction::triggered, this,
+          sicher([] { plattform().fensterModal(*FAutopatcher); }));
 
   connect(SBQuickprint, &QToolButton::clicked, this,
           sicher([this] { quickbutton(menue_drucken, "Fehler:", &THauptFormular::drucken); }));

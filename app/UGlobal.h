@@ -19,6 +19,8 @@ class TFprint;
 class TFexporthtml;
 class TFexporttxt;
 class TFexportdif;
+class TFInternetZugriff;
+class TFAutopatcher;
 
 extern TDatBas* DatBas;
 extern TIniFile* IniFile;
@@ -35,6 +37,8 @@ extern TFprint* Fprint;
 extern TFexporthtml* Fexporthtml;
 extern TFexporttxt* Fexporttxt;
 extern TFexportdif* Fexportdif;
+extern TFInternetZugriff* FInternetZugriff;
+extern TFAutopatcher* FAutopatcher;
 
 // The application title the desktop shows for the running program.
 inline constexpr const char* ANWENDUNGSTITEL = " Vemla ";

@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
+
+#include "net/UDownload.h"
 
 namespace {
 
@@ -65,6 +68,10 @@ class TQtPlattform : public IPlattform {
     return QDesktopServices::openUrl(url);
   }
   int fensterModal(QDialog& fenster) override { return fenster.exec(); }
+  bool herunterladen(const QString& adresse, const QString& datei) override {
+    return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString());
+  }
+  QString updateServer() override { return QStringLiteral("https://www.vemla.de/update/"); }
 };
 
 TQtPlattform qtPlattform;
