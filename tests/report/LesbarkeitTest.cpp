@@ -50,7 +50,7 @@ QString ausfuehren(const QString& programm, const QStringList& argumente, int se
 std::vector<QStringList> csv(const QString& text) {
   std::vector<QStringList> zeilen(1);
   QString zelle;
-  bool inAnf = false, hatteZelle = false;
+  bool inAnf = false;
   for (qsizetype i = 0; i < text.size(); ++i) {
     const QChar c = text[i];
     if (inAnf) {
@@ -63,7 +63,7 @@ std::vector<QStringList> csv(const QString& text) {
         zelle += c;
       }
     } else if (c == '"') {
-      inAnf = hatteZelle = true;
+      inAnf = true;
     } else if (c == ',') {
       zeilen.back() << zelle;
       zelle.clear();
@@ -75,7 +75,6 @@ std::vector<QStringList> csv(const QString& text) {
       zelle += c;
     }
   }
-  (void)hatteZelle;
   if (!zelle.isEmpty() || !zeilen.back().isEmpty()) zeilen.back() << zelle;
   if (zeilen.back().isEmpty()) zeilen.pop_back();
   // Trailing empty cells say nothing about the table's content.
@@ -102,11 +101,9 @@ TEST(Lesbarkeit, HtmlZeigtFeldwerteAlsText) {
       "Die CD-Sammlung enthält 2 Einträge." + nbsp,
       "#", "Interpret", "Titel", "Genre", "Label", "Release",
       "1", "<script>alert(1)</script>", "<b>Fett</b> & Co", "R&amp;B", "a>b", " " + nbsp + " ",
-      "2", " " + nbsp, "Geräusch €", "  ", " " + nbsp, "1999 ",
-      "\n    Diese CD-Sammlung wurde erstellt mit: \n    Vemla\n    [ Programmiert vom Vemla-Team ]\n ",
-      "\n <font size=\"-2\">"};
-  ASSERT_GE(zellen.size(), 19);
-  EXPECT_EQ(zellen.mid(0, 19), soll.mid(0, 19));
+      "2", " " + nbsp, "Geräusch €", "  ", " " + nbsp, "1999 "};
+  ASSERT_GE(zellen.size(), soll.size());
+  EXPECT_EQ(zellen.mid(0, soll.size()), soll);
   for (const auto& t : o["tags"].toArray()) EXPECT_NE(t.toString(), "script");
 }
 
