@@ -5,6 +5,7 @@
 #include "app/UOrte.h"
 #include "dialogs/UFOptionen.h"
 #include "net/UFInternetZugriff.h"
+#include "report/UFexporthtml.h"
 #include "tests/installation/Hilfen.h"
 #include "tests/support/GuiTest.h"
 
@@ -56,6 +57,24 @@ TEST_F(Benutzerordner, ErsterStartEinmalUndEinstellungenImKonfigordner) {
   anzeigen();
   EXPECT_EQ(modale(), std::vector<QString>{"FStartbildschirm"});
   EXPECT_TRUE(FOptionen->cb_loadlastfile->isChecked());
+}
+
+TEST_F(Benutzerordner, BeispielseitenAusDemDatenordner) {
+  starten("[Programm]\r\nfirststart=false\r\n[Ansicht]\r\nstartbildschirm=false\r\n");
+  std::vector<QString> erwartet;
+  for (const char* thema : {"blau", "gelb", "grau", "gruen", "rot", "schwarz", "weiss"}) {
+    const std::string seite = installation().pfad("share/vemla/" + std::string(thema) + ".html");
+    EXPECT_TRUE(std::filesystem::is_regular_file(seite)) << thema;
+    erwartet.push_back(QString::fromStdString(seite));
+  }
+  Fexporthtml->show();
+  for (int i = 0; i < Fexporthtml->CBHtmlLayout->count(); ++i) {
+    Fexporthtml->CBHtmlLayout->setCurrentIndex(i);
+    Fexporthtml->SBblau->click();
+  }
+  Fexporthtml->hide();
+  EXPECT_EQ(plattform_.geoeffneteDokumente, erwartet);
+  EXPECT_TRUE(plattform_.meldungen.empty());
 }
 
 TEST_F(Benutzerordner, SuchseiteImCacheordnerFindetStilUndSkript) {
