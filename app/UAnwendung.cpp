@@ -11,6 +11,7 @@
 #include "app/UPlattform.h"
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
+#include "dialogs/UFSuche.h"
 #include "dialogs/UFworking.h"
 
 TDatBas* DatBas = nullptr;
@@ -23,6 +24,9 @@ TF_add* F_add = nullptr;
 TFOptionen* FOptionen = nullptr;
 TFworking* Fworking = nullptr;
 TFfirststart* Ffirststart = nullptr;
+TFSuche* FSuche = nullptr;
+TFUebersicht* FUebersicht = nullptr;
+TFTastaturkrzl* FTastaturkrzl = nullptr;
 
 TVemlaApplication::TVemlaApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("Vemla");
@@ -58,6 +62,7 @@ void fensterErzeugen() {
   FOptionen = new TFOptionen(HauptFormular);
   Fworking = new TFworking();
   Ffirststart = new TFfirststart(HauptFormular);
+  FSuche = new TFSuche(HauptFormular);
 }
 
 void fensterFreigeben() {
@@ -69,4 +74,7 @@ void fensterFreigeben() {
   F_add = nullptr;
   FOptionen = nullptr;
   Ffirststart = nullptr;
+  FSuche = nullptr;
+  FUebersicht = nullptr;
+  FTastaturkrzl = nullptr;
 }

@@ -85,6 +85,7 @@ class THauptFormular : public QMainWindow {
   void hilfe();
   void neuerEintrag();
   void quicksort();
+  void suche();
   // Commands whose windows are still to come: nothing to open yet.
   void fensterFolgt() {}
 

@@ -27,6 +27,7 @@
 #include "core/UVemDatei.h"
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
+#include "dialogs/UFSuche.h"
 
 namespace {
 
@@ -114,6 +115,8 @@ void THauptFormular::verbinden() {
   connect(b_down, &QPushButton::clicked, this, sicher([] { Connect->nach_unten(); }));
   connect(anzeigen1, &QAction::triggered, this, sicher([] { plattform().fensterModal(*FOptionen); }));
   connect(Hilfe1, &QAction::triggered, this, sicher([this] { hilfe(); }));
+  for (QAction* a : {menue_suche, popupmenue_suche})
+    connect(a, &QAction::triggered, this, sicher([this] { suche(); }));
 
   connect(SBQuickprint, &QToolButton::clicked, this,
           sicher([this] { quickbutton(menue_drucken, "Fehler:", &THauptFormular::fensterFolgt); }));
@@ -124,7 +127,7 @@ void THauptFormular::verbinden() {
   connect(SBQuicksort, &QToolButton::clicked, this,
           sicher([this] { quickbutton(menue_sort, "Fehler:", &THauptFormular::quicksort); }));
   connect(SBQuicksearch, &QToolButton::clicked, this,
-          sicher([this] { quickbutton(menue_suche, "Fehler_", &THauptFormular::fensterFolgt); }));
+          sicher([this] { quickbutton(menue_suche, "Fehler_", &THauptFormular::suche); }));
   connect(SBquicksave, &QToolButton::clicked, this,
           sicher([this] { quickbutton(menue_filesave, "Fehler:", &THauptFormular::speichern); }));
   connect(SBminview, &QToolButton::clicked, this, sicher([this] { minview(); }));

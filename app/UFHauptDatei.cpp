@@ -11,6 +11,7 @@
 #include "core/UDatbas.h"
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
+#include "dialogs/UFSuche.h"
 
 namespace {
 
@@ -123,4 +124,8 @@ void THauptFormular::hilfe() {
 
 void THauptFormular::neuerEintrag() {
   if (F_add) plattform().fensterModal(*F_add);
+}
+
+void THauptFormular::suche() {
+  if (FSuche) plattform().fensterModal(*FSuche);
 }

@@ -15,6 +15,9 @@ class TF_add;
 class TFOptionen;
 class TFStartbildschirm;
 class TFfirststart;
+class TFSuche;
+class TFUebersicht;
+class TFTastaturkrzl;
 
 extern TDatBas* DatBas;
 extern TIniFile* IniFile;
@@ -27,6 +30,9 @@ extern TF_add* F_add;
 extern TFOptionen* FOptionen;
 extern TFworking* Fworking;
 extern TFfirststart* Ffirststart;
+extern TFSuche* FSuche;
+extern TFUebersicht* FUebersicht;
+extern TFTastaturkrzl* FTastaturkrzl;
 
 // The application title the desktop shows for the running program.
 inline constexpr const char* ANWENDUNGSTITEL = " Vemla ";
