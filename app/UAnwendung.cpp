@@ -12,6 +12,8 @@
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
 #include "dialogs/UFSuche.h"
+#include "dialogs/UFUebersicht.h"
+#include "info/UFTastaturkrzl.h"
 #include "dialogs/UFworking.h"
 
 TDatBas* DatBas = nullptr;
@@ -63,6 +65,8 @@ void fensterErzeugen() {
   Fworking = new TFworking();
   Ffirststart = new TFfirststart(HauptFormular);
   FSuche = new TFSuche(HauptFormular);
+  FUebersicht = new TFUebersicht(HauptFormular);
+  FTastaturkrzl = new TFTastaturkrzl(HauptFormular);
 }
 
 void fensterFreigeben() {

@@ -86,6 +86,8 @@ class THauptFormular : public QMainWindow {
   void neuerEintrag();
   void quicksort();
   void suche();
+  void uebersicht();
+  void tastaturkuerzel();
   // Commands whose windows are still to come: nothing to open yet.
   void fensterFolgt() {}
 

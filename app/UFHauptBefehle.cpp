@@ -117,13 +117,15 @@ void THauptFormular::verbinden() {
   connect(Hilfe1, &QAction::triggered, this, sicher([this] { hilfe(); }));
   for (QAction* a : {menue_suche, popupmenue_suche})
     connect(a, &QAction::triggered, this, sicher([this] { suche(); }));
+  connect(menue_gesamtbersicht1, &QAction::triggered, this, sicher([this] { uebersicht(); }));
+  connect(Tastaturkrzel1, &QAction::triggered, this, sicher([this] { tastaturkuerzel(); }));
 
   connect(SBQuickprint, &QToolButton::clicked, this,
           sicher([this] { quickbutton(menue_drucken, "Fehler:", &THauptFormular::fensterFolgt); }));
   connect(SBQuickreport, &QToolButton::clicked, this,
           sicher([this] { quickbutton(menue_reportschreiben, "Fehler:", &THauptFormular::fensterFolgt); }));
   connect(SBQuicktab, &QToolButton::clicked, this,
-          sicher([this] { quickbutton(menue_gesamtbersicht, "Fehler:", &THauptFormular::fensterFolgt); }));
+          sicher([this] { quickbutton(menue_gesamtbersicht, "Fehler:", &THauptFormular::uebersicht); }));
   connect(SBQuicksort, &QToolButton::clicked, this,
           sicher([this] { quickbutton(menue_sort, "Fehler:", &THauptFormular::quicksort); }));
   connect(SBQuicksearch, &QToolButton::clicked, this,

@@ -12,6 +12,8 @@
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
 #include "dialogs/UFSuche.h"
+#include "dialogs/UFUebersicht.h"
+#include "info/UFTastaturkrzl.h"
 
 namespace {
 
@@ -128,4 +130,12 @@ void THauptFormular::neuerEintrag() {
 
 void THauptFormular::suche() {
   if (FSuche) plattform().fensterModal(*FSuche);
+}
+
+void THauptFormular::uebersicht() {
+  if (FUebersicht) plattform().fensterModal(*FUebersicht);
+}
+
+void THauptFormular::tastaturkuerzel() {
+  if (FTastaturkrzl) plattform().fensterModal(*FTastaturkrzl);
 }

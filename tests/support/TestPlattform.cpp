@@ -41,6 +41,14 @@ int TTestPlattform::fensterModal(QDialog& fenster) {
   return fenster.result();
 }
 
+std::optional<TSchriftWahl> TTestPlattform::schriftDialog(const TSchriftWahl& start) {
+  schriftDialoge.push_back(start);
+  if (schriften.empty()) return std::nullopt;
+  auto s = schriften.front();
+  schriften.pop_front();
+  return s;
+}
+
 QStringList TTestPlattform::meldungsTexte() const {
   QStringList r;
   for (const auto& m : meldungen) r << m.titel + "|" + m.text;

@@ -28,16 +28,21 @@ class TTestPlattform : public IPlattform {
   // Runs while a modal window is shown; when empty, the window just closes again.
   std::deque<std::function<void(QDialog&)>> fensterSkripte;
 
+  // Chosen fonts for font dialogs, in order; nullopt = cancelled; when empty, cancelled.
+  std::deque<std::optional<TSchriftWahl>> schriften;
+
   std::vector<TGezeigteMeldung> meldungen;
   std::vector<TDateiDialog> dateiDialoge;
   std::vector<QString> geoeffneteDokumente;
   std::vector<QString> modaleFenster;
+  std::vector<TSchriftWahl> schriftDialoge;  // the font each font dialog started from
 
   TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) override;
   std::optional<QString> oeffnenDialog(const TDateiDialog& dialog) override;
   std::optional<QString> speichernDialog(const TDateiDialog& dialog) override;
   bool dokumentOeffnen(const QString& ziel) override;
   int fensterModal(QDialog& fenster) override;
+  std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) override;
 
   // The texts of all boxes shown so far, "title|text" each.
   QStringList meldungsTexte() const;
