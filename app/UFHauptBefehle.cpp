@@ -117,7 +117,10 @@ void THauptFormular::verbinden() {
   connect(Hilfe1, &QAction::triggered, this, sicher([this] { hilfe(); }));
   for (QAction* a : {menue_suche, popupmenue_suche})
     connect(a, &QAction::triggered, this, sicher([this] { suche(); }));
-  connect(menue_gesamtbersicht1, &QAction::triggered, this, sicher([this] { uebersicht(); }));
+  // F8 like the menu: not while the "Ansicht" submenu is disabled (empty collection).
+  connect(menue_gesamtbersicht1, &QAction::triggered, this, sicher([this] {
+    if (menue_gesamtbersicht->isEnabled()) uebersicht();
+  }));
   connect(Tastaturkrzel1, &QAction::triggered, this, sicher([this] { tastaturkuerzel(); }));
 
   connect(SBQuickprint, &QToolButton::clicked, this,
