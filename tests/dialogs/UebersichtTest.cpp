@@ -206,6 +206,7 @@ TEST_F(Uebersicht, VieleEintraegeMitBitteWarten) {
     for (int i = 1; i <= f.anzahl; ++i)
       DatBas->add_datensatz(datensatzAus("I" + std::to_string(i), "T" + std::to_string(i), "", "", "", "", ""));
     Connect->liste_neu_aufbauen();
+    Connect->anzeigen_aktualisieren();
     Zaehler z;
     Fworking->installEventFilter(&z);
     imFenster([&] {
@@ -216,6 +217,8 @@ TEST_F(Uebersicht, VieleEintraegeMitBitteWarten) {
       U().B_change->click();
     });
     Fworking->removeEventFilter(&z);
+    ASSERT_EQ(plattform_.modaleFenster.size(), 1u);
+    plattform_.modaleFenster.clear();
     EXPECT_EQ(z.gezeigt, f.fenster) << f.anzahl;
     EXPECT_FALSE(Fworking->isVisible());
     EXPECT_EQ(H().listbox->count(), f.anzahl);
