@@ -205,7 +205,7 @@ void TFSuche::SB_sucheClick() {
     return;
   }
   const int feld = cb_suche->currentIndex();
-  const std::string suchtext = zuCp1252(E_suche->text()).substr(0, SUCHTEXT_LAENGE);
+  const TSuchtext suchtext(zuCp1252(E_suche->text()).substr(0, SUCHTEXT_LAENGE));
   const int anzahl = DatBas->get_anzahl();
   const bool warten = anzahl > WARTEN_AB && Fworking;
   if (warten) Fworking->zeigen();
@@ -213,7 +213,7 @@ void TFSuche::SB_sucheClick() {
   TDatensatz d;
   for (int pos = 1; pos <= anzahl; ++pos) {
     DatBas->get_datensatz(pos, d);
-    if (suchtext_enthalten(d.feld(feld).sicht(), suchtext)) treffer << QString::number(pos);
+    if (suchtext.enthalten(d.feld(feld).sicht())) treffer << QString::number(pos);
   }
   if (warten) Fworking->verbergen();
 
