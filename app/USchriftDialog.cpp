@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QLabel>
 #include <QLayout>
@@ -34,20 +35,35 @@ QComboBox* farbliste(QFontDialog& dlg, const QColor& farbe) {
     liste->addItem(farbfeld(farbe), farbName(farbe), farbe);
     liste->setCurrentIndex(liste->count() - 1);
   }
-  gruppe->layout()->addWidget(new QLabel("&Farbe:", gruppe));
+  auto* label = new QLabel("&Farbe:", gruppe);
+  label->setBuddy(liste);
+  gruppe->layout()->addWidget(label);
   gruppe->layout()->addWidget(liste);
   return liste;
+}
+
+// The dialog finds a font's style by its name; families whose regular style
+// is not called "Normal" ("Book") would otherwise start on another style.
+QFont mitStilname(QFont f) {
+  QString treffer;
+  for (const QString& stil : QFontDatabase::styles(f.family()))
+    if (QFontDatabase::italic(f.family(), stil) == f.italic() && QFontDatabase::weight(f.family(), stil) == f.weight() &&
+        (treffer.isEmpty() || stil.size() < treffer.size()))
+      treffer = stil;
+  if (!treffer.isEmpty()) f.setStyleName(treffer);
+  return f;
 }
 
 }  // namespace
 
 std::optional<TSchriftWahl> schriftWaehlen(const TSchriftWahl& start) {
-  QFontDialog dlg(start.schrift, QApplication::activeWindow());
+  QFontDialog dlg(mitStilname(start.schrift), QApplication::activeWindow());
   dlg.setOption(QFontDialog::DontUseNativeDialog);
   dlg.setWindowTitle("Schriftart");
   QComboBox* liste = farbliste(dlg, start.farbe);
   if (dlg.exec() != QDialog::Accepted) return std::nullopt;
   TSchriftWahl r{dlg.selectedFont(), start.farbe};
+  r.schrift.setStyleName(QString());  // weight and slant say it; a name would outrank added styles
   if (liste) r.farbe = liste->currentData().value<QColor>();
   return r;
 }

@@ -111,7 +111,7 @@ TFUebersicht::TFUebersicht(QWidget* parent) : QDialog(parent) {
                       QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
   SG->setTabKeyNavigation(true);
   SG->setWordWrap(false);
-  SG->setFont(standardRasterSchrift());
+  setzeSchrift(standardRasterSchrift(), QColor());
   SG->installEventFilter(this);
   connect(modell_, &TUebersichtModell::bearbeitet, this, [this] { geaendert_ = true; });
 
