@@ -35,11 +35,12 @@ constexpr int WARTEN_UEBERNEHMEN_AB = 500;
 
 std::string spaltenSchluessel(int spalte) { return "SG.colwidths[" + std::to_string(spalte) + "]"; }
 
-// A stored whole number, or "standard" when the text is none.
-int zahlLesen(const char* schluessel, int standard) {
+// A stored whole number, or "standard" when the text is none or lies outside
+// what a screen can sensibly show (a settings file edited by hand).
+int zahlLesen(const char* schluessel, int standard, int hoechstens = 10000, int mindestens = 0) {
   long long zahl;
   if (!iniGanzzahl(IniFile->ReadString(SEKTION, schluessel, std::to_string(standard)), zahl)) return standard;
-  return static_cast<int>(zahl);
+  return zahl < mindestens || zahl > hoechstens ? standard : static_cast<int>(zahl);
 }
 
 QFont standardRasterSchrift() { return QFont(SCHRIFT_VERDANA, 7); }
@@ -217,8 +218,7 @@ void TFUebersicht::ansichtLaden() {
   QFont schrift = SG->font();
   const std::string name = IniFile->ReadString(SEKTION, "fontname", "Verdana");
   schrift.setFamily(name == "Verdana" ? QString(SCHRIFT_VERDANA) : vonCp1252(name));
-  const int groesse = zahlLesen("fontsize", 8);
-  if (groesse > 0) schrift.setPointSize(groesse);
+  schrift.setPointSize(zahlLesen("fontsize", 8, 200, 1));
   // Styles are only ever added here.
   if (IniFile->ReadBool(SEKTION, "fontstyle_fsbold", false)) schrift.setBold(true);
   if (IniFile->ReadBool(SEKTION, "fontstyle_fsitalic", false)) schrift.setItalic(true);

@@ -300,6 +300,18 @@ TEST_F(Uebersicht, GespeicherteWerteLesen) {
          EXPECT_TRUE(u.SG->font().strikeOut());
          EXPECT_FALSE(u.SG->font().italic());
        }},
+      {"fontsize=100000\nSG.colwidths[1]=-5\nSG.colwidths[2]=99999999\nformularbreite=2147483647\n",
+       [](TFUebersicht& u) {
+         EXPECT_EQ(u.SG->font().pointSize(), 8);
+         EXPECT_EQ(u.SG->columnWidth(1), 132);
+         EXPECT_EQ(u.SG->columnWidth(2), 140);
+         EXPECT_EQ(aussenGrossrahmen(u.size()), QSize(791, 414));
+       }},
+      {"fontsize=0\nSG.colwidths[3]=0\n",
+       [](TFUebersicht& u) {
+         EXPECT_EQ(u.SG->font().pointSize(), 8);
+         EXPECT_EQ(u.SG->columnWidth(3), 0);
+       }},
       {"formularbreite=100\nformularhoehe=10\n",
        [](TFUebersicht& u) { EXPECT_EQ(aussenGrossrahmen(u.size()), QSize(487, 64)); }},
   };
