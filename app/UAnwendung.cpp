@@ -15,6 +15,12 @@
 #include "dialogs/UFUebersicht.h"
 #include "info/UFTastaturkrzl.h"
 #include "dialogs/UFworking.h"
+#include "report/UFexportdif.h"
+#include "report/UFexporthtml.h"
+#include "report/UFexporttxt.h"
+#include "report/UFprint.h"
+#include "net/UFAutopatcher.h"
+#include "net/UFInternetZugriff.h"
 
 TDatBas* DatBas = nullptr;
 TIniFile* IniFile = nullptr;
@@ -29,6 +35,12 @@ TFfirststart* Ffirststart = nullptr;
 TFSuche* FSuche = nullptr;
 TFUebersicht* FUebersicht = nullptr;
 TFTastaturkrzl* FTastaturkrzl = nullptr;
+TFprint* Fprint = nullptr;
+TFexporthtml* Fexporthtml = nullptr;
+TFexporttxt* Fexporttxt = nullptr;
+TFexportdif* Fexportdif = nullptr;
+TFInternetZugriff* FInternetZugriff = nullptr;
+TFAutopatcher* FAutopatcher = nullptr;
 
 TVemlaApplication::TVemlaApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("Vemla");
@@ -60,6 +72,8 @@ void fensterErzeugen() {
   HauptFormular = new THauptFormular();
   // Further windows in their fixed order; the ones still to come take their place here.
   FStartbildschirm = new TFStartbildschirm(HauptFormular);
+  Fprint = new TFprint(HauptFormular);
+  Fexporthtml = new TFexporthtml(HauptFormular);
   F_add = new TF_add(HauptFormular);
   FOptionen = new TFOptionen(HauptFormular);
   Fworking = new TFworking();
@@ -67,6 +81,10 @@ void fensterErzeugen() {
   FSuche = new TFSuche(HauptFormular);
   FUebersicht = new TFUebersicht(HauptFormular);
   FTastaturkrzl = new TFTastaturkrzl(HauptFormular);
+  Fexporttxt = new TFexporttxt(HauptFormular);
+  Fexportdif = new TFexportdif(HauptFormular);
+  FInternetZugriff = new TFInternetZugriff(HauptFormular);
+  FAutopatcher = new TFAutopatcher(HauptFormular);
 }
 
 void fensterFreigeben() {
@@ -81,4 +99,10 @@ void fensterFreigeben() {
   FSuche = nullptr;
   FUebersicht = nullptr;
   FTastaturkrzl = nullptr;
+  Fprint = nullptr;
+  Fexporthtml = nullptr;
+  Fexporttxt = nullptr;
+  Fexportdif = nullptr;
+  FInternetZugriff = nullptr;
+  FAutopatcher = nullptr;
 }

@@ -14,6 +14,10 @@
 #include "dialogs/UFSuche.h"
 #include "dialogs/UFUebersicht.h"
 #include "info/UFTastaturkrzl.h"
+#include "report/UFexportdif.h"
+#include "report/UFexporthtml.h"
+#include "report/UFexporttxt.h"
+#include "report/UFprint.h"
 
 namespace {
 
@@ -138,4 +142,20 @@ void THauptFormular::uebersicht() {
 
 void THauptFormular::tastaturkuerzel() {
   if (FTastaturkrzl) plattform().fensterModal(*FTastaturkrzl);
+}
+
+void THauptFormular::drucken() {
+  if (Fprint) plattform().fensterModal(*Fprint);
+}
+
+void THauptFormular::reportHtml() {
+  if (Fexporthtml) plattform().fensterModal(*Fexporthtml);
+}
+
+void THauptFormular::reportTxt() {
+  if (Fexporttxt) plattform().fensterModal(*Fexporttxt);
+}
+
+void THauptFormular::reportDif() {
+  if (Fexportdif) plattform().fensterModal(*Fexportdif);
 }

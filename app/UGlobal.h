@@ -18,6 +18,12 @@ class TFfirststart;
 class TFSuche;
 class TFUebersicht;
 class TFTastaturkrzl;
+class TFprint;
+class TFexporthtml;
+class TFexporttxt;
+class TFexportdif;
+class TFInternetZugriff;
+class TFAutopatcher;
 
 extern TDatBas* DatBas;
 extern TIniFile* IniFile;
@@ -33,6 +39,12 @@ extern TFfirststart* Ffirststart;
 extern TFSuche* FSuche;
 extern TFUebersicht* FUebersicht;
 extern TFTastaturkrzl* FTastaturkrzl;
+extern TFprint* Fprint;
+extern TFexporthtml* Fexporthtml;
+extern TFexporttxt* Fexporttxt;
+extern TFexportdif* Fexportdif;
+extern TFInternetZugriff* FInternetZugriff;
+extern TFAutopatcher* FAutopatcher;
 
 // The application title the desktop shows for the running program.
 inline constexpr const char* ANWENDUNGSTITEL = " Vemla ";
@@ -62,5 +74,4 @@ T* mitName(T* w, const char* name) {
 inline QColor farbe(unsigned wert) { return QColor(wert & 0xFF, (wert >> 8) & 0xFF, (wert >> 16) & 0xFF); }
 
 // Where the program lives on the web and how its author is reached.
-inline constexpr const char* PROGRAMM_HOMEPAGE = "http://www.vemla.de";
-inline constexpr const char* KONTAKT_EMAIL = "info@vemla.de";
+#include "app/UAdressen.h"

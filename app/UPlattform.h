@@ -49,6 +49,10 @@ class IPlattform {
   virtual int fensterModal(QDialog& fenster) = 0;
   // The font dialog, starting from "start"; the chosen font, or nothing when cancelled.
   virtual std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) = 0;
+  // Fetches "adresse" into the file "datei", blocking until the transfer ends; true on success.
+  virtual bool herunterladen(const QString& adresse, const QString& datei) = 0;
+  // The address of the update server's folder, ending in "/".
+  virtual QString updateServer() = 0;
 };
 
 // The platform in use: the Qt one unless a test installed another.

@@ -36,6 +36,9 @@ class TTestPlattform : public IPlattform {
   std::vector<QString> geoeffneteDokumente;
   std::vector<QString> modaleFenster;
   std::vector<TSchriftWahl> schriftDialoge;  // the font each font dialog started from
+  // The update server; downloads go through only to addresses on 127.0.0.1.
+  QString updateAdresse = QStringLiteral("http://127.0.0.1:9/");
+  std::vector<QString> downloads;
 
   TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) override;
   std::optional<QString> oeffnenDialog(const TDateiDialog& dialog) override;
@@ -43,6 +46,8 @@ class TTestPlattform : public IPlattform {
   bool dokumentOeffnen(const QString& ziel) override;
   int fensterModal(QDialog& fenster) override;
   std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) override;
+  bool herunterladen(const QString& adresse, const QString& datei) override;
+  QString updateServer() override { return updateAdresse; }
 
   // The texts of all boxes shown so far, "title|text" each.
   QStringList meldungsTexte() const;
