@@ -30,6 +30,8 @@ class StillePlattform : public IPlattform {
   bool dokumentOeffnen(const QString&) override { return false; }
   int fensterModal(QDialog&) override { return 0; }
   std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl&) override { return std::nullopt; }
+  bool herunterladen(const QString&, const QString&) override { return false; }
+  QString updateServer() override { return {}; }
 };
 
 std::string zufallsText(std::mt19937& rng, std::size_t hoechstens) {
