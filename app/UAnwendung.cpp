@@ -12,6 +12,9 @@
 #include "app/UPlattform.h"
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
+#include "dialogs/UFSuche.h"
+#include "dialogs/UFUebersicht.h"
+#include "info/UFTastaturkrzl.h"
 #include "dialogs/UFworking.h"
 #include "report/UFexportdif.h"
 #include "report/UFexporthtml.h"
@@ -30,6 +33,9 @@ TF_add* F_add = nullptr;
 TFOptionen* FOptionen = nullptr;
 TFworking* Fworking = nullptr;
 TFfirststart* Ffirststart = nullptr;
+TFSuche* FSuche = nullptr;
+TFUebersicht* FUebersicht = nullptr;
+TFTastaturkrzl* FTastaturkrzl = nullptr;
 TFprint* Fprint = nullptr;
 TFexporthtml* Fexporthtml = nullptr;
 TFexporttxt* Fexporttxt = nullptr;
@@ -77,6 +83,9 @@ void fensterErzeugen() {
   FOptionen = new TFOptionen(HauptFormular);
   Fworking = new TFworking();
   Ffirststart = new TFfirststart(HauptFormular);
+  FSuche = new TFSuche(HauptFormular);
+  FUebersicht = new TFUebersicht(HauptFormular);
+  FTastaturkrzl = new TFTastaturkrzl(HauptFormular);
   Fexporttxt = new TFexporttxt(HauptFormular);
   Fexportdif = new TFexportdif(HauptFormular);
   FInternetZugriff = new TFInternetZugriff(HauptFormular);
@@ -92,6 +101,9 @@ void fensterFreigeben() {
   F_add = nullptr;
   FOptionen = nullptr;
   Ffirststart = nullptr;
+  FSuche = nullptr;
+  FUebersicht = nullptr;
+  FTastaturkrzl = nullptr;
   Fprint = nullptr;
   Fexporthtml = nullptr;
   Fexporttxt = nullptr;

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "app/USchriftDialog.h"
 #include "net/UDownload.h"
 
 namespace {
@@ -68,6 +69,7 @@ class TQtPlattform : public IPlattform {
     return QDesktopServices::openUrl(url);
   }
   int fensterModal(QDialog& fenster) override { return fenster.exec(); }
+  std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) override { return schriftWaehlen(start); }
   bool herunterladen(const QString& adresse, const QString& datei) override {
     return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString());
   }
