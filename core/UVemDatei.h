@@ -13,9 +13,8 @@
 int vemAnhaengen(const std::string& pfad, TDatBas& db, int grenze = MAX_DATENSAETZE,
                  const std::function<void(const TDatensatz&)>& beiDatensatz = {});
 
-// Writes every entry of "db" to "pfad". The data go to a temporary file in the
-// same folder, which replaces the target only once everything is written and
-// flushed, so a failed save leaves an existing file as it was. Raises EEAFehler.
+// Writes every entry of "db" to "pfad" with dateiSicherSchreiben (core/USicherSchreiben.h),
+// so a failed save leaves an existing file as it was. Raises EEAFehler.
 void vemSchreiben(const std::string& pfad, const TDatBas& db);
 
 // True when "pfad" names an existing file (not a folder).
