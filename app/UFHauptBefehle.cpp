@@ -139,7 +139,7 @@ void THauptFormular::FormShow(const QStringList& argumente) {
     return;
   }
   if (lesen("Optionen", "loadlastfile", "false") == "true") {
-    const QString letzte = vonCp1252(lesen("Initiation", "filename", ""));
+    const QString letzte = pfadAusDatei(lesen("Initiation", "filename", ""));
     if (dateiExistiert(dateiPfad(letzte))) Connect->datei_oeffnen(letzte);
   }
   file_wasnot_changed();
@@ -279,7 +279,7 @@ void THauptFormular::closeEvent(QCloseEvent* e) {
 }
 
 void THauptFormular::FormClose() {
-  if (!current_filename.isEmpty()) IniFile->WriteString("Initiation", "filename", zuCp1252(current_filename));
+  if (!current_filename.isEmpty()) IniFile->WriteString("Initiation", "filename", dateiPfad(current_filename));
   if (DatBas->get_anzahl() >= 1 && file_changed) {
     if (frageJa("Sicherheitsabfrage", "Die Datei wurde geändert.\rWollen Sie diese Änderungen speichern?")) {
       TDateiDialog d = speicherDialog();

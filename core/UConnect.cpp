@@ -44,6 +44,13 @@ void zeige(std::initializer_list<QWidget*> widgets, bool sichtbar) {
 
 std::string dateiPfad(const QString& pfad) { return QFile::encodeName(pfad).toStdString(); }
 
+QString pfadAusDatei(const std::string& bytes) {
+  const QByteArray b = QByteArray::fromStdString(bytes);
+  const QString pfad = QFile::decodeName(b);
+  // Bytes that are no name of this system came from an older settings file in Windows-1252.
+  return QFile::encodeName(pfad) == b ? pfad : vonCp1252(bytes);
+}
+
 void TConnect::wartenZeigen() {
   if (Fworking) Fworking->zeigen();
 }
@@ -273,6 +280,7 @@ void TConnect::datei_hinzuladen(const QString& pfad) {
   } catch (...) {
     zeilenAnhaengen();
     if (warten) wartenVerbergen();
+    nachLesefehler();
     throw;
   }
   zeilenAnhaengen();
@@ -286,13 +294,31 @@ void TConnect::datei_hinzuladen(const QString& pfad) {
   H().setWindowTitle(titelFuerDatei(pfad));
   H().menue_filesave->setEnabled(true);
   H().set_filename(pfad);
-  IniFile->WriteString("Initiation", "filename", zuCp1252(pfad));
+  IniFile->WriteString("Initiation", "filename", dateiPfad(pfad));
+}
+
+void TConnect::nachLesefehler() {
+  // The records read before the error stay (the user may want to rescue them),
+  // but they are no longer what any file holds: list, counters and commands
+  // show the collection as it is, and it counts as changed.
+  if (H().listbox->markiert() < 0) H().listbox->markieren(0);
+  H().file_was_changed();
+  anzeigen_aktualisieren();
 }
 
 void TConnect::datei_oeffnen(const QString& pfad) {
   if (!dateiExistiert(dateiPfad(pfad))) return;
   neue_sammlung();
-  datei_hinzuladen(pfad);
+  try {
+    datei_hinzuladen(pfad);
+  } catch (...) {
+    // The file opened before is no longer the current one: a later Save must
+    // not write the partial records over it.
+    H().set_filename("");
+    H().setWindowTitle(STARTTITEL);
+    H().menue_filesave->setEnabled(false);
+    throw;
+  }
 }
 
 void TConnect::datei_speichern(const QString& pfadEin) {
@@ -311,7 +337,7 @@ void TConnect::datei_speichern(const QString& pfadEin) {
   H().setWindowTitle(titelFuerDatei(pfad));
   H().menue_filesave->setEnabled(true);
   H().set_filename(pfad);
-  IniFile->WriteString("Initiation", "filename", zuCp1252(pfad));
+  IniFile->WriteString("Initiation", "filename", dateiPfad(pfad));
 }
 
 bool TConnect::dateityp_pruefen(const QString& pfad) {
