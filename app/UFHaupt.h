@@ -32,6 +32,9 @@ class TListBox : public QListWidget {
 
  protected:
   void mousePressEvent(QMouseEvent* e) override;
+  // Like a classic single-selection list box: the user cannot clear the selection.
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                        const QEvent* e = nullptr) const override;
 };
 
 class THauptFormular : public QMainWindow {
@@ -147,6 +150,8 @@ class THauptFormular : public QMainWindow {
   bool geschlossen_ = false;
 };
 
+// True when "a" and every submenu that holds it are enabled: only then may its shortcut act.
+bool befehlErreichbar(const QAction* a);
 // Lower-cases the letters A..Z only; every other character stays.
 QString kleinAZ(const QString& s);
 // The window title for a collection file: "Vemla   [ " + path lower-cased + " ]".

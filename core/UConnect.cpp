@@ -22,12 +22,13 @@ namespace {
 
 THauptFormular& H() { return *HauptFormular; }
 
-QString zeile(const TDatensatz& d) { return vonCp1252(listenzeile(d)); }
+// Records from a file keep their bytes; a line break inside a field is shown as a blank.
+QString zeile(const TDatensatz& d) { return einzeiligAnzeigen(vonCp1252(listenzeile(d))); }
 
 TDatensatz datensatz(const QString& interpret, const QString& titel, const QString& label, const QString& release,
                      const QString& typ, const QString& genre, const QString& kommentar) {
-  return datensatzAus(zuCp1252(interpret), zuCp1252(titel), zuCp1252(label), zuCp1252(release), zuCp1252(typ),
-                      zuCp1252(genre), zuCp1252(kommentar));
+  return datensatzAus(feldZuCp1252(interpret), feldZuCp1252(titel), feldZuCp1252(label), feldZuCp1252(release),
+                      feldZuCp1252(typ), feldZuCp1252(genre), feldZuCp1252(kommentar));
 }
 
 void setzeAn(std::initializer_list<QWidget*> widgets, bool an) {
@@ -120,7 +121,10 @@ void TConnect::anzeigen_aktualisieren() {
     TDatensatz d;  // all fields empty; with no line selected nothing is read
     DatBas->get_datensatz(markiert + 1, d);
     QLineEdit* felder[] = {h.e_interpret, h.e_titel, h.e_label, h.e_release, h.e_typ, h.e_genre, h.e_kommentar};
-    for (int nr = 1; nr <= FELD_ANZAHL; ++nr) felder[nr - 1]->setText(vonCp1252(d.feld(nr).sicht()));
+    for (int nr = 1; nr <= FELD_ANZAHL; ++nr) {
+      felder[nr - 1]->setText(vonCp1252(d.feld(nr).sicht()));
+      felder[nr - 1]->setCursorPosition(0);  // a long text shows its start
+    }
   }
   h.L_anzahl->setText(QString::number(h.listbox->count()));
   h.L_anzahl->adjustSize();
