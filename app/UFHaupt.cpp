@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
@@ -93,6 +94,9 @@ THauptFormular::THauptFormular(QWidget* parent) : QMainWindow(parent) {
   verbinden();
   setzeAussenBreite(aussenMitMenue({CLIENT_BREITE, CLIENT_HOEHE}).width());
   setzeAussenHoehe(aussenMitMenue({CLIENT_BREITE, CLIENT_HOEHE}).height());
+  // Centred on the desktop when first shown; a stored start position moves it at the first activation.
+  if (QScreen* s = QGuiApplication::primaryScreen())
+    move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
   FormCreate();
 }
 

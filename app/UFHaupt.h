@@ -63,6 +63,13 @@ class THauptFormular : public QMainWindow {
   void FormActivate();
   // Makes sure the first activation runs soon, even when no focus change reports it.
   void erstesAktivierenAnmelden();
+  // A window of the program that was shown without being modal has gone: the
+  // main window has the focus back and runs its activation.
+  void aktivierungNachFenster();
+  // The main window's position as stored in the settings: its frame's top-left corner.
+  QPoint startposition() const;
+  // Moves the frame's top-left corner to "p", kept so that the title bar stays on a screen.
+  void startpositionSetzen(QPoint p);
   void init_startposition();
   void init_quickbuttons();
   void init_startbildschirm();
@@ -140,6 +147,7 @@ class THauptFormular : public QMainWindow {
   void statusleisteAusrichten();
   void hoeheAnpassen();
   void aktivierungPruefen();
+  void aktivierungPlanen();
   void FormClose();
 
   QWidget* client_;
@@ -147,6 +155,9 @@ class THauptFormular : public QMainWindow {
   QPointer<QWindow> vorherigesFenster_;
   bool vorherigesModal_ = false;
   bool erstesAktivieren_ = true;
+  // One activation at a time: one that is waiting to run or running takes no second one.
+  bool aktivierungGeplant_ = false;
+  bool aktivierungLaeuft_ = false;
   bool geschlossen_ = false;
 };
 

@@ -78,6 +78,7 @@ void TFStartbildschirm::timerbarTimer() {
 }
 
 void TFStartbildschirm::showEvent(QShowEvent* e) {
-  if (HauptFormular) move(HauptFormular->geometry().center() - rect().center());
+  // Centred on the main window as the window manager has placed it, frame included.
+  if (HauptFormular) move(HauptFormular->frameGeometry().center() - rect().center());
   QDialog::showEvent(e);
 }
