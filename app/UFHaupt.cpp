@@ -94,9 +94,6 @@ THauptFormular::THauptFormular(QWidget* parent) : QMainWindow(parent) {
   verbinden();
   setzeAussenBreite(aussenMitMenue({CLIENT_BREITE, CLIENT_HOEHE}).width());
   setzeAussenHoehe(aussenMitMenue({CLIENT_BREITE, CLIENT_HOEHE}).height());
-  // Centred on the desktop when first shown; a stored start position moves it at the first activation.
-  if (QScreen* s = QGuiApplication::primaryScreen())
-    move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
   FormCreate();
 }
 
@@ -373,6 +370,17 @@ void THauptFormular::popupAnlegen() {
 }
 
 // ---------------------------------------------------------------- size
+
+void THauptFormular::showEvent(QShowEvent* e) {
+  // Centred on the desktop when first shown; a stored start position moves it at the first activation.
+  if (!gezeigt_) {
+    gezeigt_ = true;
+    if (!testAttribute(Qt::WA_Moved))
+      if (QScreen* s = QGuiApplication::primaryScreen())
+        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+  }
+  QMainWindow::showEvent(e);
+}
 
 void THauptFormular::statusleisteAusrichten() {
   statusbar->setGeometry(0, client_->height() - STATUS_HOEHE, client_->width(), STATUS_HOEHE);

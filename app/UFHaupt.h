@@ -136,6 +136,7 @@ class THauptFormular : public QMainWindow {
  protected:
   bool eventFilter(QObject* objekt, QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  void showEvent(QShowEvent* e) override;
 
  private:
   void FormCreate();
@@ -159,6 +160,7 @@ class THauptFormular : public QMainWindow {
   bool aktivierungGeplant_ = false;
   bool aktivierungLaeuft_ = false;
   bool geschlossen_ = false;
+  bool gezeigt_ = false;
 };
 
 // True when "a" and every submenu that holds it are enabled: only then may its shortcut act.

@@ -232,9 +232,11 @@ void THauptFormular::startpositionSetzen(QPoint p) {
     p.setX(std::clamp(p.x(), frei.left() - frameGeometry().width() + RAND, frei.right() - RAND));
     p.setY(std::clamp(p.y(), frei.top(), frei.bottom() - RAND));
   }
-  // The frame's corner, whether or not the window manager has told its frame size yet.
   move(p);
-  if (windowHandle()) windowHandle()->setFramePosition(p);
+  // Until the window manager has reported the frame, move() would put the
+  // client area at p; X11 can place the frame's corner there instead.
+  if (windowHandle() && windowHandle()->frameMargins().isNull() && QGuiApplication::platformName() == "xcb")
+    windowHandle()->setFramePosition(p);
 }
 
 void THauptFormular::init_quickbuttons() {
