@@ -12,6 +12,12 @@
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
 #include "dialogs/UFworking.h"
+#include "report/UFexportdif.h"
+#include "report/UFexporthtml.h"
+#include "report/UFexporttxt.h"
+#include "report/UFprint.h"
+#include "net/UFAutopatcher.h"
+#include "net/UFInternetZugriff.h"
 
 TDatBas* DatBas = nullptr;
 TIniFile* IniFile = nullptr;
@@ -23,6 +29,12 @@ TF_add* F_add = nullptr;
 TFOptionen* FOptionen = nullptr;
 TFworking* Fworking = nullptr;
 TFfirststart* Ffirststart = nullptr;
+TFprint* Fprint = nullptr;
+TFexporthtml* Fexporthtml = nullptr;
+TFexporttxt* Fexporttxt = nullptr;
+TFexportdif* Fexportdif = nullptr;
+TFInternetZugriff* FInternetZugriff = nullptr;
+TFAutopatcher* FAutopatcher = nullptr;
 
 TVemlaApplication::TVemlaApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // No display name: on X11 it would be appended to every window title. The
@@ -55,10 +67,16 @@ void fensterErzeugen() {
   HauptFormular = new THauptFormular();
   // Further windows in their fixed order; the ones still to come take their place here.
   FStartbildschirm = new TFStartbildschirm(HauptFormular);
+  Fprint = new TFprint(HauptFormular);
+  Fexporthtml = new TFexporthtml(HauptFormular);
   F_add = new TF_add(HauptFormular);
   FOptionen = new TFOptionen(HauptFormular);
   Fworking = new TFworking();
   Ffirststart = new TFfirststart(HauptFormular);
+  Fexporttxt = new TFexporttxt(HauptFormular);
+  Fexportdif = new TFexportdif(HauptFormular);
+  FInternetZugriff = new TFInternetZugriff(HauptFormular);
+  FAutopatcher = new TFAutopatcher(HauptFormular);
 }
 
 void fensterFreigeben() {
@@ -70,4 +88,10 @@ void fensterFreigeben() {
   F_add = nullptr;
   FOptionen = nullptr;
   Ffirststart = nullptr;
+  Fprint = nullptr;
+  Fexporthtml = nullptr;
+  Fexporttxt = nullptr;
+  Fexportdif = nullptr;
+  FInternetZugriff = nullptr;
+  FAutopatcher = nullptr;
 }

@@ -29,6 +29,8 @@
 #include "core/UVemDatei.h"
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
+#include "net/UFAutopatcher.h"
+#include "net/UFInternetZugriff.h"
 
 namespace {
 
@@ -116,11 +118,19 @@ void THauptFormular::verbinden() {
   connect(b_down, &QPushButton::clicked, this, sicher([] { Connect->nach_unten(); }));
   connect(anzeigen1, &QAction::triggered, this, sicher([] { plattform().fensterModal(*FOptionen); }));
   connect(Hilfe1, &QAction::triggered, this, sicher([this] { hilfe(); }));
+  connect(menue_drucken, &QAction::triggered, this, sicher([this] { drucken(); }));
+  connect(htmlDatei1, &QAction::triggered, this, sicher([this] { reportHtml(); }));
+  connect(Textdateitxt1, &QAction::triggered, this, sicher([this] { reportTxt(); }));
+  connect(ExcelDokumentdif1, &QAction::triggered, this, sicher([this] { reportDif(); }));
+  connect(Internetsuche1, &QAction::triggered, this, sicher([] { plattform().fensterModal(*FInternetZugriff); }));
+  connect(SB_AG_Interpret, &QToolButton::clicked, this, sicher([] { plattform().fensterModal(*FInternetZugriff); }));
+  connect(automatischVemlaAutopatcherstarten1, &QAction::triggered, this,
+          sicher([] { plattform().fensterModal(*FAutopatcher); }));
 
   connect(SBQuickprint, &QToolButton::clicked, this,
-          sicher([this] { quickbutton(menue_drucken, "Fehler:", &THauptFormular::fensterFolgt); }));
+          sicher([this] { quickbutton(menue_drucken, "Fehler:", &THauptFormular::drucken); }));
   connect(SBQuickreport, &QToolButton::clicked, this,
-          sicher([this] { quickbutton(menue_reportschreiben, "Fehler:", &THauptFormular::fensterFolgt); }));
+          sicher([this] { quickbutton(menue_reportschreiben, "Fehler:", &THauptFormular::reportHtml); }));
   connect(SBQuicktab, &QToolButton::clicked, this,
           sicher([this] { quickbutton(menue_gesamtbersicht, "Fehler:", &THauptFormular::fensterFolgt); }));
   connect(SBQuicksort, &QToolButton::clicked, this,

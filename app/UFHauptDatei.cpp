@@ -11,6 +11,10 @@
 #include "core/UDatbas.h"
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
+#include "report/UFexportdif.h"
+#include "report/UFexporthtml.h"
+#include "report/UFexporttxt.h"
+#include "report/UFprint.h"
 
 namespace {
 
@@ -123,4 +127,20 @@ void THauptFormular::hilfe() {
 
 void THauptFormular::neuerEintrag() {
   if (F_add) plattform().fensterModal(*F_add);
+}
+
+void THauptFormular::drucken() {
+  if (Fprint) plattform().fensterModal(*Fprint);
+}
+
+void THauptFormular::reportHtml() {
+  if (Fexporthtml) plattform().fensterModal(*Fexporthtml);
+}
+
+void THauptFormular::reportTxt() {
+  if (Fexporttxt) plattform().fensterModal(*Fexporttxt);
+}
+
+void THauptFormular::reportDif() {
+  if (Fexportdif) plattform().fensterModal(*Fexportdif);
 }

@@ -15,6 +15,12 @@ class TF_add;
 class TFOptionen;
 class TFStartbildschirm;
 class TFfirststart;
+class TFprint;
+class TFexporthtml;
+class TFexporttxt;
+class TFexportdif;
+class TFInternetZugriff;
+class TFAutopatcher;
 
 extern TDatBas* DatBas;
 extern TIniFile* IniFile;
@@ -27,6 +33,12 @@ extern TF_add* F_add;
 extern TFOptionen* FOptionen;
 extern TFworking* Fworking;
 extern TFfirststart* Ffirststart;
+extern TFprint* Fprint;
+extern TFexporthtml* Fexporthtml;
+extern TFexporttxt* Fexporttxt;
+extern TFexportdif* Fexportdif;
+extern TFInternetZugriff* FInternetZugriff;
+extern TFAutopatcher* FAutopatcher;
 
 // The application title the desktop shows for the running program.
 inline constexpr const char* ANWENDUNGSTITEL = " Vemla ";
@@ -56,5 +68,4 @@ T* mitName(T* w, const char* name) {
 inline QColor farbe(unsigned wert) { return QColor(wert & 0xFF, (wert >> 8) & 0xFF, (wert >> 16) & 0xFF); }
 
 // Where the program lives on the web and how its author is reached.
-inline constexpr const char* PROGRAMM_HOMEPAGE = "http://www.vemla.de";
-inline constexpr const char* KONTAKT_EMAIL = "info@vemla.de";
+#include "app/UAdressen.h"

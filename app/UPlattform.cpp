@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
 
 #include "app/UFokus.h"
+#include "net/UDownload.h"
 
 namespace {
 
@@ -88,6 +90,10 @@ class TQtPlattform : public IPlattform {
     vorher.zurueckgeben();
     return ergebnis;
   }
+  bool herunterladen(const QString& adresse, const QString& datei) override {
+    return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString());
+  }
+  QString updateServer() override { return QStringLiteral("https://www.vemla.de/update/"); }
 };
 
 TQtPlattform qtPlattform;

@@ -39,6 +39,10 @@ class IPlattform {
   virtual bool dokumentOeffnen(const QString& ziel) = 0;
   // Shows one of the program's own windows modally until it closes; returns its result code.
   virtual int fensterModal(QDialog& fenster) = 0;
+  // Fetches "adresse" into the file "datei", blocking until the transfer ends; true on success.
+  virtual bool herunterladen(const QString& adresse, const QString& datei) = 0;
+  // The address of the update server's folder, ending in "/".
+  virtual QString updateServer() = 0;
 };
 
 // The platform in use: the Qt one unless a test installed another.

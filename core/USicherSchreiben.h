@@ -15,6 +15,10 @@
 //   is written in place (only then can a failure leave it incomplete).
 // Raises EEAFehler (core/UFehler.h) with the runtime's German text.
 void dateiSicherSchreiben(const std::string& pfad, std::string_view daten);
+// The same for "n" bytes at "daten".
+inline void dateiSicherSchreiben(const std::string& pfad, const char* daten, std::size_t n) {
+  dateiSicherSchreiben(pfad, std::string_view(daten, n));
+}
 
 // The path a write to "pfad" really changes: symbolic links followed (also a
 // link to a file that does not exist yet).

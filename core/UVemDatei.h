@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/UDatbas.h"
+#include "core/USicherSchreiben.h"
 
 // Appends the records of the file at "pfad" to "db" until the end of the file
 // or until db holds "grenze" entries; calls "beiDatensatz" after each append.

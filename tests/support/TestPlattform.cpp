@@ -1,6 +1,10 @@
 #include "tests/support/TestPlattform.h"
 
 #include <QDialog>
+#include <QFile>
+#include <QUrl>
+
+#include "net/UDownload.h"
 
 TAntwort TTestPlattform::meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) {
   meldungen.push_back({titel, text, symbol, knoepfe});
@@ -39,6 +43,13 @@ int TTestPlattform::fensterModal(QDialog& fenster) {
   }
   fenster.hide();
   return fenster.result();
+}
+
+bool TTestPlattform::herunterladen(const QString& adresse, const QString& datei) {
+  downloads.push_back(adresse);
+  // Tests never reach beyond this computer.
+  if (QUrl(adresse).host() != "127.0.0.1") return false;
+  return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString());
 }
 
 QStringList TTestPlattform::meldungsTexte() const {

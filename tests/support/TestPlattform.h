@@ -32,12 +32,17 @@ class TTestPlattform : public IPlattform {
   std::vector<TDateiDialog> dateiDialoge;
   std::vector<QString> geoeffneteDokumente;
   std::vector<QString> modaleFenster;
+  // The update server; downloads go through only to addresses on 127.0.0.1.
+  QString updateAdresse = QStringLiteral("http://127.0.0.1:9/");
+  std::vector<QString> downloads;
 
   TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) override;
   std::optional<QString> oeffnenDialog(const TDateiDialog& dialog) override;
   std::optional<QString> speichernDialog(const TDateiDialog& dialog) override;
   bool dokumentOeffnen(const QString& ziel) override;
   int fensterModal(QDialog& fenster) override;
+  bool herunterladen(const QString& adresse, const QString& datei) override;
+  QString updateServer() override { return updateAdresse; }
 
   // The texts of all boxes shown so far, "title|text" each.
   QStringList meldungsTexte() const;
