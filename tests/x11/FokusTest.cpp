@@ -86,6 +86,11 @@ TEST_F(X11, FokusNachMeldungUndDialog) {
   fokusBleibtBeimHauptfenster(H().listbox);
   plattform().fensterModal(*FOptionen);
   fokusBleibtBeimHauptfenster(H().listbox);
+  // A failed load: the file dialog closes and at once the error box opens,
+  // before the window manager has handed the focus back.
+  plattform().fensterModal(*FOptionen);
+  allgemeinerFehler(std::runtime_error("Versuch hinter dem Dateiende zu lesen"));
+  fokusBleibtBeimHauptfenster(H().listbox);
   setzePlattform(&plattform_);
 }
 
