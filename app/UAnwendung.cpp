@@ -11,6 +11,9 @@
 #include "app/UPlattform.h"
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
+#include "dialogs/UFSuche.h"
+#include "dialogs/UFUebersicht.h"
+#include "info/UFTastaturkrzl.h"
 #include "dialogs/UFworking.h"
 #include "report/UFexportdif.h"
 #include "report/UFexporthtml.h"
@@ -29,6 +32,9 @@ TF_add* F_add = nullptr;
 TFOptionen* FOptionen = nullptr;
 TFworking* Fworking = nullptr;
 TFfirststart* Ffirststart = nullptr;
+TFSuche* FSuche = nullptr;
+TFUebersicht* FUebersicht = nullptr;
+TFTastaturkrzl* FTastaturkrzl = nullptr;
 TFprint* Fprint = nullptr;
 TFexporthtml* Fexporthtml = nullptr;
 TFexporttxt* Fexporttxt = nullptr;
@@ -73,6 +79,9 @@ void fensterErzeugen() {
   FOptionen = new TFOptionen(HauptFormular);
   Fworking = new TFworking();
   Ffirststart = new TFfirststart(HauptFormular);
+  FSuche = new TFSuche(HauptFormular);
+  FUebersicht = new TFUebersicht(HauptFormular);
+  FTastaturkrzl = new TFTastaturkrzl(HauptFormular);
   Fexporttxt = new TFexporttxt(HauptFormular);
   Fexportdif = new TFexportdif(HauptFormular);
   FInternetZugriff = new TFInternetZugriff(HauptFormular);
@@ -88,6 +97,9 @@ void fensterFreigeben() {
   F_add = nullptr;
   FOptionen = nullptr;
   Ffirststart = nullptr;
+  FSuche = nullptr;
+  FUebersicht = nullptr;
+  FTastaturkrzl = nullptr;
   Fprint = nullptr;
   Fexporthtml = nullptr;
   Fexporttxt = nullptr;

@@ -95,6 +95,9 @@ class THauptFormular : public QMainWindow {
   void hilfe();
   void neuerEintrag();
   void quicksort();
+  void suche();
+  void uebersicht();
+  void tastaturkuerzel();
   void drucken();
   void reportHtml();
   void reportTxt();

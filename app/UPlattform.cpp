@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "app/UFokus.h"
+#include "app/USchriftDialog.h"
 #include "net/UDownload.h"
 
 namespace {
@@ -89,6 +90,12 @@ class TQtPlattform : public IPlattform {
     const int ergebnis = fenster.exec();
     vorher.zurueckgeben();
     return ergebnis;
+  }
+  std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) override {
+    const TFokusMerker vorher;
+    auto wahl = schriftWaehlen(start);
+    vorher.zurueckgeben();
+    return wahl;
   }
   bool herunterladen(const QString& adresse, const QString& datei) override {
     return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString());

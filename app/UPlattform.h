@@ -2,6 +2,8 @@
 // Everything that waits on a person or leaves the process goes through here:
 // message boxes, file dialogs, opening documents. The program uses the Qt
 // implementation; tests install a scripted double.
+#include <QColor>
+#include <QFont>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -27,6 +29,12 @@ struct TDateiDialog {
   QString standardEndung;  // without the dot: "vem"
 };
 
+// A font with its colour; an invalid colour is the system's window text colour.
+struct TSchriftWahl {
+  QFont schrift;
+  QColor farbe;
+};
+
 class IPlattform {
  public:
   virtual ~IPlattform() = default;
@@ -39,6 +47,8 @@ class IPlattform {
   virtual bool dokumentOeffnen(const QString& ziel) = 0;
   // Shows one of the program's own windows modally until it closes; returns its result code.
   virtual int fensterModal(QDialog& fenster) = 0;
+  // The font dialog, starting from "start"; the chosen font, or nothing when cancelled.
+  virtual std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) = 0;
   // Fetches "adresse" into the file "datei", blocking until the transfer ends; true on success.
   virtual bool herunterladen(const QString& adresse, const QString& datei) = 0;
   // The address of the update server's folder, ending in "/".
