@@ -44,8 +44,9 @@ TFInternetZugriff* FInternetZugriff = nullptr;
 TFAutopatcher* FAutopatcher = nullptr;
 
 TVemlaApplication::TVemlaApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // No display name: on X11 it would be appended to every window title. The
+  // application title " Vemla " is the title of the general error box.
   setApplicationName("Vemla");
-  setApplicationDisplayName(ANWENDUNGSTITEL);
   setApplicationVersion(PROGRAMMVERSION);
   setDesktopFileName("vemla");  // the installed menu entry, so the desktop shows its icon
   // The resources sit in a static library: nothing else would pull them into the program.
