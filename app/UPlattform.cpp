@@ -5,7 +5,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QUrl>
+
+#include "report/UAutomation.h"
 
 namespace {
 
@@ -65,6 +69,14 @@ class TQtPlattform : public IPlattform {
     return QDesktopServices::openUrl(url);
   }
   int fensterModal(QDialog& fenster) override { return fenster.exec(); }
+  bool druckDialog(QPrinter& drucker) override {
+    QPrintDialog dlg(&drucker, QApplication::activeWindow());
+    dlg.setObjectName("printdialog");
+    return dlg.exec() == QDialog::Accepted;
+  }
+  std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString& name) override {
+    return automationErzeugen(name);
+  }
 };
 
 TQtPlattform qtPlattform;

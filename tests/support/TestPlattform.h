@@ -33,11 +33,20 @@ class TTestPlattform : public IPlattform {
   std::vector<QString> geoeffneteDokumente;
   std::vector<QString> modaleFenster;
 
+  // Print dialog: each answer a PDF file to print into, nullopt = cancelled; when empty, cancelled.
+  std::deque<std::optional<QString>> druckziele;
+  int druckDialoge = 0;
+  // Creates the spreadsheet application; when unset, the installed one.
+  std::function<std::unique_ptr<ITabellenAnwendung>(const QString&)> automation;
+  std::vector<QString> automationen;
+
   TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) override;
   std::optional<QString> oeffnenDialog(const TDateiDialog& dialog) override;
   std::optional<QString> speichernDialog(const TDateiDialog& dialog) override;
   bool dokumentOeffnen(const QString& ziel) override;
   int fensterModal(QDialog& fenster) override;
+  bool druckDialog(QPrinter& drucker) override;
+  std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString& name) override;
 
   // The texts of all boxes shown so far, "title|text" each.
   QStringList meldungsTexte() const;
