@@ -23,6 +23,14 @@ constexpr int SOFFICE_FRIST_MS = 300000;
 
 [[noreturn]] void fehler(const char* text) { throw EVemlaFehler(text); }
 
+// LibreOffice's profile for this run of the program: its own, so that parallel
+// runs and a user's open office never meet; kept for the run, as setting one
+// up costs a good part of a save.
+QString profilOrdner() {
+  static QTemporaryDir profil(QDir::tempPath() + "/vemla-soffice-XXXXXX");
+  return profil.isValid() ? profil.path() : QString();
+}
+
 class TBlatt : public ITabellenblatt {
  public:
   QString name = QStringLiteral("Tabelle1");
@@ -109,10 +117,10 @@ class TLibreOffice : public ITabellenAnwendung {
     xlsxSchreiben(m, quelle, arbeit.path());
     QDir(arbeit.path()).mkdir("aus");
 
-    // A profile folder of its own: no clash with parallel exports or an open office.
+    const QString profil = profilOrdner().isEmpty() ? arbeit.filePath("profil") : profilOrdner();
     QProcess soffice;
     soffice.setProcessChannelMode(QProcess::MergedChannels);
-    soffice.start(programm_, {"-env:UserInstallation=" + QUrl::fromLocalFile(arbeit.filePath("profil")).toString(),
+    soffice.start(programm_, {"-env:UserInstallation=" + QUrl::fromLocalFile(profil).toString(),
                               "--headless", "--norestore", "--nologo", "--nolockcheck", "--convert-to",
                               "xls:MS Excel 97", "--outdir", arbeit.filePath("aus"), quelle});
     if (!soffice.waitForFinished(SOFFICE_FRIST_MS)) {
