@@ -12,6 +12,8 @@
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
 #include "dialogs/UFworking.h"
+#include "net/UFAutopatcher.h"
+#include "net/UFInternetZugriff.h"
 
 TDatBas* DatBas = nullptr;
 TIniFile* IniFile = nullptr;
@@ -23,6 +25,8 @@ TF_add* F_add = nullptr;
 TFOptionen* FOptionen = nullptr;
 TFworking* Fworking = nullptr;
 TFfirststart* Ffirststart = nullptr;
+TFInternetZugriff* FInternetZugriff = nullptr;
+TFAutopatcher* FAutopatcher = nullptr;
 
 TVemlaApplication::TVemlaApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("Vemla");
@@ -58,6 +62,8 @@ void fensterErzeugen() {
   FOptionen = new TFOptionen(HauptFormular);
   Fworking = new TFworking();
   Ffirststart = new TFfirststart(HauptFormular);
+  FInternetZugriff = new TFInternetZugriff(HauptFormular);
+  FAutopatcher = new TFAutopatcher(HauptFormular);
 }
 
 void fensterFreigeben() {
@@ -69,4 +75,6 @@ void fensterFreigeben() {
   F_add = nullptr;
   FOptionen = nullptr;
   Ffirststart = nullptr;
+  FInternetZugriff = nullptr;
+  FAutopatcher = nullptr;
 }

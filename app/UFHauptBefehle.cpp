@@ -27,6 +27,8 @@
 #include "core/UVemDatei.h"
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
+#include "net/UFAutopatcher.h"
+#include "net/UFInternetZugriff.h"
 
 namespace {
 
@@ -114,6 +116,10 @@ void THauptFormular::verbinden() {
   connect(b_down, &QPushButton::clicked, this, sicher([] { Connect->nach_unten(); }));
   connect(anzeigen1, &QAction::triggered, this, sicher([] { plattform().fensterModal(*FOptionen); }));
   connect(Hilfe1, &QAction::triggered, this, sicher([this] { hilfe(); }));
+  connect(Internetsuche1, &QAction::triggered, this, sicher([] { plattform().fensterModal(*FInternetZugriff); }));
+  connect(SB_AG_Interpret, &QToolButton::clicked, this, sicher([] { plattform().fensterModal(*FInternetZugriff); }));
+  connect(automatischVemlaAutopatcherstarten1, &QAction::triggered, this,
+          sicher([] { plattform().fensterModal(*FAutopatcher); }));
 
   connect(SBQuickprint, &QToolButton::clicked, this,
           sicher([this] { quickbutton(menue_drucken, "Fehler:", &THauptFormular::fensterFolgt); }));

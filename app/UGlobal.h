@@ -15,6 +15,8 @@ class TF_add;
 class TFOptionen;
 class TFStartbildschirm;
 class TFfirststart;
+class TFInternetZugriff;
+class TFAutopatcher;
 
 extern TDatBas* DatBas;
 extern TIniFile* IniFile;
@@ -27,6 +29,8 @@ extern TF_add* F_add;
 extern TFOptionen* FOptionen;
 extern TFworking* Fworking;
 extern TFfirststart* Ffirststart;
+extern TFInternetZugriff* FInternetZugriff;
+extern TFAutopatcher* FAutopatcher;
 
 // The application title the desktop shows for the running program.
 inline constexpr const char* ANWENDUNGSTITEL = " Vemla ";

@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
 
+#include "net/UDownload.h"
 #include "report/UAutomation.h"
 
 namespace {
@@ -77,6 +79,10 @@ class TQtPlattform : public IPlattform {
   std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString& name) override {
     return automationErzeugen(name);
   }
+  bool herunterladen(const QString& adresse, const QString& datei) override {
+    return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString());
+  }
+  QString updateServer() override { return QStringLiteral("https://www.vemla.de/update/"); }
 };
 
 TQtPlattform qtPlattform;

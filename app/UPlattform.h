@@ -46,6 +46,10 @@ class IPlattform {
   virtual bool druckDialog(QPrinter& drucker) = 0;
   // Starts the spreadsheet application registered under "name" for automation; raises an error when there is none.
   virtual std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString& name) = 0;
+  // Fetches "adresse" into the file "datei", blocking until the transfer ends; true on success.
+  virtual bool herunterladen(const QString& adresse, const QString& datei) = 0;
+  // The address of the update server's folder, ending in "/".
+  virtual QString updateServer() = 0;
 };
 
 // The platform in use: the Qt one unless a test installed another.

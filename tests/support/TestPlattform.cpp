@@ -1,8 +1,11 @@
 #include "tests/support/TestPlattform.h"
 
 #include <QDialog>
+#include <QFile>
 #include <QPrinter>
+#include <QUrl>
 
+#include "net/UDownload.h"
 #include "report/UAutomation.h"
 
 TAntwort TTestPlattform::meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) {
@@ -42,6 +45,13 @@ int TTestPlattform::fensterModal(QDialog& fenster) {
   }
   fenster.hide();
   return fenster.result();
+}
+
+bool TTestPlattform::herunterladen(const QString& adresse, const QString& datei) {
+  downloads.push_back(adresse);
+  // Tests never reach beyond this computer.
+  if (QUrl(adresse).host() != "127.0.0.1") return false;
+  return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString());
 }
 
 QStringList TTestPlattform::meldungsTexte() const {

@@ -32,6 +32,9 @@ class TTestPlattform : public IPlattform {
   std::vector<TDateiDialog> dateiDialoge;
   std::vector<QString> geoeffneteDokumente;
   std::vector<QString> modaleFenster;
+  // The update server; downloads go through only to addresses on 127.0.0.1.
+  QString updateAdresse = QStringLiteral("http://127.0.0.1:9/");
+  std::vector<QString> downloads;
 
   // Print dialog: each answer a PDF file to print into, nullopt = cancelled; when empty, cancelled.
   std::deque<std::optional<QString>> druckziele;
@@ -47,6 +50,8 @@ class TTestPlattform : public IPlattform {
   int fensterModal(QDialog& fenster) override;
   bool druckDialog(QPrinter& drucker) override;
   std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString& name) override;
+  bool herunterladen(const QString& adresse, const QString& datei) override;
+  QString updateServer() override { return updateAdresse; }
 
   // The texts of all boxes shown so far, "title|text" each.
   QStringList meldungsTexte() const;
