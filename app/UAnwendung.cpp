@@ -11,7 +11,14 @@
 #include "app/UPlattform.h"
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
+#include "dialogs/UFSuche.h"
+#include "dialogs/UFUebersicht.h"
+#include "info/UFTastaturkrzl.h"
 #include "dialogs/UFworking.h"
+#include "report/UFexportdif.h"
+#include "report/UFexporthtml.h"
+#include "report/UFexporttxt.h"
+#include "report/UFprint.h"
 #include "net/UFAutopatcher.h"
 #include "net/UFInternetZugriff.h"
 
@@ -25,6 +32,13 @@ TF_add* F_add = nullptr;
 TFOptionen* FOptionen = nullptr;
 TFworking* Fworking = nullptr;
 TFfirststart* Ffirststart = nullptr;
+TFSuche* FSuche = nullptr;
+TFUebersicht* FUebersicht = nullptr;
+TFTastaturkrzl* FTastaturkrzl = nullptr;
+TFprint* Fprint = nullptr;
+TFexporthtml* Fexporthtml = nullptr;
+TFexporttxt* Fexporttxt = nullptr;
+TFexportdif* Fexportdif = nullptr;
 TFInternetZugriff* FInternetZugriff = nullptr;
 TFAutopatcher* FAutopatcher = nullptr;
 
@@ -58,10 +72,17 @@ void fensterErzeugen() {
   HauptFormular = new THauptFormular();
   // Further windows in their fixed order; the ones still to come take their place here.
   FStartbildschirm = new TFStartbildschirm(HauptFormular);
+  Fprint = new TFprint(HauptFormular);
+  Fexporthtml = new TFexporthtml(HauptFormular);
   F_add = new TF_add(HauptFormular);
   FOptionen = new TFOptionen(HauptFormular);
   Fworking = new TFworking();
   Ffirststart = new TFfirststart(HauptFormular);
+  FSuche = new TFSuche(HauptFormular);
+  FUebersicht = new TFUebersicht(HauptFormular);
+  FTastaturkrzl = new TFTastaturkrzl(HauptFormular);
+  Fexporttxt = new TFexporttxt(HauptFormular);
+  Fexportdif = new TFexportdif(HauptFormular);
   FInternetZugriff = new TFInternetZugriff(HauptFormular);
   FAutopatcher = new TFAutopatcher(HauptFormular);
 }
@@ -75,6 +96,13 @@ void fensterFreigeben() {
   F_add = nullptr;
   FOptionen = nullptr;
   Ffirststart = nullptr;
+  FSuche = nullptr;
+  FUebersicht = nullptr;
+  FTastaturkrzl = nullptr;
+  Fprint = nullptr;
+  Fexporthtml = nullptr;
+  Fexporttxt = nullptr;
+  Fexportdif = nullptr;
   FInternetZugriff = nullptr;
   FAutopatcher = nullptr;
 }

@@ -15,6 +15,13 @@ class TF_add;
 class TFOptionen;
 class TFStartbildschirm;
 class TFfirststart;
+class TFSuche;
+class TFUebersicht;
+class TFTastaturkrzl;
+class TFprint;
+class TFexporthtml;
+class TFexporttxt;
+class TFexportdif;
 class TFInternetZugriff;
 class TFAutopatcher;
 
@@ -29,6 +36,13 @@ extern TF_add* F_add;
 extern TFOptionen* FOptionen;
 extern TFworking* Fworking;
 extern TFfirststart* Ffirststart;
+extern TFSuche* FSuche;
+extern TFUebersicht* FUebersicht;
+extern TFTastaturkrzl* FTastaturkrzl;
+extern TFprint* Fprint;
+extern TFexporthtml* Fexporthtml;
+extern TFexporttxt* Fexporttxt;
+extern TFexportdif* Fexportdif;
 extern TFInternetZugriff* FInternetZugriff;
 extern TFAutopatcher* FAutopatcher;
 
@@ -60,5 +74,4 @@ T* mitName(T* w, const char* name) {
 inline QColor farbe(unsigned wert) { return QColor(wert & 0xFF, (wert >> 8) & 0xFF, (wert >> 16) & 0xFF); }
 
 // Where the program lives on the web and how its author is reached.
-inline constexpr const char* PROGRAMM_HOMEPAGE = "http://www.vemla.de";
-inline constexpr const char* KONTAKT_EMAIL = "info@vemla.de";
+#include "app/UAdressen.h"

@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QUrl>
 
+#include "app/USchriftDialog.h"
 #include "net/UDownload.h"
 #include "report/UAutomation.h"
 
@@ -79,6 +80,7 @@ class TQtPlattform : public IPlattform {
   std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString& name) override {
     return automationErzeugen(name);
   }
+  std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) override { return schriftWaehlen(start); }
   bool herunterladen(const QString& adresse, const QString& datei) override {
     return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString());
   }

@@ -2,6 +2,8 @@
 // Everything that waits on a person or leaves the process goes through here:
 // message boxes, file dialogs, opening documents. The program uses the Qt
 // implementation; tests install a scripted double.
+#include <QColor>
+#include <QFont>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -30,6 +32,12 @@ struct TDateiDialog {
   QString standardEndung;  // without the dot: "vem"
 };
 
+// A font with its colour; an invalid colour is the system's window text colour.
+struct TSchriftWahl {
+  QFont schrift;
+  QColor farbe;
+};
+
 class IPlattform {
  public:
   virtual ~IPlattform() = default;
@@ -46,6 +54,8 @@ class IPlattform {
   virtual bool druckDialog(QPrinter& drucker) = 0;
   // Starts the spreadsheet application registered under "name" for automation; raises an error when there is none.
   virtual std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString& name) = 0;
+  // The font dialog, starting from "start"; the chosen font, or nothing when cancelled.
+  virtual std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) = 0;
   // Fetches "adresse" into the file "datei", blocking until the transfer ends; true on success.
   virtual bool herunterladen(const QString& adresse, const QString& datei) = 0;
   // The address of the update server's folder, ending in "/".

@@ -47,6 +47,14 @@ int TTestPlattform::fensterModal(QDialog& fenster) {
   return fenster.result();
 }
 
+std::optional<TSchriftWahl> TTestPlattform::schriftDialog(const TSchriftWahl& start) {
+  schriftDialoge.push_back(start);
+  if (schriften.empty()) return std::nullopt;
+  auto s = schriften.front();
+  schriften.pop_front();
+  return s;
+}
+
 bool TTestPlattform::herunterladen(const QString& adresse, const QString& datei) {
   downloads.push_back(adresse);
   // Tests never reach beyond this computer.

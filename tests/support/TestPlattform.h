@@ -28,10 +28,14 @@ class TTestPlattform : public IPlattform {
   // Runs while a modal window is shown; when empty, the window just closes again.
   std::deque<std::function<void(QDialog&)>> fensterSkripte;
 
+  // Chosen fonts for font dialogs, in order; nullopt = cancelled; when empty, cancelled.
+  std::deque<std::optional<TSchriftWahl>> schriften;
+
   std::vector<TGezeigteMeldung> meldungen;
   std::vector<TDateiDialog> dateiDialoge;
   std::vector<QString> geoeffneteDokumente;
   std::vector<QString> modaleFenster;
+  std::vector<TSchriftWahl> schriftDialoge;  // the font each font dialog started from
   // The update server; downloads go through only to addresses on 127.0.0.1.
   QString updateAdresse = QStringLiteral("http://127.0.0.1:9/");
   std::vector<QString> downloads;
@@ -50,6 +54,7 @@ class TTestPlattform : public IPlattform {
   int fensterModal(QDialog& fenster) override;
   bool druckDialog(QPrinter& drucker) override;
   std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString& name) override;
+  std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) override;
   bool herunterladen(const QString& adresse, const QString& datei) override;
   QString updateServer() override { return updateAdresse; }
 
