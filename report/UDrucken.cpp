@@ -5,6 +5,7 @@
 #include <QPrinter>
 #include <QTextLayout>
 
+#include "app/UGlobal.h"
 #include "core/UCodepage.h"
 #include "core/UFehler.h"
 
@@ -17,9 +18,9 @@ QString text(const TFeld& f) { return vonCp1252(f.sicht()); }
 
 }  // namespace
 
-QString druckzeile(int n, const TDatensatz& d, const TZeilenOptionen& optionen) {
+QString druckzeile(int n, const TDatensatz& d, const TReportOptionen& optionen) {
   QString zeile;
-  if (optionen.nummer) zeile = QString::number(n) + ".  ";
+  if (optionen.nummerierung) zeile = QString::number(n) + ".  ";
   zeile += text(d.Interpret) + " - " + text(d.Titel);
   if (optionen.genre && !leer(d.Genre)) zeile += "  [ Genre: " + text(d.Genre) + " ]";
   if (optionen.label && !leer(d.Label)) zeile += "  [ Label: " + text(d.Label) + " ]";
@@ -48,6 +49,9 @@ void zeilenDrucken(QPrinter& drucker, const QStringList& zeilen) {
   drucker.setDocName("CD-Sammlung");
   QPainter p;
   if (!p.begin(&drucker)) throw EVemlaFehler("Der Drucker hat den Druckauftrag nicht angenommen");
+  // The printing surface's default font is the standard window font, the same
+  // the line buffer wraps in: a wrapped piece fits on the paper.
+  p.setFont(standardSchrift());
   const QFontMetrics metrik = p.fontMetrics();
   const int seitenhoehe = drucker.height();
   int y = 0;

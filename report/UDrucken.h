@@ -6,19 +6,12 @@
 #include <QStringList>
 
 #include "core/UDatentypen.h"
+#include "report/UReport.h"
 
 class QPrinter;
 
-// Which optional parts go into a printed line.
-struct TZeilenOptionen {
-  bool nummer = true;
-  bool genre = true;
-  bool label = true;
-  bool release = true;
-};
-
 // The line of entry number "n": "12.  Interpret - Titel  [ Genre: Rock ]  [ Label: X ]  [ Release: 1991 ]".
-QString druckzeile(int n, const TDatensatz& d, const TZeilenOptionen& optionen);
+QString druckzeile(int n, const TDatensatz& d, const TReportOptionen& optionen);
 
 // Width of the line buffer in pixels of the window font.
 constexpr int PUFFER_BREITE = 668;
@@ -30,7 +23,7 @@ constexpr int DRUCK_LINKS = 80;
 constexpr int DRUCK_OBEN = 70;
 constexpr int DRUCK_UNTERER_RAND = 100;
 
-// Prints "zeilen" as the job "CD-Sammlung" in the printer's default font, one
+// Prints "zeilen" as the job "CD-Sammlung" in the surface's default font, one
 // below the other; a page ends once the lines on it reach the page height
 // minus 100. Raises an error when the printer cannot take the job.
 void zeilenDrucken(QPrinter& drucker, const QStringList& zeilen);

@@ -21,7 +21,7 @@ QStringList pdfZeilen(const QString& pdf, int seite) {
   QStringList zeilen;
   for (QString z : QString::fromUtf8(ausfuehren("pdftotext", argumente)).split('\n')) {
     z.remove('\f');
-    while (z.endsWith(' ')) z.chop(1);
+    z.remove(' ');
     if (!z.isEmpty()) zeilen << z;
   }
   return zeilen;
@@ -37,14 +37,11 @@ QString pdfInfo(const QString& pdf, const QString& schluessel) {
 
 }  // namespace
 
-QString einfach(const QString& s) {
-  static const QRegularExpression leerzeichen(" +");
-  return QString(s).replace(leerzeichen, " ").trimmed();
-}
+QString ohneLeerzeichen(const QString& s) { return QString(s).remove(' '); }
 
-QStringList einfach(const QStringList& l) {
+QStringList ohneLeerzeichen(const QStringList& l) {
   QStringList r;
-  for (const QString& s : l) r << einfach(s);
+  for (const QString& s : l) r << ohneLeerzeichen(s);
   return r;
 }
 

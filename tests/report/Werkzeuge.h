@@ -9,9 +9,9 @@
 // Runs a program and returns what it wrote to standard output ("" when it failed).
 QByteArray ausfuehren(const QString& programm, const QStringList& argumente);
 
-// The text of a PDF file as "pdftotext -layout" gives it, lines without trailing blanks,
-// empty lines and the form feeds between pages left out. Page "seite" only when given.
-// pdftotext shows a run of spaces inside a line as one space (see einfach()).
+// The text of a PDF file as "pdftotext -layout" gives it, empty lines and the form feeds
+// between pages left out. Page "seite" only when given. The spaces are left out too:
+// pdftotext guesses them from the gaps between glyphs (see pdfWoerter for the gaps).
 QStringList pdfZeilen(const QString& pdf, int seite = 0);
 int pdfSeiten(const QString& pdf);
 QString pdfTitel(const QString& pdf);
@@ -20,9 +20,9 @@ struct TWortBox {
   QString wort;
   double links, oben, rechts;
 };
-// "s" with every run of spaces made one, and no spaces at the ends: as pdftotext shows a line.
-QString einfach(const QString& s);
-QStringList einfach(const QStringList& l);
+// "s" without its spaces, to compare with pdfZeilen.
+QString ohneLeerzeichen(const QString& s);
+QStringList ohneLeerzeichen(const QStringList& l);
 std::vector<TWortBox> pdfWoerter(const QString& pdf);
 
 // An Excel file as xlrd reads it.
