@@ -14,15 +14,6 @@ namespace {
 const QString ERTEILT =
     "Druckauftrag erteilt|Der Druckauftrag wurde an den von Ihnen gewählten Drucker weitergeleitet.";
 
-// Counts how often a window is shown.
-struct Zeigezaehler : QObject {
-  int gezeigt = 0;
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Show) ++gezeigt;
-    return false;
-  }
-};
-
 class DruckBefehl : public GuiTest {
  protected:
   void SetUp() override {
@@ -125,7 +116,7 @@ TEST_F(DruckBefehl, LangeZeileWirdUmbrochenJedesStueckLinksBei80) {
 }
 
 TEST_F(DruckBefehl, BitteWartenErstUeber700) {
-  Zeigezaehler zaehler;
+  TZeigeZaehler zaehler;
   Fworking->installEventFilter(&zaehler);
   for (int anzahl : {700, 701}) {
     Connect->neue_sammlung();

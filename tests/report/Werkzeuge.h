@@ -2,6 +2,8 @@
 // Reading back what the printing and the spreadsheet export produced, with the
 // tools of the system: poppler for PDF files, xlrd for Excel files.
 #include <QByteArray>
+#include <QEvent>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -50,3 +52,12 @@ class UmgebungSetzen {
 // writes, for "art": "nichts" nothing, "halb" a cut-off Excel file, "ganz" a
 // formally complete one.
 void sofficeAttrappe(const QString& ordner, const QString& art);
+
+// Counts how often the windows it watches are shown.
+struct TZeigeZaehler : QObject {
+  int gezeigt = 0;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Show) ++gezeigt;
+    return false;
+  }
+};

@@ -15,14 +15,6 @@ const QString ERFOLG =
     "Sie können den Report mit Excel formatieren und bearbeiten.\r"
     "Wollen Sie die Datei jetzt mit der Standardanwendung öffnen?";
 
-struct Zeigezaehler : QObject {
-  int gezeigt = 0;
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Show) ++gezeigt;
-    return false;
-  }
-};
-
 class XlsBefehl : public GuiTest {
  protected:
   void SetUp() override {
@@ -42,7 +34,7 @@ class XlsBefehl : public GuiTest {
                                                QString::fromUtf8(r), QString::fromUtf8(typ), QString::fromUtf8(g),
                                                QString::fromUtf8(k)));
   }
-  Zeigezaehler warten_;
+  TZeigeZaehler warten_;
 };
 
 using Reihe = std::vector<QString>;
