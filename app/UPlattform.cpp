@@ -10,11 +10,18 @@
 #include <QPrinter>
 #include <QUrl>
 
+#include "app/UFokus.h"
 #include "app/USchriftDialog.h"
 #include "net/UDownload.h"
 #include "report/UAutomation.h"
 
 namespace {
+
+// Boxes and dialogs belong to the active window, else to the main window.
+QWidget* elternfenster() {
+  QWidget* aktiv = QApplication::activeWindow();
+  return aktiv ? aktiv : sichtbaresHauptfenster();
+}
 
 QStringList qtFilter(const std::vector<TDateityp>& typen) {
   QStringList r;
@@ -29,21 +36,31 @@ QStringList qtFilter(const std::vector<TDateityp>& typen) {
 }
 
 std::optional<QString> dateiDialog(const TDateiDialog& d, bool speichern) {
-  QFileDialog dlg(QApplication::activeWindow(), d.titel, QDir::currentPath());
+  const TFokusMerker vorher;
+  QFileDialog dlg(elternfenster(), d.titel, QDir::currentPath());
   dlg.setNameFilters(qtFilter(d.typen));
   dlg.setAcceptMode(speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   // The open dialog accepts names of files that do not exist (yet).
   dlg.setFileMode(QFileDialog::AnyFile);
   dlg.setDefaultSuffix(d.standardEndung);
   if (!d.vorschlag.isEmpty()) dlg.selectFile(d.vorschlag);
-  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+  const int ergebnis = dlg.exec();
+  dlg.hide();
+  vorher.zurueckgeben();
+  if (ergebnis != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
   return dlg.selectedFiles().first();
 }
 
 class TQtPlattform : public IPlattform {
  public:
   TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) override {
-    QMessageBox box(QApplication::activeWindow());
+    const TFokusMerker vorher;
+    const TAntwort antwort = zeigeMeldung(titel, text, symbol, knoepfe);
+    vorher.zurueckgeben();
+    return antwort;
+  }
+  TAntwort zeigeMeldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) {
+    QMessageBox box(elternfenster());
     box.setWindowTitle(titel);
     QString zeilen = text;
     zeilen.replace('\r', '\n');
@@ -71,16 +88,30 @@ class TQtPlattform : public IPlattform {
     const QUrl url = QUrl::fromUserInput(ziel, QDir::currentPath(), QUrl::AssumeLocalFile);
     return QDesktopServices::openUrl(url);
   }
-  int fensterModal(QDialog& fenster) override { return fenster.exec(); }
+  int fensterModal(QDialog& fenster) override {
+    const TFokusMerker vorher;
+    const int ergebnis = fenster.exec();
+    vorher.zurueckgeben();
+    return ergebnis;
+  }
+  std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) override {
+    const TFokusMerker vorher;
+    auto wahl = schriftWaehlen(start);
+    vorher.zurueckgeben();
+    return wahl;
+  }
   bool druckDialog(QPrinter& drucker) override {
-    QPrintDialog dlg(&drucker, QApplication::activeWindow());
+    const TFokusMerker vorher;
+    QPrintDialog dlg(&drucker, elternfenster());
     dlg.setObjectName("printdialog");
-    return dlg.exec() == QDialog::Accepted;
+    const bool drucken = dlg.exec() == QDialog::Accepted;
+    dlg.hide();
+    vorher.zurueckgeben();
+    return drucken;
   }
   std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString& name) override {
     return automationErzeugen(name);
   }
-  std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) override { return schriftWaehlen(start); }
   bool herunterladen(const QString& adresse, const QString& datei) override {
     return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString());
   }
