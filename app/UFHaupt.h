@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWindow>
 #include <QString>
+#include <memory>
 
 #include "app/UPlattform.h"
 
@@ -16,6 +17,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
+class QPrinter;
 class QPushButton;
 class QStatusBar;
 class QToolButton;
@@ -95,6 +97,14 @@ class THauptFormular : public QMainWindow {
   void hilfe();
   void neuerEintrag();
   void quicksort();
+  // --- printing and the spreadsheet export (UFHauptDrucken.cpp)
+  // Prints the lines of the line buffer "memo" on the printer chosen last.
+  void print();
+  // The printer of the run: the print dialog starts from the last choice.
+  QPrinter& drucker();
+  void xls1Click();
+  TDateiDialog savedialog_xls{"CD-Sammlung exportieren: Report schreiben (Excel-Dokument)",
+                              {{"Excel-Dokument (*.xls)", "*.xls"}, {"alle Dateien", "*.*"}}, "CD-Sammlung1.xls", "xls"};
   void suche();
   void uebersicht();
   void tastaturkuerzel();
@@ -167,6 +177,7 @@ class THauptFormular : public QMainWindow {
   void FormClose();
 
   QWidget* client_;
+  std::shared_ptr<QPrinter> drucker_;
   // The previous active window of the program, to tell why the main window becomes active again.
   QPointer<QWindow> vorherigesFenster_;
   bool vorherigesModal_ = false;

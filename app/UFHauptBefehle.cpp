@@ -130,6 +130,7 @@ void THauptFormular::verbinden() {
   connect(htmlDatei1, &QAction::triggered, this, sicher([this] { reportHtml(); }));
   connect(Textdateitxt1, &QAction::triggered, this, sicher([this] { reportTxt(); }));
   connect(ExcelDokumentdif1, &QAction::triggered, this, sicher([this] { reportDif(); }));
+  connect(xls1, &QAction::triggered, this, sicher([this] { xls1Click(); }));
   connect(Internetsuche1, &QAction::triggered, this, sicher([] { plattform().fensterModal(*FInternetZugriff); }));
   connect(SB_AG_Interpret, &QToolButton::clicked, this, sicher([] { plattform().fensterModal(*FInternetZugriff); }));
   connect(automatischVemlaAutopatcherstarten1, &QAction::triggered, this,

@@ -6,11 +6,14 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QUrl>
 
 #include "app/UFokus.h"
 #include "app/USchriftDialog.h"
 #include "net/UDownload.h"
+#include "report/UAutomation.h"
 
 namespace {
 
@@ -96,6 +99,18 @@ class TQtPlattform : public IPlattform {
     auto wahl = schriftWaehlen(start);
     vorher.zurueckgeben();
     return wahl;
+  }
+  bool druckDialog(QPrinter& drucker) override {
+    const TFokusMerker vorher;
+    QPrintDialog dlg(&drucker, elternfenster());
+    dlg.setObjectName("printdialog");
+    const bool drucken = dlg.exec() == QDialog::Accepted;
+    dlg.hide();
+    vorher.zurueckgeben();
+    return drucken;
+  }
+  std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString& name) override {
+    return automationErzeugen(name);
   }
   bool herunterladen(const QString& adresse, const QString& datei) override {
     return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString());

@@ -6,11 +6,14 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 #include <vector>
 
 class QDialog;
+class QPrinter;
 class QWidget;
+class ITabellenAnwendung;
 
 enum class TSymbol { Keins, Warnung, Frage, Information, Stopp };
 enum class TKnoepfe { Ok, JaNein };
@@ -47,6 +50,10 @@ class IPlattform {
   virtual bool dokumentOeffnen(const QString& ziel) = 0;
   // Shows one of the program's own windows modally until it closes; returns its result code.
   virtual int fensterModal(QDialog& fenster) = 0;
+  // The system's print dialog on "drucker"; true when the user chose to print.
+  virtual bool druckDialog(QPrinter& drucker) = 0;
+  // Starts the spreadsheet application registered under "name" for automation; raises an error when there is none.
+  virtual std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString& name) = 0;
   // The font dialog, starting from "start"; the chosen font, or nothing when cancelled.
   virtual std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) = 0;
   // Fetches "adresse" into the file "datei", blocking until the transfer ends; true on success.

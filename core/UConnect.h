@@ -31,6 +31,9 @@ class TConnect : public ISortAnzeige {
   void datei_speichern(const QString& pfad);
   bool dateityp_pruefen(const QString& pfad);
 
+  // --- printing: the print dialog, then every entry as a line of the main window's buffer, then its print
+  void liste_drucken();
+
   // --- sorting (the window side around TDBSortTree::sortieren)
   void sortierungBeginnt(int anzahl) override;
   void sortierungBeendet(int anzahl) override;

@@ -2,6 +2,9 @@
 
 #include <QLabel>
 
+#include "app/UGlobal.h"
+#include "core/UConnect.h"
+
 TFprint::TFprint(QWidget* parent)
     : TF_print_export(parent, "Fprint", "Drucken der CD-Sammlung", "Druckformat:", "&drucken") {
   L_Seiten->show();
@@ -9,5 +12,5 @@ TFprint::TFprint(QWidget* parent)
 
 void TFprint::B_actionClick() {
   TF_print_export::B_actionClick();
-  // Printing the list is started here once the printer output exists.
+  Connect->liste_drucken();
 }

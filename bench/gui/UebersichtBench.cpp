@@ -16,6 +16,7 @@
 #include "core/UConnect.h"
 #include "core/UDatbas.h"
 #include "dialogs/UFUebersicht.h"
+#include "report/UAutomation.h"
 
 namespace {
 
@@ -32,6 +33,8 @@ class StillePlattform : public IPlattform {
   std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl&) override { return std::nullopt; }
   bool herunterladen(const QString&, const QString&) override { return false; }
   QString updateServer() override { return {}; }
+  bool druckDialog(QPrinter&) override { return false; }
+  std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString&) override { return nullptr; }
 };
 
 std::string zufallsText(std::mt19937& rng, std::size_t hoechstens) {

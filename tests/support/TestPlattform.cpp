@@ -2,9 +2,11 @@
 
 #include <QDialog>
 #include <QFile>
+#include <QPrinter>
 #include <QUrl>
 
 #include "net/UDownload.h"
+#include "report/UAutomation.h"
 
 TAntwort TTestPlattform::meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) {
   meldungen.push_back({titel, text, symbol, knoepfe});
@@ -64,4 +66,20 @@ QStringList TTestPlattform::meldungsTexte() const {
   QStringList r;
   for (const auto& m : meldungen) r << m.titel + "|" + m.text;
   return r;
+}
+
+bool TTestPlattform::druckDialog(QPrinter& drucker) {
+  ++druckDialoge;
+  if (druckziele.empty()) return false;
+  const auto ziel = druckziele.front();
+  druckziele.pop_front();
+  if (!ziel) return false;
+  drucker.setOutputFormat(QPrinter::PdfFormat);
+  drucker.setOutputFileName(*ziel);
+  return true;
+}
+
+std::unique_ptr<ITabellenAnwendung> TTestPlattform::automationsObjekt(const QString& name) {
+  automationen.push_back(name);
+  return automation ? automation(name) : automationErzeugen(name);
 }

@@ -40,11 +40,20 @@ class TTestPlattform : public IPlattform {
   QString updateAdresse = QStringLiteral("http://127.0.0.1:9/");
   std::vector<QString> downloads;
 
+  // Print dialog: each answer a PDF file to print into, nullopt = cancelled; when empty, cancelled.
+  std::deque<std::optional<QString>> druckziele;
+  int druckDialoge = 0;
+  // Creates the spreadsheet application; when unset, the installed one.
+  std::function<std::unique_ptr<ITabellenAnwendung>(const QString&)> automation;
+  std::vector<QString> automationen;
+
   TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) override;
   std::optional<QString> oeffnenDialog(const TDateiDialog& dialog) override;
   std::optional<QString> speichernDialog(const TDateiDialog& dialog) override;
   bool dokumentOeffnen(const QString& ziel) override;
   int fensterModal(QDialog& fenster) override;
+  bool druckDialog(QPrinter& drucker) override;
+  std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString& name) override;
   std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) override;
   bool herunterladen(const QString& adresse, const QString& datei) override;
   QString updateServer() override { return updateAdresse; }

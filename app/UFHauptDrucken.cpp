@@ -1,0 +1,62 @@
+// The main window's part of printing and of the spreadsheet export.
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QTextBlock>
+
+#include "app/UFHaupt.h"
+#include "app/UGlobal.h"
+#include "dialogs/UFUebersicht.h"
+#include "dialogs/UFworking.h"
+#include "report/UDrucken.h"
+#include "report/UReportXls.h"
+
+QPrinter& THauptFormular::drucker() {
+  if (!drucker_) drucker_ = std::make_shared<QPrinter>(QPrinter::HighResolution);
+  return *drucker_;
+}
+
+void THauptFormular::print() {
+  // The buffer wraps at its width in the window font: each piece is a line of its own.
+  QStringList zeilen;
+  const QFont schrift = memo->font();
+  for (QTextBlock b = memo->document()->begin(); b.isValid(); b = b.next()) {
+    if (b == memo->document()->begin() && memo->document()->isEmpty()) break;
+    zeilen << umbrechen(b.text(), schrift);
+  }
+  zeilenDrucken(drucker(), zeilen);
+}
+
+void THauptFormular::xls1Click() {
+  const auto gewaehlt = plattform().speichernDialog(savedialog_xls);
+  if (!gewaehlt) return;
+  // The dialog keeps the name, with ".xls" appended unless it ends in exactly that.
+  QString name = *gewaehlt;
+  if (!name.endsWith(".xls", Qt::CaseSensitive)) name += ".xls";
+  savedialog_xls.vorschlag = name;
+
+  // Showing the overview fills its grid from the collection; closing it stores its view.
+  FUebersicht->show();
+  FUebersicht->close();
+  const TZellen grid{FUebersicht->spaltenAnzahl(), FUebersicht->zeilenAnzahl(),
+                     [](int spalte, int zeile) { return FUebersicht->zelle(spalte, zeile); }};
+
+  // An existing file of that name stays until the new workbook is complete.
+  Fworking->zeigen();
+  bool gespeichert = false;
+  try {
+    gespeichert = report_xls(grid, name);
+  } catch (...) {
+    Fworking->verbergen();
+    throw;
+  }
+  Fworking->verbergen();
+  if (!gespeichert) {
+    meldungOk("Fehler:", "Die Excel-Datei konnte nicht gespeichert werden!\r" + name, TSymbol::Warnung);
+    return;
+  }
+  if (frageJa("Export erfolgreich beendet",
+              "Die Daten der CD-Sammlungen wurden erfolgreich in den Report geschrieben!\r"
+              "Sie können den Report mit Excel formatieren und bearbeiten.\r"
+              "Wollen Sie die Datei jetzt mit der Standardanwendung öffnen?"))
+    plattform().dokumentOeffnen(name);
+}

@@ -1,0 +1,148 @@
+// Printing from the main window: the print option dialog, the system print
+// dialog (a PDF file in the tests), the printed list read back with poppler.
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QPrinter>
+
+#include "dialogs/UFworking.h"
+#include "report/UFprint.h"
+#include "tests/report/Werkzeuge.h"
+#include "tests/support/GuiTest.h"
+
+namespace {
+
+const QString ERTEILT =
+    "Druckauftrag erteilt|Der Druckauftrag wurde an den von Ihnen gewählten Drucker weitergeleitet.";
+
+class DruckBefehl : public GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    starten("[Programm]\nfirststart=false\n[Ansicht]\nstartbildschirm=false\n");
+    anzeigen();
+  }
+  // Opens the print dialog with "befehl", sets the boxes, presses "&drucken";
+  // records whether the dialog was still open afterwards.
+  void drucken(std::function<void()> befehl, std::function<void(TFprint&)> einstellen = {}) {
+    plattform_.fensterSkripte.push_back([this, einstellen](QDialog& d) {
+      auto& f = static_cast<TFprint&>(d);
+      if (einstellen) einstellen(f);
+      f.B_action->click();
+      nochOffen_ = f.isVisible();
+    });
+    befehl();
+  }
+  void eintrag(const char* i, const char* t, const char* label, const char* release, const char* genre) {
+    ASSERT_TRUE(Connect->datensatz_hinzufuegen(QString::fromUtf8(i), QString::fromUtf8(t), QString::fromUtf8(label),
+                                               QString::fromUtf8(release), "CD", QString::fromUtf8(genre), "x"));
+  }
+  QString pdf_ = QString::fromStdString(tmp_.pfad("liste.pdf"));
+  bool nochOffen_ = false;
+};
+
+TEST_F(DruckBefehl, DreiEintraegeMitAllenOptionen) {
+  eintrag("Muster-Band", "Beispiel-Album", "Eigenlabel", "1991", "Rock");
+  eintrag("Ärzte", " ", " ", "", " ");
+  eintrag("Björk", "Homogenic €", "", "1997", "  ");
+  plattform_.druckziele = {pdf_};
+  drucken([this] { aktion("menue_drucken")->trigger(); });
+  EXPECT_EQ(plattform_.druckDialoge, 1);
+  EXPECT_FALSE(nochOffen_);
+  EXPECT_EQ(plattform_.meldungsTexte(), QStringList{ERTEILT});
+  EXPECT_EQ(pdfSeiten(pdf_), 1);
+  EXPECT_EQ(pdfTitel(pdf_), "CD-Sammlung");
+  EXPECT_EQ(pdfZeilen(pdf_),
+            ohneLeerzeichen(QStringList{"1.  Muster-Band - Beispiel-Album  [ Genre: Rock ]  [ Label: Eigenlabel ]  [ Release: 1991 ]",
+                                "2.  Ärzte -  ", "3.  Björk - Homogenic €  [ Genre:    ]  [ Release: 1997 ]"}));
+  // The buffer holds the lines as built, the number with its two spaces.
+  EXPECT_TRUE(H().memo->toPlainText().startsWith("1.  Muster-Band - Beispiel-Album  [ Genre: Rock ]"));
+  EXPECT_FALSE(H().memo->isVisible());
+}
+
+TEST_F(DruckBefehl, OhneOptionenUndUeberQuickPrint) {
+  eintrag("A", "B", "L", "R", "G");
+  eintrag("C", "D", "L", "R", "G");
+  plattform_.druckziele = {pdf_};
+  drucken([this] { H().SBQuickprint->click(); },
+          [](TFprint& f) {
+            for (QCheckBox* c : {f.cb_num, f.cb_gen, f.cb_lab, f.cb_rel}) c->setChecked(false);
+          });
+  EXPECT_EQ(pdfZeilen(pdf_), (QStringList{"A-B", "C-D"}));
+  EXPECT_EQ(plattform_.meldungsTexte(), QStringList{ERTEILT});
+}
+
+TEST_F(DruckBefehl, AbbrechenDruecktNichtsUndDerDialogBleibtOffen) {
+  eintrag("A", "B", "", "", "");
+  plattform_.druckziele = {std::nullopt};
+  drucken([this] { aktion("menue_drucken")->trigger(); });
+  EXPECT_EQ(plattform_.druckDialoge, 1);
+  EXPECT_TRUE(nochOffen_);
+  EXPECT_TRUE(plattform_.meldungen.empty());
+  EXPECT_FALSE(QFile::exists(pdf_));
+}
+
+TEST_F(DruckBefehl, TastenkuerzelStrgD) {
+  eintrag("A", "B", "", "", "");
+  aktivieren();
+  plattform_.druckziele = {pdf_};
+  drucken([this] { QTest::keyClick(&H(), Qt::Key_D, Qt::ControlModifier); });
+  EXPECT_EQ(modale(), std::vector<QString>{"Fprint"});
+  EXPECT_EQ(pdfZeilen(pdf_), QStringList{"1.A-B"});
+}
+
+TEST_F(DruckBefehl, LangeZeileWirdUmbrochenJedesStueckLinksBei80) {
+  QString interpret, titel;
+  for (int i = 0; interpret.size() < 240; ++i) interpret += QString("Wort%1 ").arg(i);
+  for (int i = 0; titel.size() < 240; ++i) titel += QString("Titel%1 ").arg(i);
+  ASSERT_TRUE(Connect->datensatz_hinzufuegen(interpret.trimmed(), titel.trimmed(), "", "", "", "", ""));
+  eintrag("Kurz", "Zeile", "", "", "");
+  plattform_.druckziele = {pdf_};
+  H().drucker().setFullPage(true);
+  drucken([this] { aktion("menue_drucken")->trigger(); });
+  const QStringList zeilen = pdfZeilen(pdf_);
+  ASSERT_GE(zeilen.size(), 3);
+  EXPECT_TRUE(zeilen.front().startsWith("1.Wort0Wort1"));
+  EXPECT_EQ(zeilen.back(), "2.Kurz-Zeile");
+  // Nothing lost at the breaks or beyond the paper's edge.
+  EXPECT_EQ(zeilen.mid(0, zeilen.size() - 1).join(""), ohneLeerzeichen("1.  " + interpret + " - " + titel));
+  // Every line, pieces of the long one included, starts at the same left edge.
+  const double links = 80 * 72.0 / H().drucker().resolution();
+  double vorher = -1;
+  for (const TWortBox& w : pdfWoerter(pdf_)) {
+    if (w.oben <= vorher + 0.1) continue;  // only the first word of each line
+    vorher = w.oben;
+    EXPECT_NEAR(w.links, links, 1.0) << w.wort.toStdString();
+  }
+}
+
+TEST_F(DruckBefehl, BitteWartenErstUeber700) {
+  TZeigeZaehler zaehler;
+  Fworking->installEventFilter(&zaehler);
+  for (int anzahl : {700, 701}) {
+    Connect->neue_sammlung();
+    for (int i = 1; i <= anzahl; ++i) DatBas->add_datensatz(datensatzAus("I", std::to_string(i), "", "", "", "", ""));
+    Connect->liste_neu_aufbauen();
+    Connect->anzeigen_aktualisieren();
+    zaehler.gezeigt = 0;
+    plattform_.druckziele = {pdf_};
+    drucken([this] { aktion("menue_drucken")->trigger(); });
+    EXPECT_EQ(zaehler.gezeigt, anzahl > 700 ? 1 : 0) << anzahl;
+    EXPECT_FALSE(Fworking->isVisible()) << anzahl;
+    const QStringList zeilen = pdfZeilen(pdf_);
+    EXPECT_EQ(zeilen.size(), anzahl);
+    EXPECT_EQ(zeilen.back(), QString("%1.I-%1").arg(anzahl));
+  }
+  Fworking->removeEventFilter(&zaehler);
+}
+
+TEST_F(DruckBefehl, DruckerNimmtDenAuftragNichtAn) {
+  eintrag("A", "B", "", "", "");
+  plattform_.druckziele = {QString::fromStdString(tmp_.pfad("fehlt")) + "/liste.pdf"};
+  drucken([this] { aktion("menue_drucken")->trigger(); });
+  ASSERT_EQ(plattform_.meldungen.size(), 1u);
+  EXPECT_EQ(plattform_.meldungen[0].symbol, TSymbol::Stopp);
+  EXPECT_NE(plattform_.meldungen[0].titel, "Druckauftrag erteilt");
+  EXPECT_FALSE(Fworking->isVisible());
+}
+
+}  // namespace
