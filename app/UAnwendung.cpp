@@ -12,6 +12,8 @@
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
 #include "dialogs/UFworking.h"
+#include "info/UFWebbrowser.h"
+#include "info/UF_Programminformation.h"
 
 TDatBas* DatBas = nullptr;
 TIniFile* IniFile = nullptr;
@@ -23,6 +25,8 @@ TF_add* F_add = nullptr;
 TFOptionen* FOptionen = nullptr;
 TFworking* Fworking = nullptr;
 TFfirststart* Ffirststart = nullptr;
+TFWebbrowser* FWebbrowser = nullptr;
+TF_Programminformation* F_Programminformation = nullptr;
 
 TVemlaApplication::TVemlaApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("Vemla");
@@ -56,8 +60,10 @@ void fensterErzeugen() {
   FStartbildschirm = new TFStartbildschirm(HauptFormular);
   F_add = new TF_add(HauptFormular);
   FOptionen = new TFOptionen(HauptFormular);
+  FWebbrowser = new TFWebbrowser(HauptFormular);
   Fworking = new TFworking();
   Ffirststart = new TFfirststart(HauptFormular);
+  F_Programminformation = new TF_Programminformation(HauptFormular);
 }
 
 void fensterFreigeben() {
@@ -69,4 +75,6 @@ void fensterFreigeben() {
   F_add = nullptr;
   FOptionen = nullptr;
   Ffirststart = nullptr;
+  FWebbrowser = nullptr;
+  F_Programminformation = nullptr;
 }

@@ -27,6 +27,8 @@
 #include "core/UVemDatei.h"
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
+#include "info/UFWebbrowser.h"
+#include "info/UF_Programminformation.h"
 
 namespace {
 
@@ -114,6 +116,9 @@ void THauptFormular::verbinden() {
   connect(b_down, &QPushButton::clicked, this, sicher([] { Connect->nach_unten(); }));
   connect(anzeigen1, &QAction::triggered, this, sicher([] { plattform().fensterModal(*FOptionen); }));
   connect(Hilfe1, &QAction::triggered, this, sicher([this] { hilfe(); }));
+  connect(Programminfo1, &QAction::triggered, this, sicher([] { plattform().fensterModal(*F_Programminformation); }));
+  for (QAction* a : {Homepageanzeigen1, dsf1})
+    connect(a, &QAction::triggered, this, sicher([] { FWebbrowser->seiteZeigen(PROGRAMM_HOMEPAGE); }));
 
   connect(SBQuickprint, &QToolButton::clicked, this,
           sicher([this] { quickbutton(menue_drucken, "Fehler:", &THauptFormular::fensterFolgt); }));

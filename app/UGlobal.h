@@ -15,6 +15,8 @@ class TF_add;
 class TFOptionen;
 class TFStartbildschirm;
 class TFfirststart;
+class TFWebbrowser;
+class TF_Programminformation;
 
 extern TDatBas* DatBas;
 extern TIniFile* IniFile;
@@ -27,6 +29,8 @@ extern TF_add* F_add;
 extern TFOptionen* FOptionen;
 extern TFworking* Fworking;
 extern TFfirststart* Ffirststart;
+extern TFWebbrowser* FWebbrowser;
+extern TF_Programminformation* F_Programminformation;
 
 // The application title the desktop shows for the running program.
 inline constexpr const char* ANWENDUNGSTITEL = " Vemla ";

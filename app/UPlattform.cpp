@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "info/UWebansicht.h"
+
 namespace {
 
 QStringList qtFilter(const std::vector<TDateityp>& typen) {
@@ -65,6 +67,7 @@ class TQtPlattform : public IPlattform {
     return QDesktopServices::openUrl(url);
   }
   int fensterModal(QDialog& fenster) override { return fenster.exec(); }
+  IWebansicht* webansicht(QWidget* eltern) override { return webansichtLaden(eltern); }
 };
 
 TQtPlattform qtPlattform;

@@ -9,6 +9,7 @@
 
 class QDialog;
 class QWidget;
+class IWebansicht;
 
 enum class TSymbol { Keins, Warnung, Frage, Information, Stopp };
 enum class TKnoepfe { Ok, JaNein };
@@ -39,6 +40,8 @@ class IPlattform {
   virtual bool dokumentOeffnen(const QString& ziel) = 0;
   // Shows one of the program's own windows modally until it closes; returns its result code.
   virtual int fensterModal(QDialog& fenster) = 0;
+  // Creates a browser view in "eltern", starting the web engine the first time; nullptr when there is none.
+  virtual IWebansicht* webansicht(QWidget* eltern) = 0;
 };
 
 // The platform in use: the Qt one unless a test installed another.

@@ -32,12 +32,18 @@ class TTestPlattform : public IPlattform {
   std::vector<TDateiDialog> dateiDialoge;
   std::vector<QString> geoeffneteDokumente;
   std::vector<QString> modaleFenster;
+  // Browser views: a stand-in that records the addresses it is sent to, unless
+  // "echteWebansicht" asks for the real web engine.
+  bool echteWebansicht = false;
+  std::vector<QString> webseiten;
+  int webansichten = 0;
 
   TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) override;
   std::optional<QString> oeffnenDialog(const TDateiDialog& dialog) override;
   std::optional<QString> speichernDialog(const TDateiDialog& dialog) override;
   bool dokumentOeffnen(const QString& ziel) override;
   int fensterModal(QDialog& fenster) override;
+  IWebansicht* webansicht(QWidget* eltern) override;
 
   // The texts of all boxes shown so far, "title|text" each.
   QStringList meldungsTexte() const;
