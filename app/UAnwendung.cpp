@@ -32,6 +32,8 @@ TVemlaApplication::TVemlaApplication(int& argc, char** argv) : QApplication(argc
   setApplicationName("Vemla");
   setApplicationDisplayName(ANWENDUNGSTITEL);
   setApplicationVersion(PROGRAMMVERSION);
+  // The resources sit in a static library: they have to be registered by hand.
+  Q_INIT_RESOURCE(vemla);
   // Standard dialogs and buttons speak German.
   for (const char* name : {"qtbase_de", "qt_de"}) {
     auto* t = new QTranslator(this);
