@@ -56,7 +56,15 @@ TF_Programminformation::TF_Programminformation(QWidget* parent)
   setWindowTitle("Vemla - Programminformation");
   setFont(standardSchrift());
   setFixedSize(CLIENT_BREITE, CLIENT_HOEHE);
+}
 
+void TF_Programminformation::setVisible(bool sichtbar) {
+  if (sichtbar) seitenAnlegen();
+  QDialog::setVisible(sichtbar);
+}
+
+void TF_Programminformation::seitenAnlegen() {
+  if (PageControl1) return;
   PageControl1 = mitName(new QTabWidget(this), "PageControl1");
   PageControl1->setGeometry(0, 0, CLIENT_BREITE, CLIENT_HOEHE - KNOPF_HOEHE - 2);
   PageControl1->setDocumentMode(true);

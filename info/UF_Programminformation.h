@@ -19,13 +19,16 @@ class TF_Programminformation : public QDialog {
   Q_OBJECT
  public:
   explicit TF_Programminformation(QWidget* parent = nullptr);
+  // Builds the pages and their controls; runs once, when the window is first shown,
+  // so that the program's start does not wait for them.
+  void seitenAnlegen();
 
   // The text of one page, from the program's resources (":/info/<name>.txt").
   static QString seitentext(const QString& name);
   // "mailto:" address of the author with the subject "Vemla".
   static QString mailAdresse();
 
-  QTabWidget* PageControl1;
+  QTabWidget* PageControl1 = nullptr;
   QWidget *TSuebervemla, *TSDanksagung, *TSVersionsuebersicht, *TSdisclaimer, *TSweiteres, *TSFeedback_online,
       *TSAutor;
   TKlickLabel *Image1, *Label6, *Label10, *L_version, *L_online, *L_hilfe, *Label7;
@@ -33,6 +36,8 @@ class TF_Programminformation : public QDialog {
   TKlickLabel *Label4, *Label8, *Label5;  // feedback page: home page, forum, mail
   TKlickLabel *Label16, *Label17;         // author page: mail, personal home page
   QPushButton* Bclose;
+
+  void setVisible(bool sichtbar) override;
 
  private:
   void seiteUeberVemla();

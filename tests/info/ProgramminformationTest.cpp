@@ -18,6 +18,9 @@ class Programminformation : public GuiTest {
   void SetUp() override {
     GuiTest::SetUp();
     starten();
+    // The pages are built when the window is first shown.
+    plattform().fensterModal(F());
+    plattform_.modaleFenster.clear();
   }
   TF_Programminformation& F() { return *F_Programminformation; }
   template <typename T = QWidget>

@@ -26,7 +26,7 @@ class Webbrowser : public GuiTest {
   TFWebbrowser& W() { return *FWebbrowser; }
 };
 
-TEST_F(Webbrowser, ZustandNachDemStart) {
+TEST_F(Webbrowser, NachDemStartIstNochNichtsAufgebaut) {
   EXPECT_EQ(W().windowTitle(), "--- site ---");
   EXPECT_TRUE(W().windowType() == Qt::Tool);
   EXPECT_EQ(W().B_close->text(), "Fenster schliessen");
@@ -34,6 +34,13 @@ TEST_F(Webbrowser, ZustandNachDemStart) {
   EXPECT_EQ(W().WebBrowser1, nullptr);
   EXPECT_EQ(plattform_.webansichten, 0);
   EXPECT_FALSE(webEngineGeladen());
+  // The information window builds its pages only when it is first shown.
+  EXPECT_EQ(F_Programminformation->PageControl1, nullptr);
+  EXPECT_TRUE(F_Programminformation->findChildren<QWidget*>().isEmpty());
+  plattform().fensterModal(*F_Programminformation);
+  ASSERT_NE(F_Programminformation->PageControl1, nullptr);
+  EXPECT_EQ(F_Programminformation->PageControl1->parentWidget(), F_Programminformation);
+  EXPECT_TRUE(F_Programminformation->Bclose->isVisibleTo(F_Programminformation));
 }
 
 TEST_F(Webbrowser, BeschriftungUndSeiteFolgenDerAdresse) {
