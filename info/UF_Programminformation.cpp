@@ -19,14 +19,14 @@
 
 namespace {
 
-constexpr int CLIENT_BREITE = 460;
+constexpr int CLIENT_BREITE = 480;
 constexpr int CLIENT_HOEHE = 420;
 constexpr int KNOPF_HOEHE = 25;
 
 // Tabs drawn as flat buttons: no frame until the mouse is over one, the open one pressed in.
 constexpr const char* FLACHE_REITER =
     "QTabWidget::pane { border: none; }"
-    "QTabBar::tab { border: 1px solid transparent; border-radius: 2px; padding: 3px 6px; margin: 2px 1px;"
+    "QTabBar::tab { border: 1px solid transparent; border-radius: 2px; padding: 3px 5px; margin: 2px 1px;"
     " background: transparent; }"
     "QTabBar::tab:hover { border-color: palette(mid); }"
     "QTabBar::tab:selected { border-color: palette(dark); background: palette(midlight); }";
@@ -51,7 +51,7 @@ QString TF_Programminformation::seitentext(const QString& name) {
 QString TF_Programminformation::mailAdresse() { return QString("mailto:") + KONTAKT_EMAIL + "?subject=Vemla"; }
 
 TF_Programminformation::TF_Programminformation(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setObjectName("F_Programminformation");
   setWindowTitle("Vemla - Programminformation");
   setFont(standardSchrift());
@@ -147,6 +147,7 @@ void TF_Programminformation::seiteUeberVemla() {
 QPlainTextEdit* TF_Programminformation::textseite(QWidget* seite, const char* name, const QString& datei) {
   auto* memo = mitName(new QPlainTextEdit(seite), name);
   memo->setReadOnly(true);
+  memo->setFont(font());
   memo->setPlainText(seitentext(datei));
   auto* layout = new QVBoxLayout(seite);
   layout->setContentsMargins(6, 6, 6, 6);
