@@ -14,6 +14,8 @@
 #include "dialogs/UFworking.h"
 #include "info/UFWebbrowser.h"
 #include "info/UF_Programminformation.h"
+#include "net/UFAutopatcher.h"
+#include "net/UFInternetZugriff.h"
 
 TDatBas* DatBas = nullptr;
 TIniFile* IniFile = nullptr;
@@ -27,6 +29,8 @@ TFworking* Fworking = nullptr;
 TFfirststart* Ffirststart = nullptr;
 TFWebbrowser* FWebbrowser = nullptr;
 TF_Programminformation* F_Programminformation = nullptr;
+TFInternetZugriff* FInternetZugriff = nullptr;
+TFAutopatcher* FAutopatcher = nullptr;
 
 TVemlaApplication::TVemlaApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("Vemla");
@@ -65,7 +69,9 @@ void fensterErzeugen() {
   FWebbrowser = new TFWebbrowser(HauptFormular);
   Fworking = new TFworking();
   Ffirststart = new TFfirststart(HauptFormular);
+  FInternetZugriff = new TFInternetZugriff(HauptFormular);
   F_Programminformation = new TF_Programminformation(HauptFormular);
+  FAutopatcher = new TFAutopatcher(HauptFormular);
 }
 
 void fensterFreigeben() {
@@ -79,4 +85,6 @@ void fensterFreigeben() {
   Ffirststart = nullptr;
   FWebbrowser = nullptr;
   F_Programminformation = nullptr;
+  FInternetZugriff = nullptr;
+  FAutopatcher = nullptr;
 }

@@ -29,6 +29,8 @@
 #include "dialogs/UF_add.h"
 #include "info/UFWebbrowser.h"
 #include "info/UF_Programminformation.h"
+#include "net/UFAutopatcher.h"
+#include "net/UFInternetZugriff.h"
 
 namespace {
 
@@ -119,6 +121,10 @@ void THauptFormular::verbinden() {
   connect(Programminfo1, &QAction::triggered, this, sicher([] { plattform().fensterModal(*F_Programminformation); }));
   for (QAction* a : {Homepageanzeigen1, dsf1})
     connect(a, &QAction::triggered, this, sicher([] { FWebbrowser->seiteZeigen(PROGRAMM_HOMEPAGE); }));
+  connect(Internetsuche1, &QAction::triggered, this, sicher([] { plattform().fensterModal(*FInternetZugriff); }));
+  connect(SB_AG_Interpret, &QToolButton::clicked, this, sicher([] { plattform().fensterModal(*FInternetZugriff); }));
+  connect(automatischVemlaAutopatcherstarten1, &QAction::triggered, this,
+          sicher([] { plattform().fensterModal(*FAutopatcher); }));
 
   connect(SBQuickprint, &QToolButton::clicked, this,
           sicher([this] { quickbutton(menue_drucken, "Fehler:", &THauptFormular::fensterFolgt); }));

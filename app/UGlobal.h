@@ -17,6 +17,8 @@ class TFStartbildschirm;
 class TFfirststart;
 class TFWebbrowser;
 class TF_Programminformation;
+class TFInternetZugriff;
+class TFAutopatcher;
 
 extern TDatBas* DatBas;
 extern TIniFile* IniFile;
@@ -31,6 +33,8 @@ extern TFworking* Fworking;
 extern TFfirststart* Ffirststart;
 extern TFWebbrowser* FWebbrowser;
 extern TF_Programminformation* F_Programminformation;
+extern TFInternetZugriff* FInternetZugriff;
+extern TFAutopatcher* FAutopatcher;
 
 // The application title the desktop shows for the running program.
 inline constexpr const char* ANWENDUNGSTITEL = " Vemla ";

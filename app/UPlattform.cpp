@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
 
 #include "info/UWebansicht.h"
+#include "net/UDownload.h"
 
 namespace {
 
@@ -68,6 +70,10 @@ class TQtPlattform : public IPlattform {
   }
   int fensterModal(QDialog& fenster) override { return fenster.exec(); }
   IWebansicht* webansicht(QWidget* eltern) override { return webansichtLaden(eltern); }
+  bool herunterladen(const QString& adresse, const QString& datei) override {
+    return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString());
+  }
+  QString updateServer() override { return QStringLiteral("https://www.vemla.de/update/"); }
 };
 
 TQtPlattform qtPlattform;

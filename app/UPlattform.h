@@ -42,6 +42,10 @@ class IPlattform {
   virtual int fensterModal(QDialog& fenster) = 0;
   // Creates a browser view in "eltern", starting the web engine the first time; nullptr when there is none.
   virtual IWebansicht* webansicht(QWidget* eltern) = 0;
+  // Fetches "adresse" into the file "datei", blocking until the transfer ends; true on success.
+  virtual bool herunterladen(const QString& adresse, const QString& datei) = 0;
+  // The address of the update server's folder, ending in "/".
+  virtual QString updateServer() = 0;
 };
 
 // The platform in use: the Qt one unless a test installed another.

@@ -1,9 +1,12 @@
 #include "tests/support/TestPlattform.h"
 
 #include <QDialog>
+#include <QFile>
+#include <QUrl>
 #include <QWidget>
 
 #include "info/UWebansicht.h"
+#include "net/UDownload.h"
 
 namespace {
 
@@ -71,6 +74,13 @@ IWebansicht* TTestPlattform::webansicht(QWidget* eltern) {
   ++webansichten;
   if (echteWebansicht) return webansichtLaden(eltern);
   return new TAttrappenWebansicht(eltern, webseiten);
+}
+
+bool TTestPlattform::herunterladen(const QString& adresse, const QString& datei) {
+  downloads.push_back(adresse);
+  // Tests never reach beyond this computer.
+  if (QUrl(adresse).host() != "127.0.0.1") return false;
+  return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString());
 }
 
 QStringList TTestPlattform::meldungsTexte() const {

@@ -37,6 +37,9 @@ class TTestPlattform : public IPlattform {
   bool echteWebansicht = false;
   std::vector<QString> webseiten;
   int webansichten = 0;
+  // The update server; downloads go through only to addresses on 127.0.0.1.
+  QString updateAdresse = QStringLiteral("http://127.0.0.1:9/");
+  std::vector<QString> downloads;
 
   TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) override;
   std::optional<QString> oeffnenDialog(const TDateiDialog& dialog) override;
@@ -44,6 +47,8 @@ class TTestPlattform : public IPlattform {
   bool dokumentOeffnen(const QString& ziel) override;
   int fensterModal(QDialog& fenster) override;
   IWebansicht* webansicht(QWidget* eltern) override;
+  bool herunterladen(const QString& adresse, const QString& datei) override;
+  QString updateServer() override { return updateAdresse; }
 
   // The texts of all boxes shown so far, "title|text" each.
   QStringList meldungsTexte() const;

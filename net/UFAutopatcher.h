@@ -1,0 +1,33 @@
+#pragma once
+// The automatic update: fetches the update description from the update
+// server, compares its version with the program's own, downloads the new
+// installer to a place the user chooses and starts it.
+#include <QDialog>
+#include <QString>
+
+#include "app/UPlattform.h"
+
+class QLabel;
+class QToolButton;
+
+class TFAutopatcher : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TFAutopatcher(QWidget* parent = nullptr);
+
+  void SBgoClick();
+  void SBcloseClick();
+  // Downloads "adresse" into "dateiname"; true exactly when the whole file arrived.
+  bool DownloadFile(const QString& adresse, const QString& dateiname);
+
+  QLabel *Image1, *Label1, *Label2;
+  QToolButton *SBgo, *SBclose;
+  // The save dialog; its file name keeps the folder chosen last.
+  TDateiDialog SaveDialog;
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+};
+
+// The picture behind the update window.
+QPixmap autopatcherBild();

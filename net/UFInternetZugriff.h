@@ -1,0 +1,41 @@
+#pragma once
+// The internet search: looks the current artist, title or label up at a music
+// web site of the user's choice, through a small local page that explains the
+// search and links to the site's search address.
+#include <QDialog>
+
+#include "net/USuchseiten.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+class TFInternetZugriff : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TFInternetZugriff(QWidget* parent = nullptr);
+
+  void FormShow();
+  void SBInterpretClick();
+  void SBTitelClick();
+  void SBLabelClick();
+  void BitBtn1Click();
+  void LMailClick();
+  // Writes "suchergebnis.html" and opens it in the default browser.
+  void open_searchpage(const QString& adresse, const QString& homepage, const QString& beschreibung);
+
+  QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *LMail;
+  QLineEdit *EInterpret, *ETitel, *ELabel;
+  QComboBox *CBInterpret, *CBTitel, *CBLabel;
+  QToolButton *SBInterpret, *SBTitel, *SBLabel;
+  QPushButton* BitBtn1;
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+  bool eventFilter(QObject* objekt, QEvent* e) override;
+
+ private:
+  void suchen(QLineEdit* edit, QComboBox* liste, TSuchart art, const QString& fehlt);
+};

@@ -1,0 +1,84 @@
+#include "tests/net/TestServer.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+TTestServer::TTestServer() {
+  lauscher_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  a.sin_port = 0;
+  socklen_t laenge = sizeof a;
+  if (lauscher_ < 0 || ::bind(lauscher_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+      ::listen(lauscher_, 8) != 0 || ::getsockname(lauscher_, reinterpret_cast<sockaddr*>(&a), &laenge) != 0)
+    throw std::runtime_error("test server cannot listen");
+  port_ = ntohs(a.sin_port);
+  faden_ = std::thread([this] { laufen(); });
+}
+
+TTestServer::~TTestServer() {
+  ende_ = true;
+  faden_.join();
+  ::close(lauscher_);
+}
+
+void TTestServer::setze(const std::string& pfad, Antwort a) {
+  std::lock_guard<std::mutex> g(sperre_);
+  antworten_[pfad] = std::move(a);
+}
+
+std::string TTestServer::adresse() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
+
+std::vector<std::string> TTestServer::anfragen() const {
+  std::lock_guard<std::mutex> g(sperre_);
+  return anfragen_;
+}
+
+void TTestServer::laufen() {
+  while (!ende_) {
+    pollfd p{lauscher_, POLLIN, 0};
+    if (::poll(&p, 1, 50) <= 0) continue;
+    const int v = ::accept4(lauscher_, nullptr, nullptr, SOCK_CLOEXEC);
+    if (v < 0) continue;
+    beantworten(v);
+    ::close(v);
+  }
+}
+
+void TTestServer::beantworten(int verbindung) {
+  std::string anfrage;
+  char puffer[4096];
+  while (anfrage.find("\r\n\r\n") == std::string::npos && anfrage.size() < 65536) {
+    pollfd p{verbindung, POLLIN, 0};
+    if (::poll(&p, 1, 5000) <= 0) return;
+    const ssize_t n = ::recv(verbindung, puffer, sizeof puffer, 0);
+    if (n <= 0) return;
+    anfrage.append(puffer, static_cast<std::size_t>(n));
+  }
+  // "GET /pfad HTTP/1.1"
+  const auto a = anfrage.find(' ');
+  const auto b = anfrage.find(' ', a + 1);
+  const std::string pfad = a == std::string::npos || b == std::string::npos ? "" : anfrage.substr(a + 1, b - a - 1);
+  Antwort antwort{404, "nicht gefunden", "", false};
+  {
+    std::lock_guard<std::mutex> g(sperre_);
+    anfragen_.push_back(pfad);
+    if (auto it = antworten_.find(pfad); it != antworten_.end()) antwort = it->second;
+  }
+  std::string text = "HTTP/1.1 " + std::to_string(antwort.status) + " Test\r\nContent-Length: " +
+                     std::to_string(antwort.koerper.size()) + "\r\nConnection: close\r\n" + antwort.kopfzeilen +
+                     "\r\n";
+  text += antwort.abbrechen ? antwort.koerper.substr(0, antwort.koerper.size() / 2) : antwort.koerper;
+  std::size_t gesendet = 0;
+  while (gesendet < text.size()) {
+    const ssize_t n = ::send(verbindung, text.data() + gesendet, text.size() - gesendet, MSG_NOSIGNAL);
+    if (n <= 0) return;
+    gesendet += static_cast<std::size_t>(n);
+  }
+}

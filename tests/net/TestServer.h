@@ -1,0 +1,43 @@
+#pragma once
+// A tiny HTTP server on 127.0.0.1 for the download tests. It runs on a thread
+// of its own, because the program's downloads block the GUI thread.
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+class TTestServer {
+ public:
+  struct Antwort {
+    int status = 200;
+    std::string koerper;
+    std::string kopfzeilen;  // further header lines, each ending in "\r\n"
+    bool abbrechen = false;  // announce the whole body, send half of it, close
+  };
+
+  TTestServer();
+  ~TTestServer();
+  TTestServer(const TTestServer&) = delete;
+  TTestServer& operator=(const TTestServer&) = delete;
+
+  // What a request for "pfad" ("/dl.txt") gets; unknown paths get 404.
+  void setze(const std::string& pfad, Antwort a);
+  // "http://127.0.0.1:<port>/"
+  std::string adresse() const;
+  // The paths requested so far, in order.
+  std::vector<std::string> anfragen() const;
+
+ private:
+  void laufen();
+  void beantworten(int verbindung);
+
+  int lauscher_ = -1;
+  int port_ = 0;
+  std::atomic<bool> ende_{false};
+  mutable std::mutex sperre_;
+  std::map<std::string, Antwort> antworten_;
+  std::vector<std::string> anfragen_;
+  std::thread faden_;
+};
