@@ -83,6 +83,21 @@ TEST_F(Webbrowser, StandardbrowserKnopfOeffnetDieAdresseUndLaesstDasFensterOffen
   }
 }
 
+TEST_F(Webbrowser, EscSchliesst) {
+  for (QWidget* von : {static_cast<QWidget*>(W().B_webbrowser), static_cast<QWidget*>(W().B_close)}) {
+    bool offen = false, danach = true;
+    plattform_.fensterSkripte.push_back([&](QDialog& d) {
+      offen = d.isVisible();
+      QTest::keyClick(von, Qt::Key_Escape);
+      danach = d.isVisible();
+    });
+    W().seiteZeigen("http://www.vemla.de");
+    EXPECT_TRUE(offen) << von->objectName().toStdString();
+    EXPECT_FALSE(danach) << von->objectName().toStdString();
+  }
+  EXPECT_TRUE(plattform_.geoeffneteDokumente.empty());
+}
+
 TEST_F(Webbrowser, HauptfensterOeffnetSeineFenster) {
   struct Fall {
     const char* weg;
