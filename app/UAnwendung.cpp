@@ -11,9 +11,16 @@
 #include "app/UPlattform.h"
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
+#include "dialogs/UFSuche.h"
+#include "dialogs/UFUebersicht.h"
+#include "info/UFTastaturkrzl.h"
 #include "dialogs/UFworking.h"
 #include "info/UFWebbrowser.h"
 #include "info/UF_Programminformation.h"
+#include "report/UFexportdif.h"
+#include "report/UFexporthtml.h"
+#include "report/UFexporttxt.h"
+#include "report/UFprint.h"
 #include "net/UFAutopatcher.h"
 #include "net/UFInternetZugriff.h"
 
@@ -29,6 +36,13 @@ TFworking* Fworking = nullptr;
 TFfirststart* Ffirststart = nullptr;
 TFWebbrowser* FWebbrowser = nullptr;
 TF_Programminformation* F_Programminformation = nullptr;
+TFSuche* FSuche = nullptr;
+TFUebersicht* FUebersicht = nullptr;
+TFTastaturkrzl* FTastaturkrzl = nullptr;
+TFprint* Fprint = nullptr;
+TFexporthtml* Fexporthtml = nullptr;
+TFexporttxt* Fexporttxt = nullptr;
+TFexportdif* Fexportdif = nullptr;
 TFInternetZugriff* FInternetZugriff = nullptr;
 TFAutopatcher* FAutopatcher = nullptr;
 
@@ -64,11 +78,18 @@ void fensterErzeugen() {
   HauptFormular = new THauptFormular();
   // Further windows in their fixed order; the ones still to come take their place here.
   FStartbildschirm = new TFStartbildschirm(HauptFormular);
+  Fprint = new TFprint(HauptFormular);
+  Fexporthtml = new TFexporthtml(HauptFormular);
   F_add = new TF_add(HauptFormular);
   FOptionen = new TFOptionen(HauptFormular);
   FWebbrowser = new TFWebbrowser(HauptFormular);
   Fworking = new TFworking();
   Ffirststart = new TFfirststart(HauptFormular);
+  FSuche = new TFSuche(HauptFormular);
+  FUebersicht = new TFUebersicht(HauptFormular);
+  FTastaturkrzl = new TFTastaturkrzl(HauptFormular);
+  Fexporttxt = new TFexporttxt(HauptFormular);
+  Fexportdif = new TFexportdif(HauptFormular);
   FInternetZugriff = new TFInternetZugriff(HauptFormular);
   F_Programminformation = new TF_Programminformation(HauptFormular);
   FAutopatcher = new TFAutopatcher(HauptFormular);
@@ -85,6 +106,13 @@ void fensterFreigeben() {
   Ffirststart = nullptr;
   FWebbrowser = nullptr;
   F_Programminformation = nullptr;
+  FSuche = nullptr;
+  FUebersicht = nullptr;
+  FTastaturkrzl = nullptr;
+  Fprint = nullptr;
+  Fexporthtml = nullptr;
+  Fexporttxt = nullptr;
+  Fexportdif = nullptr;
   FInternetZugriff = nullptr;
   FAutopatcher = nullptr;
 }

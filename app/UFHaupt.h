@@ -85,6 +85,13 @@ class THauptFormular : public QMainWindow {
   void hilfe();
   void neuerEintrag();
   void quicksort();
+  void suche();
+  void uebersicht();
+  void tastaturkuerzel();
+  void drucken();
+  void reportHtml();
+  void reportTxt();
+  void reportDif();
   // Commands whose windows are still to come: nothing to open yet.
   void fensterFolgt() {}
 
@@ -94,6 +101,14 @@ class THauptFormular : public QMainWindow {
   QString oeffnenTitel;
   QString speichernVorschlag = "CD-Sammlung1.vem";
   QString endungsTyp;  // registered extra extension, e.g. ".abc" (empty: none)
+  // The save dialogs of the reports; the text and DIF dialogs remember an extended name.
+  TDateiDialog savedialog_txt{"CD-Sammlung exportieren: Report schreiben (Textdatei)",
+                              {{"Textdateien  (*.txt)", "*.txt"}, {"alle Dateien", "*.*"}}, "CD-Sammlung1.txt", "txt"};
+  TDateiDialog savedialog_html{"CD-Sammlung exportieren: Report schreiben (HTML-Datei)",
+                               {{"HTML - Datei  (*.html  /  *.htm )", "*.htm*"}, {"alle Dateien", "*.*"}},
+                               "CD-Sammlung1.html", "html"};
+  TDateiDialog savedialog_dif{"CD-Sammlung exportieren: Report schreiben (Excel-Dokument)",
+                              {{"Excel-Dokument (*.dif)", "*.dif"}, {"alle Dateien", "*.*"}}, "CD-Sammlung1.dif", "dif"};
 
   // --- controls (component names)
   QLabel* L_vorhandeneintraege;

@@ -29,6 +29,7 @@
 #include "dialogs/UF_add.h"
 #include "info/UFWebbrowser.h"
 #include "info/UF_Programminformation.h"
+#include "dialogs/UFSuche.h"
 #include "net/UFAutopatcher.h"
 #include "net/UFInternetZugriff.h"
 
@@ -121,21 +122,32 @@ void THauptFormular::verbinden() {
   connect(Programminfo1, &QAction::triggered, this, sicher([] { plattform().fensterModal(*F_Programminformation); }));
   for (QAction* a : {Homepageanzeigen1, dsf1})
     connect(a, &QAction::triggered, this, sicher([] { FWebbrowser->seiteZeigen(PROGRAMM_HOMEPAGE); }));
+  for (QAction* a : {menue_suche, popupmenue_suche})
+    connect(a, &QAction::triggered, this, sicher([this] { suche(); }));
+  // F8 like the menu: not while the "Ansicht" submenu is disabled (empty collection).
+  connect(menue_gesamtbersicht1, &QAction::triggered, this, sicher([this] {
+    if (menue_gesamtbersicht->isEnabled()) uebersicht();
+  }));
+  connect(Tastaturkrzel1, &QAction::triggered, this, sicher([this] { tastaturkuerzel(); }));
+  connect(menue_drucken, &QAction::triggered, this, sicher([this] { drucken(); }));
+  connect(htmlDatei1, &QAction::triggered, this, sicher([this] { reportHtml(); }));
+  connect(Textdateitxt1, &QAction::triggered, this, sicher([this] { reportTxt(); }));
+  connect(ExcelDokumentdif1, &QAction::triggered, this, sicher([this] { reportDif(); }));
   connect(Internetsuche1, &QAction::triggered, this, sicher([] { plattform().fensterModal(*FInternetZugriff); }));
   connect(SB_AG_Interpret, &QToolButton::clicked, this, sicher([] { plattform().fensterModal(*FInternetZugriff); }));
   connect(automatischVemlaAutopatcherstarten1, &QAction::triggered, this,
           sicher([] { plattform().fensterModal(*FAutopatcher); }));
 
   connect(SBQuickprint, &QToolButton::clicked, this,
-          sicher([this] { quickbutton(menue_drucken, "Fehler:", &THauptFormular::fensterFolgt); }));
+          sicher([this] { quickbutton(menue_drucken, "Fehler:", &THauptFormular::drucken); }));
   connect(SBQuickreport, &QToolButton::clicked, this,
-          sicher([this] { quickbutton(menue_reportschreiben, "Fehler:", &THauptFormular::fensterFolgt); }));
+          sicher([this] { quickbutton(menue_reportschreiben, "Fehler:", &THauptFormular::reportHtml); }));
   connect(SBQuicktab, &QToolButton::clicked, this,
-          sicher([this] { quickbutton(menue_gesamtbersicht, "Fehler:", &THauptFormular::fensterFolgt); }));
+          sicher([this] { quickbutton(menue_gesamtbersicht, "Fehler:", &THauptFormular::uebersicht); }));
   connect(SBQuicksort, &QToolButton::clicked, this,
           sicher([this] { quickbutton(menue_sort, "Fehler:", &THauptFormular::quicksort); }));
   connect(SBQuicksearch, &QToolButton::clicked, this,
-          sicher([this] { quickbutton(menue_suche, "Fehler_", &THauptFormular::fensterFolgt); }));
+          sicher([this] { quickbutton(menue_suche, "Fehler_", &THauptFormular::suche); }));
   connect(SBquicksave, &QToolButton::clicked, this,
           sicher([this] { quickbutton(menue_filesave, "Fehler:", &THauptFormular::speichern); }));
   connect(SBminview, &QToolButton::clicked, this, sicher([this] { minview(); }));

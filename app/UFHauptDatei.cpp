@@ -11,6 +11,13 @@
 #include "core/UDatbas.h"
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
+#include "dialogs/UFSuche.h"
+#include "dialogs/UFUebersicht.h"
+#include "info/UFTastaturkrzl.h"
+#include "report/UFexportdif.h"
+#include "report/UFexporthtml.h"
+#include "report/UFexporttxt.h"
+#include "report/UFprint.h"
 
 namespace {
 
@@ -123,4 +130,32 @@ void THauptFormular::hilfe() {
 
 void THauptFormular::neuerEintrag() {
   if (F_add) plattform().fensterModal(*F_add);
+}
+
+void THauptFormular::suche() {
+  if (FSuche) plattform().fensterModal(*FSuche);
+}
+
+void THauptFormular::uebersicht() {
+  if (FUebersicht) plattform().fensterModal(*FUebersicht);
+}
+
+void THauptFormular::tastaturkuerzel() {
+  if (FTastaturkrzl) plattform().fensterModal(*FTastaturkrzl);
+}
+
+void THauptFormular::drucken() {
+  if (Fprint) plattform().fensterModal(*Fprint);
+}
+
+void THauptFormular::reportHtml() {
+  if (Fexporthtml) plattform().fensterModal(*Fexporthtml);
+}
+
+void THauptFormular::reportTxt() {
+  if (Fexporttxt) plattform().fensterModal(*Fexporttxt);
+}
+
+void THauptFormular::reportDif() {
+  if (Fexportdif) plattform().fensterModal(*Fexportdif);
 }

@@ -17,6 +17,13 @@ class TFStartbildschirm;
 class TFfirststart;
 class TFWebbrowser;
 class TF_Programminformation;
+class TFSuche;
+class TFUebersicht;
+class TFTastaturkrzl;
+class TFprint;
+class TFexporthtml;
+class TFexporttxt;
+class TFexportdif;
 class TFInternetZugriff;
 class TFAutopatcher;
 
@@ -33,6 +40,13 @@ extern TFworking* Fworking;
 extern TFfirststart* Ffirststart;
 extern TFWebbrowser* FWebbrowser;
 extern TF_Programminformation* F_Programminformation;
+extern TFSuche* FSuche;
+extern TFUebersicht* FUebersicht;
+extern TFTastaturkrzl* FTastaturkrzl;
+extern TFprint* Fprint;
+extern TFexporthtml* Fexporthtml;
+extern TFexporttxt* Fexporttxt;
+extern TFexportdif* Fexportdif;
 extern TFInternetZugriff* FInternetZugriff;
 extern TFAutopatcher* FAutopatcher;
 
@@ -64,5 +78,4 @@ T* mitName(T* w, const char* name) {
 inline QColor farbe(unsigned wert) { return QColor(wert & 0xFF, (wert >> 8) & 0xFF, (wert >> 16) & 0xFF); }
 
 // Where the program lives on the web and how its author is reached.
-inline constexpr const char* PROGRAMM_HOMEPAGE = "http://www.vemla.de";
-inline constexpr const char* KONTAKT_EMAIL = "info@vemla.de";
+#include "app/UAdressen.h"

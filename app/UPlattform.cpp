@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "info/UWebansicht.h"
+#include "app/USchriftDialog.h"
 #include "net/UDownload.h"
 
 namespace {
@@ -70,6 +71,7 @@ class TQtPlattform : public IPlattform {
   }
   int fensterModal(QDialog& fenster) override { return fenster.exec(); }
   IWebansicht* webansicht(QWidget* eltern) override { return webansichtLaden(eltern); }
+  std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) override { return schriftWaehlen(start); }
   bool herunterladen(const QString& adresse, const QString& datei) override {
     return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString());
   }

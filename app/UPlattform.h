@@ -2,6 +2,8 @@
 // Everything that waits on a person or leaves the process goes through here:
 // message boxes, file dialogs, opening documents. The program uses the Qt
 // implementation; tests install a scripted double.
+#include <QColor>
+#include <QFont>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -28,6 +30,12 @@ struct TDateiDialog {
   QString standardEndung;  // without the dot: "vem"
 };
 
+// A font with its colour; an invalid colour is the system's window text colour.
+struct TSchriftWahl {
+  QFont schrift;
+  QColor farbe;
+};
+
 class IPlattform {
  public:
   virtual ~IPlattform() = default;
@@ -42,6 +50,8 @@ class IPlattform {
   virtual int fensterModal(QDialog& fenster) = 0;
   // Creates a browser view in "eltern", starting the web engine the first time; nullptr when there is none.
   virtual IWebansicht* webansicht(QWidget* eltern) = 0;
+  // The font dialog, starting from "start"; the chosen font, or nothing when cancelled.
+  virtual std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) = 0;
   // Fetches "adresse" into the file "datei", blocking until the transfer ends; true on success.
   virtual bool herunterladen(const QString& adresse, const QString& datei) = 0;
   // The address of the update server's folder, ending in "/".

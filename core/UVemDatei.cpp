@@ -63,11 +63,11 @@ std::vector<char> datenVon(const TDatBas& db) {
 }
 
 // Writes straight into a target that is no regular file (a device, a pipe).
-void direktSchreiben(const std::string& pfad, const std::vector<char>& daten) {
+void direktSchreiben(const std::string& pfad, const char* daten, std::size_t n) {
   Deskriptor f;
   f.fd = ::open(pfad.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
   if (f.fd < 0) throw eaFehlerAusErrno(errno);
-  allesSchreiben(f.fd, daten.data(), daten.size());
+  allesSchreiben(f.fd, daten, n);
   const int fd = f.fd;
   f.fd = -1;
   if (::close(fd) != 0) throw eaFehlerAusErrno(errno);
@@ -127,6 +127,11 @@ int vemAnhaengen(const std::string& pfad, TDatBas& db, int grenze,
 void vemSchreiben(const std::string& pfad, const TDatBas& db) {
   if (pfad.empty()) throw eaFehler(EA_DATEI_NICHT_GEFUNDEN);
   const std::vector<char> daten = datenVon(db);
+  dateiSicherSchreiben(pfad, daten.data(), daten.size());
+}
+
+void dateiSicherSchreiben(const std::string& pfad, const char* daten, std::size_t n) {
+  if (pfad.empty()) throw eaFehler(EA_DATEI_NICHT_GEFUNDEN);
 
   // Follow a symbolic link, so the file it points to is replaced, not the link.
   std::string ziel = pfad;
@@ -134,7 +139,7 @@ void vemSchreiben(const std::string& pfad, const TDatBas& db) {
   const bool vorhanden = ::stat(pfad.c_str(), &st) == 0;
   if (vorhanden) {
     if (S_ISDIR(st.st_mode)) throw eaFehler(EA_ZUGRIFF_VERWEIGERT);
-    if (!S_ISREG(st.st_mode)) return direktSchreiben(pfad, daten);
+    if (!S_ISREG(st.st_mode)) return direktSchreiben(pfad, daten, n);
     // A write-protected file stays protected, as when it is opened for writing.
     if (::faccessat(AT_FDCWD, pfad.c_str(), W_OK, AT_EACCESS) != 0) throw eaFehlerAusErrno(errno);
     char echt[PATH_MAX];
@@ -151,7 +156,7 @@ void vemSchreiben(const std::string& pfad, const TDatBas& db) {
     const mode_t maske = ::umask(0);
     ::umask(maske);
     ::fchmod(f.fd, vorhanden ? (st.st_mode & 07777) : (0666 & ~maske));
-    allesSchreiben(f.fd, daten.data(), daten.size());
+    allesSchreiben(f.fd, daten, n);
     if (::fsync(f.fd) != 0) throw eaFehlerAusErrno(errno);
     const int fd = f.fd;
     f.fd = -1;

@@ -18,5 +18,9 @@ int vemAnhaengen(const std::string& pfad, TDatBas& db, int grenze = MAX_DATENSAE
 // flushed, so a failed save leaves an existing file as it was. Raises EEAFehler.
 void vemSchreiben(const std::string& pfad, const TDatBas& db);
 
+// Writes "n" bytes as the whole content of the file "pfad", in the same safe
+// way: a failed write leaves an existing file of that name as it was.
+void dateiSicherSchreiben(const std::string& pfad, const char* daten, std::size_t n);
+
 // True when "pfad" names an existing file (not a folder).
 bool dateiExistiert(const std::string& pfad);

@@ -76,6 +76,14 @@ IWebansicht* TTestPlattform::webansicht(QWidget* eltern) {
   return new TAttrappenWebansicht(eltern, webseiten);
 }
 
+std::optional<TSchriftWahl> TTestPlattform::schriftDialog(const TSchriftWahl& start) {
+  schriftDialoge.push_back(start);
+  if (schriften.empty()) return std::nullopt;
+  auto s = schriften.front();
+  schriften.pop_front();
+  return s;
+}
+
 bool TTestPlattform::herunterladen(const QString& adresse, const QString& datei) {
   downloads.push_back(adresse);
   // Tests never reach beyond this computer.

@@ -28,6 +28,9 @@ class TTestPlattform : public IPlattform {
   // Runs while a modal window is shown; when empty, the window just closes again.
   std::deque<std::function<void(QDialog&)>> fensterSkripte;
 
+  // Chosen fonts for font dialogs, in order; nullopt = cancelled; when empty, cancelled.
+  std::deque<std::optional<TSchriftWahl>> schriften;
+
   std::vector<TGezeigteMeldung> meldungen;
   std::vector<TDateiDialog> dateiDialoge;
   std::vector<QString> geoeffneteDokumente;
@@ -37,6 +40,7 @@ class TTestPlattform : public IPlattform {
   bool echteWebansicht = false;
   std::vector<QString> webseiten;
   int webansichten = 0;
+  std::vector<TSchriftWahl> schriftDialoge;  // the font each font dialog started from
   // The update server; downloads go through only to addresses on 127.0.0.1.
   QString updateAdresse = QStringLiteral("http://127.0.0.1:9/");
   std::vector<QString> downloads;
@@ -47,6 +51,7 @@ class TTestPlattform : public IPlattform {
   bool dokumentOeffnen(const QString& ziel) override;
   int fensterModal(QDialog& fenster) override;
   IWebansicht* webansicht(QWidget* eltern) override;
+  std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) override;
   bool herunterladen(const QString& adresse, const QString& datei) override;
   QString updateServer() override { return updateAdresse; }
 

@@ -1,0 +1,328 @@
+#include "dialogs/UFUebersicht.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableView>
+
+#include "app/UAnwendung.h"
+#include "app/UFHaupt.h"
+#include "app/UFarbnamen.h"
+#include "app/UFenstermass.h"
+#include "app/UGlobal.h"
+#include "app/UIniFile.h"
+#include "app/UPlattform.h"
+#include "core/UCodepage.h"
+#include "core/UConnect.h"
+#include "core/UDatbas.h"
+#include "dialogs/UFOptionen.h"
+#include "dialogs/UFworking.h"
+
+namespace {
+
+const char* const KOPF[TUebersichtModell::SPALTEN] = {"#",       "Interpret", "Titel", "Label",
+                                                      "Release", "Typ",       "Genre", "Kommentar"};
+constexpr const char* SEKTION = "Gesamtuebersicht";
+constexpr int ZEILENHOEHE = 18;
+constexpr int RAND = 6;
+constexpr int KNOPF_HOEHE = 25;
+// Applying shows the please-wait window above this many entries.
+constexpr int WARTEN_UEBERNEHMEN_AB = 500;
+
+std::string spaltenSchluessel(int spalte) { return "SG.colwidths[" + std::to_string(spalte) + "]"; }
+
+// A stored whole number, or "standard" when the text is none or lies outside
+// what a screen can sensibly show (a settings file edited by hand).
+int zahlLesen(const char* schluessel, int standard, int hoechstens = 10000, int mindestens = 0) {
+  long long zahl;
+  if (!iniGanzzahl(IniFile->ReadString(SEKTION, schluessel, std::to_string(standard)), zahl)) return standard;
+  return zahl < mindestens || zahl > hoechstens ? standard : static_cast<int>(zahl);
+}
+
+QFont standardRasterSchrift() { return QFont(SCHRIFT_VERDANA, 7); }
+
+}  // namespace
+
+// ---------------------------------------------------------------- model
+
+void TUebersichtModell::fuellen(QList<QString> zellen) {
+  beginResetModel();
+  zellen_ = std::move(zellen);
+  endResetModel();
+}
+
+QVariant TUebersichtModell::data(const QModelIndex& i, int rolle) const {
+  if (!i.isValid()) return {};
+  if (rolle == Qt::DisplayRole || rolle == Qt::EditRole) return zelle(i.column(), i.row());
+  if (rolle == Qt::BackgroundRole && i.column() == 0) return QApplication::palette().color(QPalette::Button);
+  return {};
+}
+
+bool TUebersichtModell::setData(const QModelIndex& i, const QVariant& wert, int rolle) {
+  if (!i.isValid() || rolle != Qt::EditRole || i.column() == 0) return false;
+  QString& z = zellen_[i.row() * SPALTEN + i.column()];
+  const QString neu = wert.toString();
+  if (neu == z) return true;
+  z = neu;
+  emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
+  emit bearbeitet();
+  return true;
+}
+
+QVariant TUebersichtModell::headerData(int abschnitt, Qt::Orientation o, int rolle) const {
+  if (o == Qt::Horizontal && rolle == Qt::DisplayRole && abschnitt >= 0 && abschnitt < SPALTEN)
+    return QString(KOPF[abschnitt]);
+  return QAbstractTableModel::headerData(abschnitt, o, rolle);
+}
+
+Qt::ItemFlags TUebersichtModell::flags(const QModelIndex& i) const {
+  if (!i.isValid()) return Qt::NoItemFlags;
+  if (i.column() == 0) return Qt::ItemIsEnabled;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+// ---------------------------------------------------------------- window
+
+TFUebersicht::TFUebersicht(QWidget* parent) : QDialog(parent) {
+  setObjectName("FUebersicht");
+  setWindowTitle("Vemla - Gesamtübersicht");
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+  setFont(standardSchrift());
+
+  modell_ = new TUebersichtModell(this);
+  SG = mitName(new QTableView(this), "SG");
+  SG->setModel(modell_);
+  SG->verticalHeader()->hide();
+  SG->verticalHeader()->setMinimumSectionSize(1);
+  SG->verticalHeader()->setDefaultSectionSize(ZEILENHOEHE);
+  SG->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  SG->horizontalHeader()->setHighlightSections(false);
+  SG->horizontalHeader()->setSectionsClickable(false);
+  SG->horizontalHeader()->setMinimumSectionSize(1);
+  SG->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  for (int s = 0; s < TUebersichtModell::SPALTEN; ++s) SG->setColumnWidth(s, UEBERSICHT_SPALTENBREITEN[s]);
+  SG->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  SG->setSelectionBehavior(QAbstractItemView::SelectItems);
+  SG->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                      QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+  SG->setTabKeyNavigation(true);
+  SG->setWordWrap(false);
+  setzeSchrift(standardRasterSchrift(), QColor());
+  SG->installEventFilter(this);
+  connect(modell_, &TUebersichtModell::bearbeitet, this, [this] { geaendert_ = true; });
+
+  B_close = mitName(new QPushButton("Ansicht &schliessen", this), "B_close");
+  B_font = mitName(new QPushButton("Schriftart auswählen", this), "B_font");
+  B_change = mitName(new QPushButton("Ä&nderungen übernehmen", this), "B_change");
+  int links = RAND;
+  for (QPushButton* b : {B_close, B_font}) {
+    b->setGeometry(links, 0, b->sizeHint().width() + 16, KNOPF_HOEHE);
+    links += b->width() + 6;
+  }
+  B_change->resize(183 - RAND - 8, KNOPF_HOEHE);
+  for (QPushButton* b : {B_close, B_font, B_change}) {
+    b->setAutoDefault(false);
+    b->setDefault(false);
+  }
+  connect(B_close, &QPushButton::clicked, this, sicher([this] { close(); }));
+  connect(B_font, &QPushButton::clicked, this, sicher([this] { B_fontClick(); }));
+  connect(B_change, &QPushButton::clicked, this, sicher([this] { B_changeClick(); }));
+
+  setMinimumSize(clientGrossrahmen(UEBERSICHT_MINDESTENS.width(), UEBERSICHT_MINDESTENS.height()));
+  resize(clientGrossrahmen(791, 414));
+  modell_->fuellen(QList<QString>(TUebersichtModell::SPALTEN));
+}
+
+QString TFUebersicht::zelle(int spalte, int zeile) const {
+  if (spalte < 0 || spalte >= TUebersichtModell::SPALTEN || zeile < 0 || zeile >= zeilenAnzahl()) return {};
+  return zeile == 0 ? QString(KOPF[spalte]) : modell_->zelle(spalte, zeile - 1);
+}
+
+int TFUebersicht::zeilenAnzahl() const { return modell_->rowCount() + 1; }
+
+QSize TFUebersicht::aussenmass() const { return aussenGrossrahmen(size()); }
+
+void TFUebersicht::setzeAussenmass(QSize aussen) {
+  resize(clientGrossrahmen(aussen.width(), aussen.height()).expandedTo(minimumSize()));
+}
+
+void TFUebersicht::layoutAnpassen() {
+  const TUebersichtMass m = uebersichtMass(aussenmass());
+  SG->setGeometry(RAND, RAND, m.raster.width(), m.raster.height());
+  B_close->move(B_close->x(), m.knopfOben);
+  B_font->move(B_font->x(), m.knopfOben);
+  B_change->move(m.uebernehmenLinks, m.knopfOben);
+}
+
+void TFUebersicht::resizeEvent(QResizeEvent* e) {
+  QDialog::resizeEvent(e);
+  layoutAnpassen();
+}
+
+void TFUebersicht::setzeSchrift(const QFont& schrift, const QColor& farbe) {
+  SG->setFont(schrift);
+  SG->horizontalHeader()->setFont(schrift);
+  schriftfarbe_ = farbe;
+  QPalette p = SG->palette();
+  const QColor text = farbe.isValid() ? farbe : QApplication::palette().color(QPalette::Text);
+  p.setColor(QPalette::Text, text);
+  p.setColor(QPalette::ButtonText, text);
+  SG->setPalette(p);
+  SG->horizontalHeader()->setPalette(p);
+}
+
+// ---------------------------------------------------------------- showing
+
+void TFUebersicht::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  if (e->spontaneous()) return;
+  gezeigt_ = true;
+  sicher([this] { FormShow(); })();
+}
+
+void TFUebersicht::FormShow() {
+  geaendert_ = false;
+  const int anzahl = DatBas->get_anzahl();
+  const bool warten = anzahl > WARTEN_AB && Fworking;
+  if (warten) Fworking->zeigen();
+  QList<QString> zellen;
+  zellen.reserve(static_cast<qsizetype>(std::max(anzahl, 1)) * TUebersichtModell::SPALTEN);
+  TDatensatz d;
+  for (int pos = 1; pos <= anzahl; ++pos) {
+    DatBas->get_datensatz(pos, d);
+    zellen << QString::number(pos);
+    for (int nr = 1; nr <= FELD_ANZAHL; ++nr) zellen << vonCp1252(d.feld(nr).sicht());
+  }
+  if (anzahl == 0) zellen.resize(TUebersichtModell::SPALTEN);  // one empty data row
+  modell_->fuellen(std::move(zellen));
+  if (warten) Fworking->verbergen();
+
+  SG->setCurrentIndex(modell_->index(0, 1));
+  if (FOptionen && FOptionen->cb_saveview_gesamt->isChecked()) ansichtLaden();
+  B_close->setFocus();
+}
+
+void TFUebersicht::ansichtLaden() {
+  setzeAussenmass(QSize(zahlLesen("formularbreite", 791), zahlLesen("formularhoehe", 414)));
+  if (QScreen* s = QGuiApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
+  for (int s = 0; s < TUebersichtModell::SPALTEN; ++s)
+    SG->setColumnWidth(s, zahlLesen(spaltenSchluessel(s).c_str(), UEBERSICHT_SPALTENBREITEN[s]));
+
+  QColor farbe = schriftfarbe_;
+  if (!farbeLesen(IniFile->ReadString(SEKTION, "fontcolor", "clWindowText"), farbe)) farbe = QColor();
+  QFont schrift = SG->font();
+  const std::string name = IniFile->ReadString(SEKTION, "fontname", "Verdana");
+  schrift.setFamily(name == "Verdana" ? QString(SCHRIFT_VERDANA) : vonCp1252(name));
+  schrift.setPointSize(zahlLesen("fontsize", 8, 200, 1));
+  // Styles are only ever added here.
+  if (IniFile->ReadBool(SEKTION, "fontstyle_fsbold", false)) schrift.setBold(true);
+  if (IniFile->ReadBool(SEKTION, "fontstyle_fsitalic", false)) schrift.setItalic(true);
+  if (IniFile->ReadBool(SEKTION, "fontstyle_fsunderline", false)) schrift.setUnderline(true);
+  if (IniFile->ReadBool(SEKTION, "fontstyle_fsstrikeout", false)) schrift.setStrikeOut(true);
+  setzeSchrift(schrift, farbe);
+}
+
+void TFUebersicht::changeEvent(QEvent* e) {
+  QDialog::changeEvent(e);
+  if (e->type() == QEvent::ActivationChange && isActiveWindow()) sicher([this] { FormActivate(); })();
+}
+
+void TFUebersicht::FormActivate() {
+  if (FOptionen && FOptionen->cb_saveview_gesamt->isChecked() &&
+      IniFile->ReadBool(SEKTION, "WindowState_wsmaximized", false))
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+// ---------------------------------------------------------------- closing
+
+void TFUebersicht::hideEvent(QHideEvent* e) {
+  QDialog::hideEvent(e);
+  if (e->spontaneous() || !gezeigt_) return;
+  gezeigt_ = false;
+  sicher([this] { FormClose(); })();
+}
+
+void TFUebersicht::FormClose() {
+  if (!FOptionen || !FOptionen->cb_saveview_gesamt->isChecked()) return;
+  IniFile->WriteBool(SEKTION, "WindowState_wsmaximized", isMaximized());
+  const QSize aussen = aussenmass();
+  IniFile->WriteString(SEKTION, "formularbreite", std::to_string(aussen.width()));
+  IniFile->WriteString(SEKTION, "formularhoehe", std::to_string(aussen.height()));
+  const QFont schrift = SG->font();
+  IniFile->WriteString(SEKTION, "fontcolor", zuCp1252(farbName(schriftfarbe_)));
+  IniFile->WriteString(SEKTION, "fontname", zuCp1252(schrift.family()));
+  IniFile->WriteString(SEKTION, "fontsize", std::to_string(schrift.pointSize()));
+  for (int s = 0; s < TUebersichtModell::SPALTEN; ++s)
+    IniFile->WriteString(SEKTION, spaltenSchluessel(s), std::to_string(SG->columnWidth(s)));
+  IniFile->WriteBool(SEKTION, "fontstyle_fsbold", schrift.bold());
+  IniFile->WriteBool(SEKTION, "fontstyle_fsitalic", schrift.italic());
+  IniFile->WriteBool(SEKTION, "fontstyle_fsunderline", schrift.underline());
+  IniFile->WriteBool(SEKTION, "fontstyle_fsstrikeout", schrift.strikeOut());
+}
+
+// ---------------------------------------------------------------- commands
+
+void TFUebersicht::B_changeClick() {
+  const int anzahl = DatBas->get_anzahl();
+  if (!geaendert_) {
+    meldungOk("Welche Änderungen?", "Es wurden keine Änderungen vorgenommen!");
+    Connect->anzeigen_aktualisieren();
+    return;
+  }
+  for (int zeile = 1; zeile <= anzahl && zeile <= modell_->rowCount(); ++zeile) {
+    if (zelle(1, zeile).isEmpty() || zelle(2, zeile).isEmpty()) {
+      meldungOk("Fehler:",
+                "Bitte überprüfen Sie Ihre Eingaben!\rBeachten Sie:\r"
+                "Die Felder \"Interpret\" und \"Titel\" müssen für jeden Eintrag ausgefüllt werden!",
+                TSymbol::Warnung);
+      Connect->anzeigen_aktualisieren();
+      return;
+    }
+  }
+  const bool warten = anzahl > WARTEN_UEBERNEHMEN_AB && Fworking;
+  if (warten) Fworking->zeigen();
+  QStringList zeilen;
+  zeilen.reserve(anzahl);
+  for (int zeile = 1; zeile <= anzahl && zeile <= modell_->rowCount(); ++zeile) {
+    std::string f[FELD_ANZAHL];
+    for (int nr = 1; nr <= FELD_ANZAHL; ++nr) f[nr - 1] = zuCp1252(modell_->zelle(nr, zeile - 1));
+    const TDatensatz d = datensatzAus(f[0], f[1], f[2], f[3], f[4], f[5], f[6]);
+    DatBas->set_datensatz(zeile, d);
+    HauptFormular->file_was_changed();
+    zeilen << vonCp1252(listenzeile(d));
+  }
+  {
+    QSignalBlocker sperre(HauptFormular->listbox);
+    HauptFormular->listbox->clear();
+    HauptFormular->listbox->addItems(zeilen);
+  }
+  if (warten) Fworking->verbergen();
+  meldungOk("Hinweis:", "Ihre Änderungen wurden übernommen");
+  HauptFormular->file_was_changed();
+  geaendert_ = false;
+  Connect->anzeigen_aktualisieren();
+}
+
+void TFUebersicht::B_fontClick() {
+  if (auto wahl = plattform().schriftDialog({SG->font(), schriftfarbe_})) setzeSchrift(wahl->schrift, wahl->farbe);
+}
+
+// ---------------------------------------------------------------- keys and mouse
+
+bool TFUebersicht::eventFilter(QObject* objekt, QEvent* e) {
+  if (objekt == SG) {
+    // Esc in the grid does not close the window.
+    if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) return true;
+    // The mouse over the grid puts the keyboard there (an open cell editor keeps it).
+    if (e->type() == QEvent::Enter) {
+      const QWidget* fokus = QApplication::focusWidget();
+      if (!(fokus && fokus != SG && SG->isAncestorOf(fokus))) SG->setFocus();
+    }
+  }
+  return QDialog::eventFilter(objekt, e);
+}

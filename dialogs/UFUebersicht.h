@@ -1,0 +1,91 @@
+#pragma once
+// The overall overview: the whole collection as one editable table, one row
+// per entry and one column per field, applied to the collection in one step.
+// The table is rebuilt from the collection every time the window is shown,
+// so edits that were not applied are lost on closing. The window can keep
+// its size, column widths and font in the settings file.
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QDialog>
+#include <QStringList>
+
+class QPushButton;
+class QTableView;
+
+// The cells of the grid below its header row: column 0 the position, columns
+// 1 to 7 the fields. Column 0 is fixed (not editable, not selectable).
+class TUebersichtModell : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  static constexpr int SPALTEN = 8;
+  using QAbstractTableModel::QAbstractTableModel;
+
+  // Replaces every cell: "zellen" holds SPALTEN texts per row.
+  void fuellen(QList<QString> zellen);
+  const QString& zelle(int spalte, int zeile) const { return zellen_[zeile * SPALTEN + spalte]; }
+
+  int rowCount(const QModelIndex& p = {}) const override { return p.isValid() ? 0 : zellen_.size() / SPALTEN; }
+  int columnCount(const QModelIndex& p = {}) const override { return p.isValid() ? 0 : SPALTEN; }
+  QVariant data(const QModelIndex& i, int rolle) const override;
+  bool setData(const QModelIndex& i, const QVariant& wert, int rolle) override;
+  QVariant headerData(int abschnitt, Qt::Orientation o, int rolle) const override;
+  Qt::ItemFlags flags(const QModelIndex& i) const override;
+
+ signals:
+  // The text of a cell was edited.
+  void bearbeitet();
+
+ private:
+  QList<QString> zellen_;
+};
+
+class TFUebersicht : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TFUebersicht(QWidget* parent = nullptr);
+
+  // --- the grid as a table of texts, row 0 being the header row and column 0
+  // the positions: "#", "Interpret" .. "Kommentar" above the rows 1 .. n.
+  // After showing, it holds every entry (one empty data row for an empty
+  // collection), with the user's edits, until the next showing.
+  QString zelle(int spalte, int zeile) const;
+  int spaltenAnzahl() const { return TUebersichtModell::SPALTEN; }
+  int zeilenAnzahl() const;  // header row included
+
+  // --- handlers
+  void FormShow();
+  void FormActivate();
+  void FormClose();
+  void B_changeClick();
+  void B_fontClick();
+
+  bool geaendert() const { return geaendert_; }
+  // The grid's font colour; invalid = the system's window text colour.
+  QColor schriftfarbe() const { return schriftfarbe_; }
+  void setzeSchrift(const QFont& schrift, const QColor& farbe);
+
+  // --- controls (component names)
+  QTableView* SG;
+  QPushButton *B_close, *B_font, *B_change;
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+  void hideEvent(QHideEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void changeEvent(QEvent* e) override;
+  bool eventFilter(QObject* objekt, QEvent* e) override;
+
+ private:
+  void ansichtLaden();
+  void layoutAnpassen();
+  QSize aussenmass() const;
+  void setzeAussenmass(QSize aussen);
+
+  TUebersichtModell* modell_;
+  QColor schriftfarbe_;
+  bool geaendert_ = false;
+  bool gezeigt_ = false;
+};
+
+// The default column widths of the grid, columns 0 to 7.
+inline constexpr int UEBERSICHT_SPALTENBREITEN[TUebersichtModell::SPALTEN] = {33, 132, 140, 79, 52, 82, 81, 146};

@@ -1,0 +1,26 @@
+#pragma once
+// The table of the program's keyboard shortcuts: fixed text, read only.
+#include <QDialog>
+
+class QPushButton;
+class QTableWidget;
+
+class TFTastaturkrzl : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TFTastaturkrzl(QWidget* parent = nullptr);
+
+  // The table's text, row 0 being the header row ("Tastenkombination", "Wirkung").
+  QString zelle(int spalte, int zeile) const;
+  static constexpr int ZEILEN = 48;  // header row included
+  static constexpr int SPALTEN = 2;
+
+  QTableWidget* SGTastaturkrzl;
+  QPushButton* BitBtn1;
+
+ protected:
+  bool eventFilter(QObject* objekt, QEvent* e) override;
+
+ private:
+  void FormCreate();
+};
