@@ -47,8 +47,9 @@ TFInternetZugriff* FInternetZugriff = nullptr;
 TFAutopatcher* FAutopatcher = nullptr;
 
 TVemlaApplication::TVemlaApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // No display name: on X11 it would be appended to every window title. The
+  // application title " Vemla " is the title of the general error box.
   setApplicationName("Vemla");
-  setApplicationDisplayName(ANWENDUNGSTITEL);
   setApplicationVersion(PROGRAMMVERSION);
   // The resources sit in a static library: they have to be registered by hand.
   Q_INIT_RESOURCE(vemla);

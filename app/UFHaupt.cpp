@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
@@ -40,6 +41,16 @@ void TListBox::markieren(int zeile) {
   } else {
     setCurrentRow(zeile);
   }
+}
+
+QItemSelectionModel::SelectionFlags TListBox::selectionCommand(const QModelIndex& index, const QEvent* e) const {
+  if (!index.isValid()) return QItemSelectionModel::NoUpdate;
+  const QItemSelectionModel::SelectionFlags f = QListWidget::selectionCommand(index, e);
+  // Ctrl+click or Ctrl+Space on the selected line would deselect it; a click beside the lines would clear it.
+  if (f.testAnyFlags(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle | QItemSelectionModel::Clear) &&
+      !f.testFlag(QItemSelectionModel::Select))
+    return QItemSelectionModel::NoUpdate;
+  return f;
 }
 
 void TListBox::mousePressEvent(QMouseEvent* e) {
@@ -101,6 +112,10 @@ void THauptFormular::steuerelementeAnlegen() {
   listbox->setSelectionMode(QAbstractItemView::SingleSelection);
   listbox->setContextMenuPolicy(Qt::CustomContextMenu);
   listbox->setUniformItemSizes(true);
+  // Every line is cut at the right edge, as in a classic list box, whatever the
+  // count and whenever the list was laid out: no scroll bar, no ellipsis.
+  listbox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  listbox->setTextElideMode(Qt::ElideNone);
   Label7 = label("Label7", "Anzahl der eingetragenen Datensätze:", 25, 296);
   L_anzahl = label("L_anzahl", "0", 232, 296);
   Label8 = label("Label8", "Index des markierten Datensatzes:", 25, 315);
@@ -250,6 +265,7 @@ void THauptFormular::menueAnlegen() {
     if (!kuerzel.isEmpty()) a->setShortcut(QKeySequence(kuerzel));
     a->setShortcutContext(Qt::WindowShortcut);
     addAction(a);  // shortcuts work from anywhere in the window, also with the menu bar hidden
+    a->installEventFilter(this);  // a shortcut of an item in a disabled submenu does nothing
     return a;
   };
   auto unter = [](QMenu* m, const char* name, const QString& text) {
@@ -355,6 +371,17 @@ void THauptFormular::popupAnlegen() {
 
 // ---------------------------------------------------------------- size
 
+void THauptFormular::showEvent(QShowEvent* e) {
+  // Centred on the desktop when first shown; a stored start position moves it at the first activation.
+  if (!gezeigt_) {
+    gezeigt_ = true;
+    if (!testAttribute(Qt::WA_Moved))
+      if (QScreen* s = QGuiApplication::primaryScreen())
+        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+  }
+  QMainWindow::showEvent(e);
+}
+
 void THauptFormular::statusleisteAusrichten() {
   statusbar->setGeometry(0, client_->height() - STATUS_HOEHE, client_->width(), STATUS_HOEHE);
   statusbar->raise();
@@ -378,7 +405,18 @@ QSize THauptFormular::aussenmass() const { return aussenMitMenue(client_->size()
 
 // ---------------------------------------------------------------- events
 
+bool befehlErreichbar(const QAction* a) {
+  if (!a->isEnabled()) return false;
+  for (QObject* o : a->associatedObjects())
+    if (auto* m = qobject_cast<QMenu*>(o); m && m->menuAction() != a && !befehlErreichbar(m->menuAction()))
+      return false;
+  return true;
+}
+
 bool THauptFormular::eventFilter(QObject* objekt, QEvent* e) {
+  if (e->type() == QEvent::Shortcut && qobject_cast<QAction*>(objekt) &&
+      !befehlErreichbar(static_cast<QAction*>(objekt)))
+    return true;
   if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape && objekt != client_) {
     // Esc in the list, a field or a preset list closes the main window.
     close();

@@ -32,6 +32,9 @@ class TListBox : public QListWidget {
 
  protected:
   void mousePressEvent(QMouseEvent* e) override;
+  // Like a classic single-selection list box: the user cannot clear the selection.
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                        const QEvent* e = nullptr) const override;
 };
 
 class THauptFormular : public QMainWindow {
@@ -60,6 +63,13 @@ class THauptFormular : public QMainWindow {
   void FormActivate();
   // Makes sure the first activation runs soon, even when no focus change reports it.
   void erstesAktivierenAnmelden();
+  // A window of the program that was shown without being modal has gone: the
+  // main window has the focus back and runs its activation.
+  void aktivierungNachFenster();
+  // The main window's position as stored in the settings: its frame's top-left corner.
+  QPoint startposition() const;
+  // Moves the frame's top-left corner to "p", kept so that the title bar stays on a screen.
+  void startpositionSetzen(QPoint p);
   void init_startposition();
   void init_quickbuttons();
   void init_startbildschirm();
@@ -141,6 +151,7 @@ class THauptFormular : public QMainWindow {
  protected:
   bool eventFilter(QObject* objekt, QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  void showEvent(QShowEvent* e) override;
 
  private:
   void FormCreate();
@@ -152,6 +163,7 @@ class THauptFormular : public QMainWindow {
   void statusleisteAusrichten();
   void hoeheAnpassen();
   void aktivierungPruefen();
+  void aktivierungPlanen();
   void FormClose();
 
   QWidget* client_;
@@ -159,9 +171,15 @@ class THauptFormular : public QMainWindow {
   QPointer<QWindow> vorherigesFenster_;
   bool vorherigesModal_ = false;
   bool erstesAktivieren_ = true;
+  // One activation at a time: one that is waiting to run or running takes no second one.
+  bool aktivierungGeplant_ = false;
+  bool aktivierungLaeuft_ = false;
   bool geschlossen_ = false;
+  bool gezeigt_ = false;
 };
 
+// True when "a" and every submenu that holds it are enabled: only then may its shortcut act.
+bool befehlErreichbar(const QAction* a);
 // Lower-cases the letters A..Z only; every other character stays.
 QString kleinAZ(const QString& s);
 // The window title for a collection file: "Vemla   [ " + path lower-cased + " ]".

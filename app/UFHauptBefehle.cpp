@@ -1,5 +1,6 @@
 // The main window's life (creation, activation, closing) and its commands.
 #include <QAction>
+#include <algorithm>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
@@ -162,7 +164,7 @@ void THauptFormular::FormShow(const QStringList& argumente) {
     return;
   }
   if (lesen("Optionen", "loadlastfile", "false") == "true") {
-    const QString letzte = vonCp1252(lesen("Initiation", "filename", ""));
+    const QString letzte = pfadAusDatei(lesen("Initiation", "filename", ""));
     if (dateiExistiert(dateiPfad(letzte))) Connect->datei_oeffnen(letzte);
   }
   file_wasnot_changed();
@@ -173,20 +175,40 @@ void THauptFormular::aktivierungPruefen() {
   // of the program; not after a modal dialog, not when coming from another program.
   const bool ausProgrammfenster = vorherigesFenster_ && !vorherigesModal_ && vorherigesFenster_ != windowHandle();
   if (!erstesAktivieren_ && !ausProgrammfenster) return;
+  aktivierungPlanen();
+}
+
+void THauptFormular::aktivierungPlanen() {
+  // The first activation is reported twice on a desktop with a window manager
+  // (its focus change and the fallback below), and a box shown by a running
+  // activation hands the focus back to the main window: each runs it once.
+  if (aktivierungGeplant_ || aktivierungLaeuft_) return;
   erstesAktivieren_ = false;
+  aktivierungGeplant_ = true;
   // Later, not inside the focus change: the activation may open modal windows.
   QTimer::singleShot(0, this, [this] {
+    aktivierungGeplant_ = false;
+    aktivierungLaeuft_ = true;
     try {
       FormActivate();
     } catch (const std::exception& e) {
       allgemeinerFehler(e);
     }
+    aktivierungLaeuft_ = false;
   });
+}
+
+void THauptFormular::aktivierungNachFenster() {
+  if (!isVisible() || erstesAktivieren_) return;
+  // Whether or not that window had taken the focus, its return is handled here.
+  vorherigesFenster_ = windowHandle();
+  vorherigesModal_ = false;
+  aktivierungPlanen();
 }
 
 void THauptFormular::erstesAktivierenAnmelden() {
   QTimer::singleShot(0, this, [this] {
-    if (erstesAktivieren_) aktivierungPruefen();
+    if (erstesAktivieren_) aktivierungPlanen();
   });
 }
 
@@ -217,8 +239,27 @@ void THauptFormular::init_startposition() {
   // A stored position that is not a number moves nothing.
   if (iniGanzzahl(lesen("Optionen", "startpositionleft", "false"), links) &&
       iniGanzzahl(lesen("Optionen", "startpositiontop", "false"), oben))
-    move(static_cast<int>(links), static_cast<int>(oben));
+    startpositionSetzen(QPoint(static_cast<int>(links), static_cast<int>(oben)));
   FOptionen->cb_startposition->setChecked(true);
+}
+
+QPoint THauptFormular::startposition() const { return frameGeometry().topLeft(); }
+
+void THauptFormular::startpositionSetzen(QPoint p) {
+  // Some part of the title bar stays on the screen nearest to the point, so the window can still be moved.
+  QScreen* schirm = QGuiApplication::screenAt(p);
+  if (!schirm) schirm = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (schirm) {
+    const QRect frei = schirm->availableGeometry();
+    constexpr int RAND = 60;  // of the title bar, at least
+    p.setX(std::clamp(p.x(), frei.left() - frameGeometry().width() + RAND, frei.right() - RAND));
+    p.setY(std::clamp(p.y(), frei.top(), frei.bottom() - RAND));
+  }
+  move(p);
+  // Until the window manager has reported the frame, move() would put the
+  // client area at p; X11 can place the frame's corner there instead.
+  if (windowHandle() && windowHandle()->frameMargins().isNull() && QGuiApplication::platformName() == "xcb")
+    windowHandle()->setFramePosition(p);
 }
 
 void THauptFormular::init_quickbuttons() {
@@ -302,7 +343,7 @@ void THauptFormular::closeEvent(QCloseEvent* e) {
 }
 
 void THauptFormular::FormClose() {
-  if (!current_filename.isEmpty()) IniFile->WriteString("Initiation", "filename", zuCp1252(current_filename));
+  if (!current_filename.isEmpty()) IniFile->WriteString("Initiation", "filename", dateiPfad(current_filename));
   if (DatBas->get_anzahl() >= 1 && file_changed) {
     if (frageJa("Sicherheitsabfrage", "Die Datei wurde geändert.\rWollen Sie diese Änderungen speichern?")) {
       TDateiDialog d = speicherDialog();

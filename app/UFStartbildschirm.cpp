@@ -70,7 +70,11 @@ TFStartbildschirm::TFStartbildschirm(QWidget* parent)
 }
 
 void TFStartbildschirm::timerbarTimer() {
-  if (loading->value() < 100) loading->setValue(std::min(100, loading->value() + 4));
+  if (loading->value() < 100) {
+    loading->setValue(std::min(100, loading->value() + 4));
+    // Drawn at once: every step shows, and so does the full bar before the window closes.
+    if (isVisible()) loading->repaint();
+  }
   if (loading->value() >= 100 && isVisible()) {
     timerbar->stop();
     accept();
@@ -78,6 +82,7 @@ void TFStartbildschirm::timerbarTimer() {
 }
 
 void TFStartbildschirm::showEvent(QShowEvent* e) {
-  if (HauptFormular) move(HauptFormular->geometry().center() - rect().center());
+  // Centred on the main window as the window manager has placed it, frame included.
+  if (HauptFormular) move(HauptFormular->frameGeometry().center() - rect().center());
   QDialog::showEvent(e);
 }

@@ -1,6 +1,7 @@
 #include "app/UIniFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include <string_view>
 
 #include "core/UFehler.h"
+#include "core/USicherSchreiben.h"
 
 namespace {
 
@@ -204,34 +206,62 @@ std::string TIniFile::ReadString(const std::string& sektion, const std::string& 
   return iniWertLesen(dateiLesen(pfad_), sektion, schluessel, standard);
 }
 
-void TIniFile::WriteString(const std::string& sektion, const std::string& schluessel, const std::string& wert) {
-  const std::string neu = iniWertSetzen(dateiLesen(pfad_), sektion, schluessel, wert);
-  const std::string vorlageText = pfad_ + ".tmp-XXXXXX";
-  std::string vorlage = vorlageText;
-  const int fd = ::mkostemp(vorlage.data(), O_CLOEXEC);
-  bool ok = fd >= 0;
-  if (ok) {
-    struct stat st;
-    const mode_t maske = ::umask(0);
-    ::umask(maske);
-    ::fchmod(fd, ::stat(pfad_.c_str(), &st) == 0 ? (st.st_mode & 07777) : (0666 & ~maske));
-    const char* p = neu.data();
-    std::size_t rest = neu.size();
-    while (ok && rest > 0) {
-      const ssize_t w = ::write(fd, p, rest);
-      if (w < 0 && errno == EINTR) continue;
-      if (w <= 0) ok = false;
-      else {
-        p += w;
-        rest -= static_cast<std::size_t>(w);
-      }
+namespace {
+
+// Holds an exclusive lock on the folder of the settings file while it lives, so
+// that running copies of the program change the file one after the other and
+// none of them writes over a key another one has just stored.
+class OrdnerSperre {
+ public:
+  explicit OrdnerSperre(const std::string& ordner) {
+    fd_ = ::open(ordner.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) return;  // no folder to lock: the write that follows fails by itself
+    while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
     }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(vorlage.c_str(), pfad_.c_str()) == 0;
-    if (!ok) ::unlink(vorlage.c_str());
   }
-  if (!ok) throw EVemlaFehler("nach " + pfad_ + " kann nicht geschrieben werden");
+  ~OrdnerSperre() {
+    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+  }
+  OrdnerSperre(const OrdnerSperre&) = delete;
+  OrdnerSperre& operator=(const OrdnerSperre&) = delete;
+
+ private:
+  int fd_ = -1;
+};
+
+// The whole file; false when it exists but cannot be read. A missing file is empty.
+bool dateiLesenStreng(const std::string& pfad, std::string& inhalt) {
+  inhalt.clear();
+  const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT;
+  char puffer[8192];
+  bool ok = true;
+  for (;;) {
+    const ssize_t n = ::read(fd, puffer, sizeof puffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ok = false;
+    if (n <= 0) break;
+    inhalt.append(puffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return ok;
+}
+
+}  // namespace
+
+void TIniFile::WriteString(const std::string& sektion, const std::string& schluessel, const std::string& wert) {
+  const EVemlaFehler verweigert("nach " + pfad_ + " kann nicht geschrieben werden");
+  // A link to the settings file stays a link: the file it points to is changed.
+  const std::string ziel = schreibZiel(pfad_);
+  OrdnerSperre sperre(ordnerVon(ziel));
+  std::string alt;
+  // A file that is there but cannot be read is never replaced: its keys would be lost.
+  if (!dateiLesenStreng(ziel, alt)) throw verweigert;
+  try {
+    dateiSicherSchreiben(ziel, iniWertSetzen(alt, sektion, schluessel, wert));
+  } catch (const EEAFehler&) {
+    throw verweigert;
+  }
 }
 
 bool TIniFile::ReadBool(const std::string& sektion, const std::string& schluessel, bool standard) const {

@@ -2,8 +2,9 @@
 // The settings file: a plain Windows-1252 INI file of [section] and key=value
 // lines. Section and key names match without regard to case (A..Z), values
 // exactly. Nothing is cached: every read goes to the file and every write
-// changes the file at once (through a temporary file that replaces it, so the
-// other keys are never lost).
+// changes the file at once (through dateiSicherSchreiben, so a failed write
+// loses no other key). Running copies of the program take turns: a write holds
+// a lock on the file's folder from reading the file to replacing it.
 #include <string>
 
 class TIniFile {
@@ -15,7 +16,8 @@ class TIniFile {
   std::string ReadString(const std::string& sektion, const std::string& schluessel,
                          const std::string& standard) const;
   // Stores the text, creating file, section and key as needed. Raises
-  // EVemlaFehler "nach <pfad> kann nicht geschrieben werden" when refused.
+  // EVemlaFehler "nach <pfad> kann nicht geschrieben werden" when refused, and
+  // also when the file exists but cannot be read (it is then left untouched).
   void WriteString(const std::string& sektion, const std::string& schluessel, const std::string& wert);
   // The stored text read as an integer ("0x"/"0X"/"$" hexadecimal) is not 0;
   // a missing key or a text that is no integer gives "standard".

@@ -8,11 +8,18 @@
 #include <QMessageBox>
 #include <QUrl>
 
-#include "info/UWebansicht.h"
+#include "app/UFokus.h"
 #include "app/USchriftDialog.h"
+#include "info/UWebansicht.h"
 #include "net/UDownload.h"
 
 namespace {
+
+// Boxes and dialogs belong to the active window, else to the main window.
+QWidget* elternfenster() {
+  QWidget* aktiv = QApplication::activeWindow();
+  return aktiv ? aktiv : sichtbaresHauptfenster();
+}
 
 QStringList qtFilter(const std::vector<TDateityp>& typen) {
   QStringList r;
@@ -27,21 +34,31 @@ QStringList qtFilter(const std::vector<TDateityp>& typen) {
 }
 
 std::optional<QString> dateiDialog(const TDateiDialog& d, bool speichern) {
-  QFileDialog dlg(QApplication::activeWindow(), d.titel, QDir::currentPath());
+  const TFokusMerker vorher;
+  QFileDialog dlg(elternfenster(), d.titel, QDir::currentPath());
   dlg.setNameFilters(qtFilter(d.typen));
   dlg.setAcceptMode(speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   // The open dialog accepts names of files that do not exist (yet).
   dlg.setFileMode(QFileDialog::AnyFile);
   dlg.setDefaultSuffix(d.standardEndung);
   if (!d.vorschlag.isEmpty()) dlg.selectFile(d.vorschlag);
-  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+  const int ergebnis = dlg.exec();
+  dlg.hide();
+  vorher.zurueckgeben();
+  if (ergebnis != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
   return dlg.selectedFiles().first();
 }
 
 class TQtPlattform : public IPlattform {
  public:
   TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) override {
-    QMessageBox box(QApplication::activeWindow());
+    const TFokusMerker vorher;
+    const TAntwort antwort = zeigeMeldung(titel, text, symbol, knoepfe);
+    vorher.zurueckgeben();
+    return antwort;
+  }
+  TAntwort zeigeMeldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) {
+    QMessageBox box(elternfenster());
     box.setWindowTitle(titel);
     QString zeilen = text;
     zeilen.replace('\r', '\n');
@@ -69,9 +86,19 @@ class TQtPlattform : public IPlattform {
     const QUrl url = QUrl::fromUserInput(ziel, QDir::currentPath(), QUrl::AssumeLocalFile);
     return QDesktopServices::openUrl(url);
   }
-  int fensterModal(QDialog& fenster) override { return fenster.exec(); }
+  int fensterModal(QDialog& fenster) override {
+    const TFokusMerker vorher;
+    const int ergebnis = fenster.exec();
+    vorher.zurueckgeben();
+    return ergebnis;
+  }
   IWebansicht* webansicht(QWidget* eltern) override { return webansichtLaden(eltern); }
-  std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) override { return schriftWaehlen(start); }
+  std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) override {
+    const TFokusMerker vorher;
+    auto wahl = schriftWaehlen(start);
+    vorher.zurueckgeben();
+    return wahl;
+  }
   bool herunterladen(const QString& adresse, const QString& datei) override {
     return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString());
   }

@@ -18,7 +18,9 @@ QString vonCp1252(std::string_view s) {
   return r;
 }
 
-std::string zuCp1252(const QString& s) {
+std::string zuCp1252(const QString& eingabe) {
+  // A letter typed or pasted as base letter plus combining mark is one character of the code page.
+  const QString s = eingabe.normalized(QString::NormalizationForm_C);
   std::string r;
   r.reserve(static_cast<std::size_t>(s.size()));
   for (qsizetype i = 0; i < s.size(); ++i) {
@@ -34,5 +36,19 @@ std::string zuCp1252(const QString& s) {
     if (QChar::isHighSurrogate(u) && i + 1 < s.size() && s[i + 1].isLowSurrogate()) ++i;
     r.push_back(b);
   }
+  return r;
+}
+
+std::string feldZuCp1252(const QString& s) {
+  std::string r = zuCp1252(s);
+  for (char& c : r)
+    if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+  return r;
+}
+
+QString einzeiligAnzeigen(const QString& s) {
+  QString r = s;
+  for (QChar& c : r)
+    if (c == QChar('\r') || c == QChar('\n') || c == QChar('\t')) c = QChar(' ');
   return r;
 }

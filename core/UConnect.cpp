@@ -22,12 +22,13 @@ namespace {
 
 THauptFormular& H() { return *HauptFormular; }
 
-QString zeile(const TDatensatz& d) { return vonCp1252(listenzeile(d)); }
+// Records from a file keep their bytes; a line break inside a field is shown as a blank.
+QString zeile(const TDatensatz& d) { return einzeiligAnzeigen(vonCp1252(listenzeile(d))); }
 
 TDatensatz datensatz(const QString& interpret, const QString& titel, const QString& label, const QString& release,
                      const QString& typ, const QString& genre, const QString& kommentar) {
-  return datensatzAus(zuCp1252(interpret), zuCp1252(titel), zuCp1252(label), zuCp1252(release), zuCp1252(typ),
-                      zuCp1252(genre), zuCp1252(kommentar));
+  return datensatzAus(feldZuCp1252(interpret), feldZuCp1252(titel), feldZuCp1252(label), feldZuCp1252(release),
+                      feldZuCp1252(typ), feldZuCp1252(genre), feldZuCp1252(kommentar));
 }
 
 void setzeAn(std::initializer_list<QWidget*> widgets, bool an) {
@@ -43,6 +44,13 @@ void zeige(std::initializer_list<QWidget*> widgets, bool sichtbar) {
 }  // namespace
 
 std::string dateiPfad(const QString& pfad) { return QFile::encodeName(pfad).toStdString(); }
+
+QString pfadAusDatei(const std::string& bytes) {
+  const QByteArray b = QByteArray::fromStdString(bytes);
+  const QString pfad = QFile::decodeName(b);
+  // Bytes that are no name of this system came from an older settings file in Windows-1252.
+  return QFile::encodeName(pfad) == b ? pfad : vonCp1252(bytes);
+}
 
 void TConnect::wartenZeigen() {
   if (Fworking) Fworking->zeigen();
@@ -113,7 +121,10 @@ void TConnect::anzeigen_aktualisieren() {
     TDatensatz d;  // all fields empty; with no line selected nothing is read
     DatBas->get_datensatz(markiert + 1, d);
     QLineEdit* felder[] = {h.e_interpret, h.e_titel, h.e_label, h.e_release, h.e_typ, h.e_genre, h.e_kommentar};
-    for (int nr = 1; nr <= FELD_ANZAHL; ++nr) felder[nr - 1]->setText(vonCp1252(d.feld(nr).sicht()));
+    for (int nr = 1; nr <= FELD_ANZAHL; ++nr) {
+      felder[nr - 1]->setText(vonCp1252(d.feld(nr).sicht()));
+      felder[nr - 1]->setCursorPosition(0);  // a long text shows its start
+    }
   }
   h.L_anzahl->setText(QString::number(h.listbox->count()));
   h.L_anzahl->adjustSize();
@@ -273,6 +284,7 @@ void TConnect::datei_hinzuladen(const QString& pfad) {
   } catch (...) {
     zeilenAnhaengen();
     if (warten) wartenVerbergen();
+    nachLesefehler();
     throw;
   }
   zeilenAnhaengen();
@@ -286,13 +298,31 @@ void TConnect::datei_hinzuladen(const QString& pfad) {
   H().setWindowTitle(titelFuerDatei(pfad));
   H().menue_filesave->setEnabled(true);
   H().set_filename(pfad);
-  IniFile->WriteString("Initiation", "filename", zuCp1252(pfad));
+  IniFile->WriteString("Initiation", "filename", dateiPfad(pfad));
+}
+
+void TConnect::nachLesefehler() {
+  // The records read before the error stay (the user may want to rescue them),
+  // but they are no longer what any file holds: list, counters and commands
+  // show the collection as it is, and it counts as changed.
+  if (H().listbox->markiert() < 0) H().listbox->markieren(0);
+  H().file_was_changed();
+  anzeigen_aktualisieren();
 }
 
 void TConnect::datei_oeffnen(const QString& pfad) {
   if (!dateiExistiert(dateiPfad(pfad))) return;
   neue_sammlung();
-  datei_hinzuladen(pfad);
+  try {
+    datei_hinzuladen(pfad);
+  } catch (...) {
+    // The file opened before is no longer the current one: a later Save must
+    // not write the partial records over it.
+    H().set_filename("");
+    H().setWindowTitle(STARTTITEL);
+    H().menue_filesave->setEnabled(false);
+    throw;
+  }
 }
 
 void TConnect::datei_speichern(const QString& pfadEin) {
@@ -311,7 +341,7 @@ void TConnect::datei_speichern(const QString& pfadEin) {
   H().setWindowTitle(titelFuerDatei(pfad));
   H().menue_filesave->setEnabled(true);
   H().set_filename(pfad);
-  IniFile->WriteString("Initiation", "filename", zuCp1252(pfad));
+  IniFile->WriteString("Initiation", "filename", dateiPfad(pfad));
 }
 
 bool TConnect::dateityp_pruefen(const QString& pfad) {

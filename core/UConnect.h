@@ -40,11 +40,14 @@ class TConnect : public ISortAnzeige {
   void zustandGefuellt();
   void wartenZeigen();
   void wartenVerbergen();
+  void nachLesefehler();
 };
 
 // Threshold above which long entry and file operations show the please-wait window.
 constexpr int WARTEN_AB = 700;
 constexpr int WARTEN_SORTIEREN_AB = 200;
 
-// A path as the file layer takes it, and back.
+// A path as the file layer takes it (the exact bytes that name the file on this
+// system; also the form "filename" is stored in the settings), and back.
 std::string dateiPfad(const QString& pfad);
+QString pfadAusDatei(const std::string& bytes);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/UFehler.h"
+#include "core/USicherSchreiben.h"
 
 namespace {
 
@@ -39,18 +40,6 @@ std::size_t allesLesen(int fd, char* ziel, std::size_t n) {
   return gelesen;
 }
 
-void allesSchreiben(int fd, const char* daten, std::size_t n) {
-  while (n > 0) {
-    const ssize_t w = ::write(fd, daten, n);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      throw eaFehlerAusErrno(errno);
-    }
-    daten += w;
-    n -= static_cast<std::size_t>(w);
-  }
-}
-
 std::vector<char> datenVon(const TDatBas& db) {
   const int n = db.get_anzahl();
   std::vector<char> puffer(static_cast<std::size_t>(n) * DATENSATZ_GROESSE);
@@ -60,17 +49,6 @@ std::vector<char> datenVon(const TDatBas& db) {
     std::memcpy(puffer.data() + static_cast<std::size_t>(i - 1) * DATENSATZ_GROESSE, &d, DATENSATZ_GROESSE);
   }
   return puffer;
-}
-
-// Writes straight into a target that is no regular file (a device, a pipe).
-void direktSchreiben(const std::string& pfad, const char* daten, std::size_t n) {
-  Deskriptor f;
-  f.fd = ::open(pfad.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-  if (f.fd < 0) throw eaFehlerAusErrno(errno);
-  allesSchreiben(f.fd, daten, n);
-  const int fd = f.fd;
-  f.fd = -1;
-  if (::close(fd) != 0) throw eaFehlerAusErrno(errno);
 }
 
 }  // namespace
@@ -125,45 +103,6 @@ int vemAnhaengen(const std::string& pfad, TDatBas& db, int grenze,
 }
 
 void vemSchreiben(const std::string& pfad, const TDatBas& db) {
-  if (pfad.empty()) throw eaFehler(EA_DATEI_NICHT_GEFUNDEN);
   const std::vector<char> daten = datenVon(db);
-  dateiSicherSchreiben(pfad, daten.data(), daten.size());
-}
-
-void dateiSicherSchreiben(const std::string& pfad, const char* daten, std::size_t n) {
-  if (pfad.empty()) throw eaFehler(EA_DATEI_NICHT_GEFUNDEN);
-
-  // Follow a symbolic link, so the file it points to is replaced, not the link.
-  std::string ziel = pfad;
-  struct stat st;
-  const bool vorhanden = ::stat(pfad.c_str(), &st) == 0;
-  if (vorhanden) {
-    if (S_ISDIR(st.st_mode)) throw eaFehler(EA_ZUGRIFF_VERWEIGERT);
-    if (!S_ISREG(st.st_mode)) return direktSchreiben(pfad, daten, n);
-    // A write-protected file stays protected, as when it is opened for writing.
-    if (::faccessat(AT_FDCWD, pfad.c_str(), W_OK, AT_EACCESS) != 0) throw eaFehlerAusErrno(errno);
-    char echt[PATH_MAX];
-    if (::realpath(pfad.c_str(), echt)) ziel = echt;
-  } else if (errno != ENOENT) {
-    throw eaFehlerAusErrno(errno);
-  }
-
-  std::string vorlage = ziel + ".vem-XXXXXX";
-  Deskriptor f;
-  f.fd = ::mkostemp(vorlage.data(), O_CLOEXEC);
-  if (f.fd < 0) throw eaFehlerAusErrno(errno);
-  try {
-    const mode_t maske = ::umask(0);
-    ::umask(maske);
-    ::fchmod(f.fd, vorhanden ? (st.st_mode & 07777) : (0666 & ~maske));
-    allesSchreiben(f.fd, daten, n);
-    if (::fsync(f.fd) != 0) throw eaFehlerAusErrno(errno);
-    const int fd = f.fd;
-    f.fd = -1;
-    if (::close(fd) != 0) throw eaFehlerAusErrno(errno);
-    if (::rename(vorlage.c_str(), ziel.c_str()) != 0) throw eaFehlerAusErrno(errno);
-  } catch (...) {
-    ::unlink(vorlage.c_str());
-    throw;
-  }
+  dateiSicherSchreiben(pfad, std::string_view(daten.data(), daten.size()));
 }

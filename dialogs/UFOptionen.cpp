@@ -173,8 +173,10 @@ void TFOptionen::CBQuickbuttonsClick(bool an) {
 }
 
 void TFOptionen::startpositionSpeichern() {
-  IniFile->WriteString("Optionen", "startpositionleft", std::to_string(HauptFormular->x()));
-  IniFile->WriteString("Optionen", "startpositiontop", std::to_string(HauptFormular->y()));
+  // The frame's corner, the same point the activation restores.
+  const QPoint p = HauptFormular->startposition();
+  IniFile->WriteString("Optionen", "startpositionleft", std::to_string(p.x()));
+  IniFile->WriteString("Optionen", "startpositiontop", std::to_string(p.y()));
 }
 
 void TFOptionen::cb_startpositionClick(bool an) {

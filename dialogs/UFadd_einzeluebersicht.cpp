@@ -101,7 +101,10 @@ void TFadd_einzeluebersicht::Anzeigen(int number) {
   TDatensatz d;
   DatBas->get_datensatz(number, d);
   const QList<QLineEdit*> felder = eingabefelder();
-  for (int nr = 1; nr <= FELD_ANZAHL; ++nr) felder[nr - 1]->setText(vonCp1252(d.feld(nr).sicht()));
+  for (int nr = 1; nr <= FELD_ANZAHL; ++nr) {
+    felder[nr - 1]->setText(vonCp1252(d.feld(nr).sicht()));
+    felder[nr - 1]->setCursorPosition(0);  // a long text shows its start
+  }
   GroupBox->setTitle(" Einzelansicht: Datensatz  " + QString::number(number) + " ");
 }
 

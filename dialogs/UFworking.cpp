@@ -7,8 +7,10 @@
 #include "app/UGlobal.h"
 #include "app/UFHaupt.h"
 
-TFworking::TFworking(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+TFworking::TFworking(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
   setObjectName("Fworking");
+  setAttribute(Qt::WA_ShowWithoutActivating);
   setWindowTitle("Bitte warten..");
   setFixedSize(217, 72);
   Memo1 = new QLabel(this);
@@ -25,17 +27,18 @@ TFworking::TFworking(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Framele
 }
 
 void TFworking::zeigen() {
+  if (!isVisible()) vorher_.emplace();
   if (QScreen* s = QGuiApplication::primaryScreen()) move(s->geometry().center() - rect().center());
   show();
   raise();
-  activateWindow();
   repaint();
   QApplication::processEvents();
 }
 
 void TFworking::verbergen() {
   hide();
-  // As on the desktop the program was written for, the focus goes back to the main window.
-  if (HauptFormular) HauptFormular->activateWindow();
+  if (vorher_) vorher_->zurueckgeben();
+  vorher_.reset();
+  if (HauptFormular) HauptFormular->aktivierungNachFenster();
   QApplication::processEvents();
 }

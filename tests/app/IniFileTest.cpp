@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "app/UIniFile.h"
 #include "core/UFehler.h"
@@ -19,7 +20,7 @@ TEST(IniFile, NamenOhneGrossKleinWerteExakt) {
   dateiSchreiben(tmp.pfad("vemla.ini"), "[ansicht]\r\nStatusLeiste=True\r\n[Optionen]\nloadlastfile = true \n");
   TIniFile ini(tmp.pfad("vemla.ini"));
   EXPECT_EQ(ini.ReadString("Ansicht", "statusleiste", ""), "True");
-  EXPECT_NE(ini.ReadString("ANSICHT", "STATUSLEISTE", ""), "true");
+  EXPECT_EQ(ini.ReadString("ANSICHT", "STATUSLEISTE", ""), "True");
   EXPECT_EQ(ini.ReadString("optionen", "LoadLastFile", ""), "true");
   EXPECT_EQ(ini.ReadString("Optionen", "statusleiste", "x"), "x");  // wrong section
 }
@@ -76,6 +77,26 @@ TEST(IniFile, ReadBoolRegeln) {
     ini.WriteString("Gesamtuebersicht", "wert", f.text);
     EXPECT_EQ(ini.ReadBool("Gesamtuebersicht", "wert", f.standard), f.erwartet) << '"' << f.text << '"';
   }
+}
+
+TEST(IniFile, SchreibgeschuetzteDateiBleibtWieSieWar) {
+  TempOrdner tmp;
+  const std::string pfad = tmp.pfad("vemla.ini");
+  const std::string inhalt = "[Ansicht]\r\nstatusleiste=true\r\n";
+  dateiSchreiben(pfad, inhalt);
+  ::chmod(pfad.c_str(), 0444);
+  ::chmod(tmp.pfad().c_str(), 0555);
+  std::string text;
+  {
+    OhneRootRechte ohne;
+    try {
+      TIniFile(pfad).WriteString("Ansicht", "statusleiste", "false");
+    } catch (const EVemlaFehler& e) {
+      text = e.what();
+    }
+  }
+  EXPECT_EQ(text, "nach " + pfad + " kann nicht geschrieben werden");
+  EXPECT_EQ(dateiInhalt(pfad), inhalt);
 }
 
 TEST(IniFile, VerweigertesSchreibenMeldetPfadUndBehaeltDatei) {

@@ -143,9 +143,22 @@ TEST(VemDatei, GrosseDateienMitUndOhneRest) {
 
 TEST(VemDatei, GenauViertausend) {
   TempOrdner tmp;
-  vemSchreiben(tmp.pfad("voll.vem"), sammlung(4000));
+  const TDatBas quelle = sammlung(4000, 3);
+  vemSchreiben(tmp.pfad("voll.vem"), quelle);
+  const std::string bytes = dateiInhalt(tmp.pfad("voll.vem"));
+  ASSERT_EQ(bytes.size(), 4000u * 1792);
   TDatBas db;
   EXPECT_EQ(vemAnhaengen(tmp.pfad("voll.vem"), db), 4000);
+  // Every record is read byte for byte, the first and the last at their places.
+  TDatensatz a, b;
+  for (int pos : {1, 2, 2000, 3999, 4000}) {
+    quelle.get_datensatz(pos, a);
+    db.get_datensatz(pos, b);
+    EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0) << pos;
+    EXPECT_EQ(std::memcmp(&b, bytes.data() + static_cast<std::size_t>(pos - 1) * 1792, 1792), 0) << pos;
+  }
+  vemSchreiben(tmp.pfad("zurueck.vem"), db);
+  EXPECT_TRUE(dateiInhalt(tmp.pfad("zurueck.vem")) == bytes);
 }
 
 TEST(VemDatei, LesefehlerTexte) {

@@ -1,0 +1,155 @@
+// Focus, titles and placement under a real X server with the openbox window
+// manager (run through mitFenstermanager.sh): what the offscreen platform
+// cannot show.
+#include <QMessageBox>
+#include <QProcess>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+#include "app/UFStartbildschirm.h"
+#include "dialogs/UFOptionen.h"
+#include "tests/support/GuiTest.h"
+
+namespace {
+
+constexpr const char* OHNE_STARTFENSTER = "[Programm]\r\nfirststart=false\r\n[Ansicht]\r\nstartbildschirm=false\r\n";
+
+class X11 : public GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "nur unter X11";
+  }
+  // Starts as the program does: showing, the window manager's activation or the fallback.
+  void wieDasProgramm(const QStringList& argumente = {}) {
+    H().FormShow(argumente);
+    H().show();
+    H().activateWindow();
+    H().erstesAktivierenAnmelden();
+  }
+  bool hauptfensterHatFokus() { return QGuiApplication::focusWindow() == H().windowHandle(); }
+  // The window manager may take a moment to hand the focus around; it must then stay.
+  void fokusBleibtBeimHauptfenster(QWidget* control) {
+    QTRY_VERIFY_WITH_TIMEOUT(hauptfensterHatFokus(), 3000);
+    QTest::qWait(400);
+    EXPECT_TRUE(hauptfensterHatFokus());
+    EXPECT_EQ(QApplication::focusWidget(), control);
+  }
+  // Closes every modal box or dialog of the Qt platform shortly after it opens.
+  void boxenSchliessen() {
+    auto* t = new QTimer(&H());
+    QObject::connect(t, &QTimer::timeout, [] {
+      if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->done(0);
+    });
+    t->start(150);
+  }
+  QString xEigenschaft(QWidget* w, const char* name) {
+    QProcess p;
+    p.start("xprop", {"-id", QString::number(w->winId()), name});
+    p.waitForFinished(3000);
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+  }
+};
+
+TEST_F(X11, FokusNachDemBitteWartenFenster) {
+  starten(OHNE_STARTFENSTER);
+  for (int i = 1; i <= 760; ++i) DatBas->add_datensatz(datensatzAus("I" + std::to_string(i), "T", "", "", "", "", ""));
+  Connect->liste_neu_aufbauen();
+  wieDasProgramm();
+  QTRY_VERIFY_WITH_TIMEOUT(hauptfensterHatFokus(), 3000);
+  markieren(3);
+  H().listbox->setFocus();
+  for (auto befehl : {&TConnect::datensatz_loeschen, &TConnect::nach_unten, &TConnect::nach_oben}) {
+    (Connect->*befehl)();
+    fokusBleibtBeimHauptfenster(H().listbox);
+  }
+  H().e_titel->setFocus();
+  Connect->datensatz_aendern("neu", "T", "", "", "", "", "");
+  fokusBleibtBeimHauptfenster(H().e_titel);
+  // Shortcuts reach the window again: F4 deletes once more.
+  const int vorher = DatBas->get_anzahl();
+  QTest::keyClick(H().listbox, Qt::Key_F4);
+  EXPECT_EQ(DatBas->get_anzahl(), vorher - 1);
+}
+
+TEST_F(X11, FokusNachMeldungUndDialog) {
+  starten(OHNE_STARTFENSTER);
+  eintragen(3);
+  wieDasProgramm();
+  QTRY_VERIFY_WITH_TIMEOUT(hauptfensterHatFokus(), 3000);
+  setzePlattform(nullptr);  // the real message boxes and dialogs
+  boxenSchliessen();
+  H().listbox->setFocus();
+  allgemeinerFehler(std::runtime_error("Versuch hinter dem Dateiende zu lesen"));
+  fokusBleibtBeimHauptfenster(H().listbox);
+  plattform().fensterModal(*FOptionen);
+  fokusBleibtBeimHauptfenster(H().listbox);
+  // A failed load: the file dialog closes and at once the error box opens,
+  // before the window manager has handed the focus back.
+  plattform().fensterModal(*FOptionen);
+  allgemeinerFehler(std::runtime_error("Versuch hinter dem Dateiende zu lesen"));
+  fokusBleibtBeimHauptfenster(H().listbox);
+  setzePlattform(&plattform_);
+}
+
+TEST_F(X11, TitelOhneProgrammnamen) {
+  if (QProcess::execute("xprop", {"-version"}) != 0) GTEST_SKIP() << "xprop fehlt";
+  starten(OHNE_STARTFENSTER);
+  wieDasProgramm();
+  QTRY_VERIFY_WITH_TIMEOUT(hauptfensterHatFokus(), 3000);
+  EXPECT_EQ(xEigenschaft(&H(), "_NET_WM_NAME"), "_NET_WM_NAME(UTF8_STRING) = \"Vemla  [ v 1.0.6 ]\"");
+  QMessageBox box(&H());
+  box.setWindowTitle("Sicherheitsabfrage");
+  box.show();
+  QTRY_VERIFY_WITH_TIMEOUT(box.windowHandle() && box.windowHandle()->isExposed(), 3000);
+  EXPECT_EQ(xEigenschaft(&box, "_NET_WM_NAME"), "_NET_WM_NAME(UTF8_STRING) = \"Sicherheitsabfrage\"");
+}
+
+TEST_F(X11, StartpositionWandertNicht) {
+  starten(std::string(OHNE_STARTFENSTER) +
+          "[Optionen]\r\nstartposition=true\r\nstartpositionleft=200\r\nstartpositiontop=150\r\n");
+  wieDasProgramm();
+  QTRY_VERIFY_WITH_TIMEOUT(hauptfensterHatFokus(), 3000);
+  QTRY_COMPARE_WITH_TIMEOUT(H().frameGeometry().topLeft(), QPoint(200, 150), 3000);
+  EXPECT_NE(H().geometry().topLeft(), QPoint(200, 150));  // the window manager drew a frame
+  H().close();
+  EXPECT_EQ(iniWert("Optionen", "startpositionleft"), "200");
+  EXPECT_EQ(iniWert("Optionen", "startpositiontop"), "150");
+}
+
+TEST_F(X11, HauptfensterMittigUndSplashbalkenInSchritten) {
+  starten("[Programm]\r\nfirststart=false\r\n");
+  // The bar as it is drawn while the splash shows.
+  std::vector<int> gemalt;
+  struct Maler : QObject {
+    std::vector<int>* werte;
+    QProgressBar* balken;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint) {
+        werte->push_back(balken->value());
+      }
+      return false;
+    }
+  } maler;
+  maler.werte = &gemalt;
+  maler.balken = FStartbildschirm->loading;
+  FStartbildschirm->loading->installEventFilter(&maler);
+  setzePlattform(nullptr);
+  wieDasProgramm();
+  // Shown at the first activation, closed when full; then the main window has the focus.
+  QTRY_VERIFY_WITH_TIMEOUT(!gemalt.empty() && !FStartbildschirm->isVisible() && hauptfensterHatFokus(), 8000);
+  setzePlattform(&plattform_);
+  const QRect frei = QGuiApplication::primaryScreen()->availableGeometry();
+  const QPoint abstand = H().frameGeometry().center() - frei.center();
+  EXPECT_LE(abstand.manhattanLength(), 30) << abstand.x() << "," << abstand.y();
+  // The bar grows step by step and is seen full before the window closes.
+  ASSERT_FALSE(gemalt.empty());
+  EXPECT_EQ(gemalt.back(), 100);
+  int schritte = 0;
+  for (std::size_t i = 1; i < gemalt.size(); ++i) schritte += gemalt[i] > gemalt[i - 1];
+  EXPECT_GE(schritte, 20);
+}
+
+}  // namespace
