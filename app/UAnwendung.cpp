@@ -15,6 +15,8 @@
 #include "dialogs/UFUebersicht.h"
 #include "info/UFTastaturkrzl.h"
 #include "dialogs/UFworking.h"
+#include "info/UFWebbrowser.h"
+#include "info/UF_Programminformation.h"
 #include "report/UFexportdif.h"
 #include "report/UFexporthtml.h"
 #include "report/UFexporttxt.h"
@@ -32,6 +34,8 @@ TF_add* F_add = nullptr;
 TFOptionen* FOptionen = nullptr;
 TFworking* Fworking = nullptr;
 TFfirststart* Ffirststart = nullptr;
+TFWebbrowser* FWebbrowser = nullptr;
+TF_Programminformation* F_Programminformation = nullptr;
 TFSuche* FSuche = nullptr;
 TFUebersicht* FUebersicht = nullptr;
 TFTastaturkrzl* FTastaturkrzl = nullptr;
@@ -47,6 +51,8 @@ TVemlaApplication::TVemlaApplication(int& argc, char** argv) : QApplication(argc
   // application title " Vemla " is the title of the general error box.
   setApplicationName("Vemla");
   setApplicationVersion(PROGRAMMVERSION);
+  // The resources sit in a static library: they have to be registered by hand.
+  Q_INIT_RESOURCE(vemla);
   // Standard dialogs and buttons speak German.
   for (const char* name : {"qtbase_de", "qt_de"}) {
     auto* t = new QTranslator(this);
@@ -77,6 +83,7 @@ void fensterErzeugen() {
   Fexporthtml = new TFexporthtml(HauptFormular);
   F_add = new TF_add(HauptFormular);
   FOptionen = new TFOptionen(HauptFormular);
+  FWebbrowser = new TFWebbrowser(HauptFormular);
   Fworking = new TFworking();
   Ffirststart = new TFfirststart(HauptFormular);
   FSuche = new TFSuche(HauptFormular);
@@ -85,6 +92,7 @@ void fensterErzeugen() {
   Fexporttxt = new TFexporttxt(HauptFormular);
   Fexportdif = new TFexportdif(HauptFormular);
   FInternetZugriff = new TFInternetZugriff(HauptFormular);
+  F_Programminformation = new TF_Programminformation(HauptFormular);
   FAutopatcher = new TFAutopatcher(HauptFormular);
 }
 
@@ -97,6 +105,8 @@ void fensterFreigeben() {
   F_add = nullptr;
   FOptionen = nullptr;
   Ffirststart = nullptr;
+  FWebbrowser = nullptr;
+  F_Programminformation = nullptr;
   FSuche = nullptr;
   FUebersicht = nullptr;
   FTastaturkrzl = nullptr;

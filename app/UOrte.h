@@ -12,3 +12,5 @@ QString mitgelieferteDatei(const QString& name);
 QString eigeneDatei(const QString& name);
 // The path of the settings file "vemla.ini".
 QString iniPfad();
+// The web engine module: beside the program, else in the folder it was built in.
+QString webModul();
