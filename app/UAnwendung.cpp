@@ -16,6 +16,8 @@
 #include "dialogs/UFUebersicht.h"
 #include "info/UFTastaturkrzl.h"
 #include "dialogs/UFworking.h"
+#include "info/UFWebbrowser.h"
+#include "info/UF_Programminformation.h"
 #include "report/UFexportdif.h"
 #include "report/UFexporthtml.h"
 #include "report/UFexporttxt.h"
@@ -33,6 +35,8 @@ TF_add* F_add = nullptr;
 TFOptionen* FOptionen = nullptr;
 TFworking* Fworking = nullptr;
 TFfirststart* Ffirststart = nullptr;
+TFWebbrowser* FWebbrowser = nullptr;
+TF_Programminformation* F_Programminformation = nullptr;
 TFSuche* FSuche = nullptr;
 TFUebersicht* FUebersicht = nullptr;
 TFTastaturkrzl* FTastaturkrzl = nullptr;
@@ -49,7 +53,7 @@ TVemlaApplication::TVemlaApplication(int& argc, char** argv) : QApplication(argc
   setApplicationName("Vemla");
   setApplicationVersion(PROGRAMMVERSION);
   setDesktopFileName("vemla");  // the installed menu entry, so the desktop shows its icon
-  // The resources sit in a static library: nothing else would pull them into the program.
+  // The resources sit in a static library: they have to be registered by hand.
   Q_INIT_RESOURCE(vemla);
   setWindowIcon(QIcon(":/vemla.png"));
   // Standard dialogs and buttons speak German.
@@ -82,6 +86,7 @@ void fensterErzeugen() {
   Fexporthtml = new TFexporthtml(HauptFormular);
   F_add = new TF_add(HauptFormular);
   FOptionen = new TFOptionen(HauptFormular);
+  FWebbrowser = new TFWebbrowser(HauptFormular);
   Fworking = new TFworking();
   Ffirststart = new TFfirststart(HauptFormular);
   FSuche = new TFSuche(HauptFormular);
@@ -90,6 +95,7 @@ void fensterErzeugen() {
   Fexporttxt = new TFexporttxt(HauptFormular);
   Fexportdif = new TFexportdif(HauptFormular);
   FInternetZugriff = new TFInternetZugriff(HauptFormular);
+  F_Programminformation = new TF_Programminformation(HauptFormular);
   FAutopatcher = new TFAutopatcher(HauptFormular);
 }
 
@@ -102,6 +108,8 @@ void fensterFreigeben() {
   F_add = nullptr;
   FOptionen = nullptr;
   Ffirststart = nullptr;
+  FWebbrowser = nullptr;
+  F_Programminformation = nullptr;
   FSuche = nullptr;
   FUebersicht = nullptr;
   FTastaturkrzl = nullptr;

@@ -29,6 +29,8 @@
 #include "core/UVemDatei.h"
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
+#include "info/UFWebbrowser.h"
+#include "info/UF_Programminformation.h"
 #include "dialogs/UFSuche.h"
 #include "net/UFAutopatcher.h"
 #include "net/UFInternetZugriff.h"
@@ -119,6 +121,9 @@ void THauptFormular::verbinden() {
   connect(b_down, &QPushButton::clicked, this, sicher([] { Connect->nach_unten(); }));
   connect(anzeigen1, &QAction::triggered, this, sicher([] { plattform().fensterModal(*FOptionen); }));
   connect(Hilfe1, &QAction::triggered, this, sicher([this] { hilfe(); }));
+  connect(Programminfo1, &QAction::triggered, this, sicher([] { plattform().fensterModal(*F_Programminformation); }));
+  for (QAction* a : {Homepageanzeigen1, dsf1})
+    connect(a, &QAction::triggered, this, sicher([] { FWebbrowser->seiteZeigen(PROGRAMM_HOMEPAGE); }));
   for (QAction* a : {menue_suche, popupmenue_suche})
     connect(a, &QAction::triggered, this, sicher([this] { suche(); }));
   // F8 like the menu: not while the "Ansicht" submenu is disabled (empty collection).

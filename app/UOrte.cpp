@@ -12,6 +12,9 @@
 #ifndef VEMLA_DATEN_RELATIV
 #define VEMLA_DATEN_RELATIV "../share/vemla"
 #endif
+#ifndef VEMLA_MODULE_RELATIV
+#define VEMLA_MODULE_RELATIV "../lib/vemla"
+#endif
 
 namespace {
 
@@ -96,3 +99,11 @@ QString eigeneDatei(const QString& name) {
 }
 
 QString iniPfad() { return orte().einstellungen + "/vemla.ini"; }
+
+QString webModul() {
+  for (const QString& ordner : {orte().programm, QDir::cleanPath(orte().programm + "/" VEMLA_MODULE_RELATIV)}) {
+    const QString pfad = ordner + "/vemla_web.so";
+    if (QFile::exists(pfad)) return pfad;
+  }
+  return QStringLiteral(VEMLA_MODUL_ORDNER "/vemla_web.so");
+}

@@ -46,3 +46,6 @@ TOrte orteBestimmen(const QString& programmOrdner, const QProcessEnvironment& um
 void orteFestlegen(const QString& programmOrdner = QString());
 // The files that come with the program and that a written page refers to.
 QStringList seitenBegleitdateien();
+// The web engine module: beside the program, else in the installed module
+// folder <prefix>/lib/vemla, else in the folder it was built in.
+QString webModul();

@@ -12,6 +12,7 @@
 
 #include "app/UFokus.h"
 #include "app/USchriftDialog.h"
+#include "info/UWebansicht.h"
 #include "net/UDownload.h"
 #include "report/UAutomation.h"
 
@@ -94,6 +95,7 @@ class TQtPlattform : public IPlattform {
     vorher.zurueckgeben();
     return ergebnis;
   }
+  IWebansicht* webansicht(QWidget* eltern) override { return webansichtLaden(eltern); }
   std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) override {
     const TFokusMerker vorher;
     auto wahl = schriftWaehlen(start);

@@ -14,6 +14,7 @@ class QDialog;
 class QPrinter;
 class QWidget;
 class ITabellenAnwendung;
+class IWebansicht;
 
 enum class TSymbol { Keins, Warnung, Frage, Information, Stopp };
 enum class TKnoepfe { Ok, JaNein };
@@ -54,6 +55,8 @@ class IPlattform {
   virtual bool druckDialog(QPrinter& drucker) = 0;
   // Starts the spreadsheet application registered under "name" for automation; raises an error when there is none.
   virtual std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString& name) = 0;
+  // Creates a browser view in "eltern", starting the web engine the first time; nullptr when there is none.
+  virtual IWebansicht* webansicht(QWidget* eltern) = 0;
   // The font dialog, starting from "start"; the chosen font, or nothing when cancelled.
   virtual std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) = 0;
   // Fetches "adresse" into the file "datei", blocking until the transfer ends; true on success.

@@ -4,9 +4,15 @@
 include(GNUInstallDirs)
 set(VEMLA_DATENORDNER ${CMAKE_INSTALL_DATADIR}/vemla)
 file(RELATIVE_PATH VEMLA_DATEN_RELATIV ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/vemla)
-set_property(SOURCE app/UOrte.cpp APPEND PROPERTY COMPILE_DEFINITIONS VEMLA_DATEN_RELATIV="${VEMLA_DATEN_RELATIV}")
+file(RELATIVE_PATH VEMLA_MODULE_RELATIV ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR}/vemla)
+set_property(SOURCE app/UOrte.cpp APPEND PROPERTY COMPILE_DEFINITIONS VEMLA_DATEN_RELATIV="${VEMLA_DATEN_RELATIV}"
+             VEMLA_MODULE_RELATIV="${VEMLA_MODULE_RELATIV}")
 
 install(TARGETS vemla RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The web engine module, which the program loads when it first shows a web page.
+if(TARGET vemla_web)
+  install(TARGETS vemla_web LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/vemla)
+endif()
 
 # Files that come with the program, as the build places them beside the executable
 # (names relative to its folder). Whatever of them a build has is installed.

@@ -45,6 +45,7 @@ class ExportPlattform : public IPlattform {
   bool herunterladen(const QString&, const QString&) override { return false; }
   QString updateServer() override { return {}; }
   bool druckDialog(QPrinter&) override { return false; }
+  IWebansicht* webansicht(QWidget*) override { return nullptr; }
   std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString& name) override {
     return automationErzeugen(name);
   }

@@ -34,6 +34,7 @@ class StillePlattform : public IPlattform {
   bool herunterladen(const QString&, const QString&) override { return false; }
   QString updateServer() override { return {}; }
   bool druckDialog(QPrinter&) override { return false; }
+  IWebansicht* webansicht(QWidget*) override { return nullptr; }
   std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString&) override { return nullptr; }
 };
 

@@ -59,6 +59,10 @@ TEST_F(Benutzerordner, ErsterStartEinmalUndEinstellungenImKonfigordner) {
   EXPECT_TRUE(FOptionen->cb_loadlastfile->isChecked());
 }
 
+TEST_F(Benutzerordner, WebModulAusDemModulordner) {
+  EXPECT_EQ(webModul(), installation().qpfad("lib/vemla/vemla_web.so"));
+}
+
 TEST_F(Benutzerordner, BeispielseitenAusDemDatenordner) {
   starten("[Programm]\r\nfirststart=false\r\n[Ansicht]\r\nstartbildschirm=false\r\n");
   std::vector<QString> erwartet;

@@ -40,6 +40,7 @@ TEST(Installation, JedeDateiAmRichtigenOrt) {
     const char* enthaelt;  // a piece of the content, or empty
   } faelle[] = {
       {"bin/vemla", ""},
+      {"lib/vemla/vemla_web.so", "ELF"},
       {"share/applications/vemla.desktop", "Exec=vemla %f"},
       {"share/mime/packages/vemla.xml", "<glob pattern=\"*.vem\"/>"},
       {"share/icons/hicolor/scalable/apps/vemla.svg", "<svg"},

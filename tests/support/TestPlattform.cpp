@@ -4,9 +4,34 @@
 #include <QFile>
 #include <QPrinter>
 #include <QUrl>
+#include <QWidget>
 
+#include "info/UWebansicht.h"
 #include "net/UDownload.h"
 #include "report/UAutomation.h"
+
+namespace {
+
+// A browser view that shows nothing and records where it was sent.
+class TAttrappenWebansicht : public QWidget, public IWebansicht {
+ public:
+  TAttrappenWebansicht(QWidget* eltern, std::vector<QString>& seiten) : QWidget(eltern), seiten_(seiten) {}
+  QWidget* widget() override { return this; }
+  void laden(const QUrl& adresse) override {
+    seiten_.push_back(adresse.toString());
+    if (fertig_) fertig_(true);
+  }
+  void skript(const QString&, std::function<void(const QVariant&)> ergebnis) override {
+    if (ergebnis) ergebnis(QVariant());
+  }
+  void beiLadeende(std::function<void(bool)> fertig) override { fertig_ = std::move(fertig); }
+
+ private:
+  std::vector<QString>& seiten_;
+  std::function<void(bool)> fertig_;
+};
+
+}  // namespace
 
 TAntwort TTestPlattform::meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) {
   meldungen.push_back({titel, text, symbol, knoepfe});
@@ -45,6 +70,12 @@ int TTestPlattform::fensterModal(QDialog& fenster) {
   }
   fenster.hide();
   return fenster.result();
+}
+
+IWebansicht* TTestPlattform::webansicht(QWidget* eltern) {
+  ++webansichten;
+  if (echteWebansicht) return webansichtLaden(eltern);
+  return new TAttrappenWebansicht(eltern, webseiten);
 }
 
 std::optional<TSchriftWahl> TTestPlattform::schriftDialog(const TSchriftWahl& start) {

@@ -35,6 +35,11 @@ class TTestPlattform : public IPlattform {
   std::vector<TDateiDialog> dateiDialoge;
   std::vector<QString> geoeffneteDokumente;
   std::vector<QString> modaleFenster;
+  // Browser views: a stand-in that records the addresses it is sent to, unless
+  // "echteWebansicht" asks for the real web engine.
+  bool echteWebansicht = false;
+  std::vector<QString> webseiten;
+  int webansichten = 0;
   std::vector<TSchriftWahl> schriftDialoge;  // the font each font dialog started from
   // The update server; downloads go through only to addresses on 127.0.0.1.
   QString updateAdresse = QStringLiteral("http://127.0.0.1:9/");
@@ -54,6 +59,7 @@ class TTestPlattform : public IPlattform {
   int fensterModal(QDialog& fenster) override;
   bool druckDialog(QPrinter& drucker) override;
   std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString& name) override;
+  IWebansicht* webansicht(QWidget* eltern) override;
   std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) override;
   bool herunterladen(const QString& adresse, const QString& datei) override;
   QString updateServer() override { return updateAdresse; }
