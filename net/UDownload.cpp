@@ -9,7 +9,8 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <mutex>
+
+#include "app/UNachladen.h"
 
 namespace {
 
@@ -18,33 +19,63 @@ constexpr long VERBINDEN_SEKUNDEN = 30;
 constexpr long MINDEST_BYTES = 1;
 constexpr long STILLSTAND_SEKUNDEN = 60;
 
-void curlStarten() {
-  static std::once_flag einmal;
-  std::call_once(einmal, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+// libcurl and the many libraries it needs are loaded when the first address is
+// looked at, not at every start of the program.
+struct TCurl {
+  decltype(&::curl_global_init) global_init = nullptr;
+  decltype(&::curl_url) url = nullptr;
+  decltype(&::curl_url_set) url_set = nullptr;
+  decltype(&::curl_url_get) url_get = nullptr;
+  decltype(&::curl_url_cleanup) url_cleanup = nullptr;
+  decltype(&::curl_free) free = nullptr;
+  decltype(&::curl_easy_init) easy_init = nullptr;
+  decltype(&::curl_easy_setopt) easy_setopt = nullptr;
+  decltype(&::curl_easy_perform) easy_perform = nullptr;
+  decltype(&::curl_easy_cleanup) easy_cleanup = nullptr;
+};
+
+// The loaded library, or nullptr when it is missing or incomplete: then every
+// download fails.
+const TCurl* curl() {
+  static const TCurl* geladen = [] () -> const TCurl* {
+    void* b = ::dlopen("libcurl.so.4", RTLD_NOW | RTLD_LOCAL);
+    if (!b) return nullptr;
+    static TCurl c;
+    const bool ok = symbolLaden(b, c.global_init, "curl_global_init") && symbolLaden(b, c.url, "curl_url") &&
+                    symbolLaden(b, c.url_set, "curl_url_set") && symbolLaden(b, c.url_get, "curl_url_get") &&
+                    symbolLaden(b, c.url_cleanup, "curl_url_cleanup") && symbolLaden(b, c.free, "curl_free") &&
+                    symbolLaden(b, c.easy_init, "curl_easy_init") && symbolLaden(b, c.easy_setopt, "curl_easy_setopt") &&
+                    symbolLaden(b, c.easy_perform, "curl_easy_perform") &&
+                    symbolLaden(b, c.easy_cleanup, "curl_easy_cleanup");
+    if (!ok || c.global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) return nullptr;
+    return &c;  // stays loaded for the rest of the run
+  }();
+  return geladen;
 }
 
 struct UrlFrei {
-  void operator()(CURLU* u) const { curl_url_cleanup(u); }
+  void operator()(CURLU* u) const { curl()->url_cleanup(u); }
 };
 struct CurlFrei {
-  void operator()(CURL* c) const { curl_easy_cleanup(c); }
+  void operator()(CURL* c) const { curl()->easy_cleanup(c); }
 };
 
 // Scheme and host of an address, lower case; false when it cannot be parsed.
 bool schemaUndHost(const std::string& adresse, std::string& schema, std::string& host) {
-  curlStarten();
-  std::unique_ptr<CURLU, UrlFrei> url(curl_url());
-  if (!url || curl_url_set(url.get(), CURLUPART_URL, adresse.c_str(), 0) != CURLUE_OK) return false;
+  const TCurl* cu = curl();
+  if (!cu) return false;
+  std::unique_ptr<CURLU, UrlFrei> url(cu->url());
+  if (!url || cu->url_set(url.get(), CURLUPART_URL, adresse.c_str(), 0) != CURLUE_OK) return false;
   char* s = nullptr;
   char* h = nullptr;
-  const bool ok = curl_url_get(url.get(), CURLUPART_SCHEME, &s, 0) == CURLUE_OK &&
-                  curl_url_get(url.get(), CURLUPART_HOST, &h, 0) == CURLUE_OK;
+  const bool ok = cu->url_get(url.get(), CURLUPART_SCHEME, &s, 0) == CURLUE_OK &&
+                  cu->url_get(url.get(), CURLUPART_HOST, &h, 0) == CURLUE_OK;
   if (ok) {
     schema = s;
     host = h;
   }
-  curl_free(s);
-  curl_free(h);
+  cu->free(s);
+  cu->free(h);
   for (std::string* t : {&schema, &host})
     for (char& c : *t)
       if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
@@ -83,24 +114,27 @@ size_t schreiben(char* daten, size_t groesse, size_t anzahl, void* nutzer) {
 }
 
 bool uebertragen(const std::string& adresse, bool sicher, Ziel& ziel) {
-  std::unique_ptr<CURL, CurlFrei> curl(curl_easy_init());
-  if (!curl) return false;
-  CURL* c = curl.get();
-  curl_easy_setopt(c, CURLOPT_URL, adresse.c_str());
-  curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
+  const TCurl* cu = curl();
+  if (!cu) return false;
+  std::unique_ptr<CURL, CurlFrei> handle(cu->easy_init());
+  if (!handle) return false;
+  CURL* c = handle.get();
+  const auto setopt = cu->easy_setopt;
+  setopt(c, CURLOPT_URL, adresse.c_str());
+  setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
   // A secure address is never followed to an insecure one.
-  curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, sicher ? "https" : "http,https");
-  curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(c, CURLOPT_MAXREDIRS, 10L);
-  curl_easy_setopt(c, CURLOPT_FAILONERROR, 1L);
-  curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, VERBINDEN_SEKUNDEN);
-  curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, MINDEST_BYTES);
-  curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, STILLSTAND_SEKUNDEN);
-  curl_easy_setopt(c, CURLOPT_USERAGENT, "Vemla-AutoUpdate/1.2");
-  curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, schreiben);
-  curl_easy_setopt(c, CURLOPT_WRITEDATA, &ziel);
-  return curl_easy_perform(c) == CURLE_OK && !ziel.fehler;
+  setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, sicher ? "https" : "http,https");
+  setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
+  setopt(c, CURLOPT_MAXREDIRS, 10L);
+  setopt(c, CURLOPT_FAILONERROR, 1L);
+  setopt(c, CURLOPT_NOSIGNAL, 1L);
+  setopt(c, CURLOPT_CONNECTTIMEOUT, VERBINDEN_SEKUNDEN);
+  setopt(c, CURLOPT_LOW_SPEED_LIMIT, MINDEST_BYTES);
+  setopt(c, CURLOPT_LOW_SPEED_TIME, STILLSTAND_SEKUNDEN);
+  setopt(c, CURLOPT_USERAGENT, "Vemla-AutoUpdate/1.2");
+  setopt(c, CURLOPT_WRITEFUNCTION, schreiben);
+  setopt(c, CURLOPT_WRITEDATA, &ziel);
+  return cu->easy_perform(c) == CURLE_OK && !ziel.fehler;
 }
 
 }  // namespace
@@ -113,7 +147,6 @@ bool downloadErlaubt(const std::string& adresse) {
 
 bool dateiHerunterladen(const std::string& adresse, const std::string& ziel) {
   if (ziel.empty()) return false;
-  curlStarten();
   std::string schema, host;
   if (!schemaUndHost(adresse, schema, host)) return false;
 

@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <vector>
 
+#include "app/UNachladen.h"
 #include "core/UFehler.h"
 
 namespace {
@@ -29,6 +30,29 @@ constexpr int SOFFICE_FRIST_MS = 300000;
 QString profilOrdner() {
   static QTemporaryDir profil(QDir::tempPath() + "/vemla-soffice-XXXXXX");
   return profil.isValid() ? profil.path() : QString();
+}
+
+// libxlsxwriter is loaded when the first spreadsheet application is created,
+// not at every start of the program.
+struct TXlsx {
+  decltype(&::workbook_new_opt) new_opt = nullptr;
+  decltype(&::workbook_add_worksheet) add_worksheet = nullptr;
+  decltype(&::workbook_close) close = nullptr;
+  decltype(&::worksheet_write_string) write_string = nullptr;
+};
+
+// The loaded library, or nullptr when it is missing or incomplete.
+const TXlsx* xlsx() {
+  static const TXlsx* geladen = [] () -> const TXlsx* {
+    void* b = ::dlopen("libxlsxwriter.so.4", RTLD_NOW | RTLD_LOCAL);
+    if (!b) return nullptr;
+    static TXlsx x;
+    const bool ok = symbolLaden(b, x.new_opt, "workbook_new_opt") &&
+                    symbolLaden(b, x.add_worksheet, "workbook_add_worksheet") &&
+                    symbolLaden(b, x.close, "workbook_close") && symbolLaden(b, x.write_string, "worksheet_write_string");
+    return ok ? &x : nullptr;  // stays loaded for the rest of the run
+  }();
+  return geladen;
 }
 
 class TBlatt : public ITabellenblatt {
@@ -62,26 +86,27 @@ struct TMappe {
 
 // Writes the sheets as an Office Open XML workbook.
 void xlsxSchreiben(const TMappe& mappe, const QString& datei, const QString& hilfsordner) {
+  const TXlsx& x = *xlsx();  // present: the application was created
   QByteArray ordner = QFile::encodeName(hilfsordner);
   lxw_workbook_options optionen = {};
   optionen.tmpdir = ordner.data();
-  lxw_workbook* wb = workbook_new_opt(QFile::encodeName(datei).constData(), &optionen);
+  lxw_workbook* wb = x.new_opt(QFile::encodeName(datei).constData(), &optionen);
   if (!wb) fehler("Die Arbeitsmappe konnte nicht angelegt werden");
   for (const auto& blatt : mappe.blaetter) {
-    lxw_worksheet* ws = workbook_add_worksheet(wb, blatt->name.toUtf8().constData());
+    lxw_worksheet* ws = x.add_worksheet(wb, blatt->name.toUtf8().constData());
     if (!ws) {
-      workbook_close(wb);
+      x.close(wb);
       fehler("Die Arbeitsmappe konnte nicht angelegt werden");
     }
     for (std::size_t z = 0; z < blatt->zellen.size(); ++z) {
       const auto& reihe = blatt->zellen[z];
       for (std::size_t s = 0; s < reihe.size(); ++s)
         if (!reihe[s].isEmpty())
-          worksheet_write_string(ws, static_cast<lxw_row_t>(z), static_cast<lxw_col_t>(s),
+          x.write_string(ws, static_cast<lxw_row_t>(z), static_cast<lxw_col_t>(s),
                                  reihe[s].toUtf8().constData(), nullptr);
     }
   }
-  if (workbook_close(wb) != LXW_NO_ERROR) fehler("Die Arbeitsmappe konnte nicht geschrieben werden");
+  if (x.close(wb) != LXW_NO_ERROR) fehler("Die Arbeitsmappe konnte nicht geschrieben werden");
 }
 
 // True when "inhalt" is a whole compound document as Excel 97 files are: the
@@ -158,6 +183,6 @@ class TLibreOffice : public ITabellenAnwendung {
 std::unique_ptr<ITabellenAnwendung> automationErzeugen(const QString& name) {
   const QString programm = QStandardPaths::findExecutable("soffice");
   // The system's text for a name that no installed application answers to.
-  if (name != EXCEL_ANWENDUNG || programm.isEmpty()) fehler("Ungültige Klassenzeichenfolge");
+  if (name != EXCEL_ANWENDUNG || programm.isEmpty() || !xlsx()) fehler("Ungültige Klassenzeichenfolge");
   return std::make_unique<TLibreOffice>(programm);
 }
