@@ -81,8 +81,7 @@ TFAutopatcher::TFAutopatcher(QWidget* parent)
   setPalette(weiss);
 
   Image1 = mitName(new QLabel(this), "Image1");
-  Image1->setGeometry(0, 0, BREITE, BILD_HOEHE);
-  Image1->setPixmap(autopatcherBild());
+  Image1->setGeometry(0, 0, BREITE, BILD_HOEHE);  // the picture is painted when first shown
   auto beschriftung = [this](const char* name, const char* text, int y) {
     QLabel* l = mitName(new QLabel(text, this), name);
     QPalette p = l->palette();
@@ -124,6 +123,7 @@ TFAutopatcher::TFAutopatcher(QWidget* parent)
 }
 
 void TFAutopatcher::showEvent(QShowEvent* e) {
+  if (Image1->pixmap().isNull()) Image1->setPixmap(autopatcherBild());
   if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
   QDialog::showEvent(e);
 }
