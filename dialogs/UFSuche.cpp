@@ -13,6 +13,7 @@
 #include "app/UAnwendung.h"
 #include "app/UGlobal.h"
 #include "app/UPlattform.h"
+#include "app/USymbol.h"
 #include "core/UCodepage.h"
 #include "core/UConnect.h"
 #include "core/UDatbas.h"
@@ -45,7 +46,7 @@ TFSuche::TFSuche(QWidget* parent) : TFadd_einzeluebersicht(parent) {
     b->setGeometry(x, y, KNOPF, KNOPF);
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
-    b->setIcon(style()->standardIcon(bild));
+    symbolBeimZeigen(b, bild);
     b->setToolTip(hinweis);
     return b;
   };

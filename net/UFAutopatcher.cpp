@@ -15,6 +15,7 @@
 #include "app/UGlobal.h"
 #include "app/UIniFile.h"
 #include "app/UOrte.h"
+#include "app/USymbol.h"
 #include "core/UCodepage.h"
 #include "net/UDownload.h"
 #include "net/UVersion.h"
@@ -97,7 +98,7 @@ TFAutopatcher::TFAutopatcher(QWidget* parent)
     QToolButton* b = mitName(new QToolButton(this), name);
     b->setGeometry(x, BILD_HOEHE + 14, 48, 44);
     b->setAutoRaise(true);
-    b->setIcon(style()->standardIcon(symbol));
+    symbolBeimZeigen(b, symbol);
     b->setIconSize(QSize(32, 32));
     b->setToolTip(hinweisText);
     b->setCursor(Qt::PointingHandCursor);

@@ -20,6 +20,7 @@
 #include "app/UGlobal.h"
 #include "app/UOrte.h"
 #include "app/UPlattform.h"
+#include "app/USymbol.h"
 #include "core/UFehler.h"
 #include "net/UPause.h"
 
@@ -76,7 +77,7 @@ TFInternetZugriff::TFInternetZugriff(QWidget* parent)
     knopf = mitName(new QToolButton(this), nameKnopf);
     knopf->setGeometry(658, y + 16, 28, 26);
     knopf->setAutoRaise(true);
-    knopf->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
+    symbolBeimZeigen(knopf, QStyle::SP_ArrowRight);
     knopf->setToolTip("Suche starten");
     knopf->setCursor(Qt::PointingHandCursor);
     l->setBuddy(edit);

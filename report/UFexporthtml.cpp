@@ -10,6 +10,7 @@
 #include "app/UAnwendung.h"
 #include "app/UFHaupt.h"
 #include "app/UGlobal.h"
+#include "app/USymbol.h"
 #include "report/UReportAblauf.h"
 
 TFexporthtml::TFexporthtml(QWidget* parent)
@@ -31,7 +32,7 @@ TFexporthtml::TFexporthtml(QWidget* parent)
   SBblau = mitName(new QToolButton(GroupBox1), "SBblau");
   SBblau->setGeometry(390, 19, 26, 24);
   SBblau->setAutoRaise(true);
-  SBblau->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+  symbolBeimZeigen(SBblau, QStyle::SP_FileDialogContentsView);
   SBblau->setToolTip("Beispiel-Datei ansehen");
   SBblau->setFocusPolicy(Qt::NoFocus);
   connect(SBblau, &QToolButton::clicked, this, sicher([this] { SBblauClick(); }));
