@@ -375,6 +375,7 @@ void THauptFormular::showEvent(QShowEvent* e) {
   // Centred on the desktop when first shown; a stored start position moves it at the first activation.
   if (!gezeigt_) {
     gezeigt_ = true;
+    ansichtsGroesseVorab();
     if (!testAttribute(Qt::WA_Moved))
       if (QScreen* s = QGuiApplication::primaryScreen())
         move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));

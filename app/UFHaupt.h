@@ -187,6 +187,8 @@ class THauptFormular : public QMainWindow {
   bool aktivierungLaeuft_ = false;
   bool geschlossen_ = false;
   bool gezeigt_ = false;
+  // Gives the window, before it first appears, the size the first activation's view settings will give it.
+  void ansichtsGroesseVorab();
 };
 
 // True when "a" and every submenu that holds it are enabled: only then may its shortcut act.

@@ -234,6 +234,21 @@ void THauptFormular::FormActivate() {
   init_showcombobox();
 }
 
+void THauptFormular::ansichtsGroesseVorab() {
+  // Resizing a window the window manager is still framing can throw it into
+  // the screen's corner on X11; the activation then finds the size already set.
+  try {
+    const std::string knoepfe = lesen("Ansicht", "schaltflaechen", "no");
+    const std::string detail = lesen("Ansicht", "detailansicht", "no");
+    const bool status = lesen("Ansicht", "statusleiste", "false") == "true";
+    const bool mitKnoepfen = knoepfe == "no" ? FOptionen->cb_schaltflaechenvisible->isChecked() : knoepfe == "true";
+    setzeAussenHoehe(mitKnoepfen ? (status ? 435 : 415) : (status ? 395 : 375));
+    if (detail != "no") setzeAussenBreite(detail == "true" ? 673 : 280);
+  } catch (const std::exception&) {
+    // An unreadable settings file: the activation reports it.
+  }
+}
+
 void THauptFormular::init_startposition() {
   if (lesen("Optionen", "startposition", "false") != "true") return;
   long long links, oben;

@@ -153,3 +153,21 @@ TEST_F(X11, HauptfensterMittigUndSplashbalkenInSchritten) {
 }
 
 }  // namespace
+
+namespace {
+
+// Without the splash, the first activation shortens the window (no status bar)
+// while the window manager may still be framing it: it stays centred.
+TEST_F(X11, HauptfensterMittigOhneStartfenster) {
+  starten(OHNE_STARTFENSTER);
+  eintragen({{"A", "1"}, {"B", "2"}});
+  wieDasProgramm();
+  QTRY_VERIFY_WITH_TIMEOUT(hauptfensterHatFokus(), 3000);
+  QTest::qWait(300);
+  const QRect frei = QGuiApplication::primaryScreen()->availableGeometry();
+  const QPoint abstand = H().frameGeometry().center() - frei.center();
+  EXPECT_LE(abstand.manhattanLength(), 30) << abstand.x() << "," << abstand.y();
+  EXPECT_GE(H().frameGeometry().top(), frei.top());
+}
+
+}  // namespace
