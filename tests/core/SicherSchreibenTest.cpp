@@ -11,18 +11,10 @@
 #include "core/UFehler.h"
 #include "core/USicherSchreiben.h"
 #include "core/UVemDatei.h"
+#include "tests/support/FehlerText.h"
 #include "tests/support/TempOrdner.h"
 
 namespace {
-
-std::string fehlerText(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const EVemlaFehler& e) {
-    return e.what();
-  }
-  return "kein Fehler";
-}
 
 TDatBas sammlung(int n) {
   TDatBas db;

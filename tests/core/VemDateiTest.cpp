@@ -8,6 +8,7 @@
 
 #include "core/UFehler.h"
 #include "core/UVemDatei.h"
+#include "tests/support/FehlerText.h"
 #include "tests/support/TempOrdner.h"
 
 namespace {
@@ -24,15 +25,6 @@ TDatBas sammlung(int n, unsigned saat = 1) {
   TDatBas db;
   for (int i = 0; i < n; ++i) db.add_datensatz(zufallsDatensatz(rng));
   return db;
-}
-
-std::string fehlerText(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const EVemlaFehler& e) {
-    return e.what();
-  }
-  return "kein Fehler";
 }
 
 TEST(VemDatei, RundreiseIstByteGenau) {
