@@ -18,6 +18,7 @@
 #include "app/UAnwendung.h"
 #include "app/UFHaupt.h"
 #include "app/UFStartbildschirm.h"
+#include "app/UFenstermass.h"
 #include "app/UFfirststart.h"
 #include "app/UGlobal.h"
 #include "app/UIniFile.h"
@@ -242,7 +243,7 @@ void THauptFormular::ansichtsGroesseVorab() {
     const std::string detail = lesen("Ansicht", "detailansicht", "no");
     const bool status = lesen("Ansicht", "statusleiste", "false") == "true";
     const bool mitKnoepfen = knoepfe == "no" ? FOptionen->cb_schaltflaechenvisible->isChecked() : knoepfe == "true";
-    setzeAussenHoehe(mitKnoepfen ? (status ? 435 : 415) : (status ? 395 : 375));
+    setzeAussenHoehe(hauptfensterAussenHoehe(mitKnoepfen, status));
     if (detail != "no") setzeAussenBreite(detail == "true" ? 673 : 280);
   } catch (const std::exception&) {
     // An unreadable settings file: the activation reports it.

@@ -21,6 +21,11 @@ constexpr QSize clientOhneMenue(int breite, int hoehe) { return QSize(breite - R
 
 static_assert(clientMitMenue(673, 435) == QSize(667, 393));
 
+// Outer height of the main window, with or without its row of buttons and status bar.
+constexpr int hauptfensterAussenHoehe(bool knoepfe, bool statusleiste) {
+  return knoepfe ? (statusleiste ? 435 : 415) : (statusleiste ? 395 : 375);
+}
+
 // A window the user may resize has a thicker frame of 4 pixels on every side.
 constexpr int GROSSRAHMEN_BREITE = 8;   // two borders of 4 pixels
 constexpr int GROSSRAHMEN_HOEHE = 28;   // caption bar 20 plus two borders of 4 pixels
