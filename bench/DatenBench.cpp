@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/Arbeitsordner.h"
 #include "core/UDBSortTree.h"
 #include "core/UDatbas.h"
 #include "core/UDatentypen.h"
@@ -57,27 +58,8 @@ TDatBas zufallsSammlung(unsigned saat) {
   return db;
 }
 
-// A folder of its own for the files of one run, removed at the end.
-class Arbeitsordner {
- public:
-  Arbeitsordner() {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string vorlage = std::string(tmp && *tmp ? tmp : "/tmp") + "/vemla-bench-XXXXXX";
-    if (!::mkdtemp(vorlage.data())) throw std::runtime_error("kein Arbeitsordner");
-    ordner_ = vorlage;
-  }
-  ~Arbeitsordner() {
-    std::error_code ec;
-    std::filesystem::remove_all(ordner_, ec);
-  }
-  std::string pfad(const std::string& name) const { return ordner_ + "/" + name; }
-
- private:
-  std::string ordner_;
-};
-
 Arbeitsordner& ordner() {
-  static Arbeitsordner o;
+  static Arbeitsordner o("vemla-bench");
   return o;
 }
 

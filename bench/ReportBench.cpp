@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "bench/Arbeitsordner.h"
 #include "core/UDatbas.h"
 #include "report/UReport.h"
 
@@ -33,26 +34,8 @@ const TDatBas& sammlung() {
   return db;
 }
 
-class Ordner {
- public:
-  Ordner() {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string vorlage = std::string(tmp && *tmp ? tmp : "/tmp") + "/vemla-report-bench-XXXXXX";
-    if (!::mkdtemp(vorlage.data())) throw std::runtime_error("kein Arbeitsordner");
-    pfad_ = vorlage;
-  }
-  ~Ordner() {
-    std::error_code ec;
-    std::filesystem::remove_all(pfad_, ec);
-  }
-  std::string datei(const std::string& name) const { return pfad_ + "/" + name; }
-
- private:
-  std::string pfad_;
-};
-
-const Ordner& ordner() {
-  static Ordner o;
+const Arbeitsordner& ordner() {
+  static Arbeitsordner o("vemla-report-bench");
   return o;
 }
 
@@ -67,7 +50,7 @@ std::string bericht(TReportArt art) {
 
 // The writer: the report built from the collection and written to its file.
 void BM_Report(benchmark::State& state, TReportArt art) {
-  const std::string pfad = ordner().datei("bericht");
+  const std::string pfad = ordner().pfad("bericht");
   const std::size_t bytes = bericht(art).size();
   for (auto _ : state) reportSchreiben(pfad, bericht(art));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
@@ -85,7 +68,7 @@ void BM_Report_nurBauen(benchmark::State& state, TReportArt art) {
 // Floor: the same number of bytes to a new file, flushed, renamed over the target.
 void BM_Report_Boden(benchmark::State& state, TReportArt art) {
   const std::string daten(bericht(art).size(), 'd');
-  const std::string pfad = ordner().datei("boden"), temp = pfad + ".tmp";
+  const std::string pfad = ordner().pfad("boden"), temp = pfad + ".tmp";
   for (auto _ : state) {
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     bool ok = fd >= 0;
