@@ -32,8 +32,7 @@ class AddDialog : public GuiTest {
 
   // Opens the dialog with the main window's button and runs "schritte" while it is open.
   void imDialog(const std::function<void()>& schritte) {
-    plattform_.fensterSkripte.push_back([schritte](QDialog&) { schritte(); });
-    H().b_add->click();
+    imModalenFenster([this] { H().b_add->click(); }, schritte);
   }
   void ausfuellen(const QStringList& texte) {
     for (int i = 0; i < 7; ++i) D().eingabefelder()[i]->setText(i < texte.size() ? texte[i] : QString());

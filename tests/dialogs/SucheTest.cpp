@@ -29,8 +29,7 @@ class Suche : public GuiTest {
 
   // Opens the dialog from the menu and runs "schritte" while it is open.
   void imDialog(const std::function<void()>& schritte) {
-    plattform_.fensterSkripte.push_back([schritte](QDialog&) { schritte(); });
-    H().menue_suche->trigger();
+    imModalenFenster([this] { H().menue_suche->trigger(); }, schritte);
   }
   void sammlung() {
     struct E {
@@ -309,15 +308,6 @@ TEST_F(Suche, MausUeberSuchtextSetztDenFokus) {
 }
 
 // At the entry limit the please-wait window shows while the search runs.
-class Sichtbarkeit : public QObject {
- public:
-  int gezeigt = 0;
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Show) ++gezeigt;
-    return false;
-  }
-};
-
 TEST_F(Suche, VierTausendEintraege) {
   struct Fall {
     int anzahl;
@@ -329,7 +319,7 @@ TEST_F(Suche, VierTausendEintraege) {
       DatBas->add_datensatz(datensatzAus("I" + std::to_string(i), i % 1000 == 0 ? "Treffer" : "x", "", "", "", "", ""));
     Connect->liste_neu_aufbauen();
     Connect->anzeigen_aktualisieren();
-    Sichtbarkeit beobachter;
+    ZeigenZaehler beobachter;
     Fworking->installEventFilter(&beobachter);
     imDialog([&] {
       feldWaehlen(2);

@@ -33,8 +33,7 @@ class Uebersicht : public GuiTest {
 
   // Opens the window with F8 and runs "schritte" while it is open.
   void imFenster(const std::function<void()>& schritte) {
-    plattform_.fensterSkripte.push_back([schritte](QDialog&) { schritte(); });
-    aktion("menue_gesamtbersicht1")->trigger();
+    imModalenFenster([this] { aktion("menue_gesamtbersicht1")->trigger(); }, schritte);
   }
   void sammlung() {
     struct E {
@@ -186,16 +185,6 @@ TEST_F(Uebersicht, LangeZelleWirdAbgeschnittenUndSchliessenVerwirft) {
   EXPECT_EQ(eintrag(2)[1], "Jazz ist anders");
 }
 
-// Counts how often a window is shown.
-class Zaehler : public QObject {
- public:
-  int gezeigt = 0;
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Show) ++gezeigt;
-    return false;
-  }
-};
-
 TEST_F(Uebersicht, VieleEintraegeMitBitteWarten) {
   struct Fall {
     int anzahl;
@@ -207,7 +196,7 @@ TEST_F(Uebersicht, VieleEintraegeMitBitteWarten) {
       DatBas->add_datensatz(datensatzAus("I" + std::to_string(i), "T" + std::to_string(i), "", "", "", "", ""));
     Connect->liste_neu_aufbauen();
     Connect->anzeigen_aktualisieren();
-    Zaehler z;
+    ZeigenZaehler z;
     Fworking->installEventFilter(&z);
     imFenster([&] {
       EXPECT_EQ(U().zeilenAnzahl(), f.anzahl + 1);

@@ -17,8 +17,7 @@ class Tastaturkrzl : public GuiTest {
   }
   TFTastaturkrzl& T() { return *FTastaturkrzl; }
   void imFenster(const std::function<void()>& schritte) {
-    plattform_.fensterSkripte.push_back([schritte](QDialog&) { schritte(); });
-    aktion("Tastaturkrzel1")->trigger();
+    imModalenFenster([this] { aktion("Tastaturkrzel1")->trigger(); }, schritte);
   }
 };
 

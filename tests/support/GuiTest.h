@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
+#include <functional>
 
 #include "app/UAnwendung.h"
 #include "app/UFHaupt.h"
@@ -58,6 +59,11 @@ class GuiTest : public ::testing::Test {
   // Types a text into a widget, one key event per character (umlauts included).
   static void tippen(QWidget* w, const QString& text);
   static void taste(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier);
+  // Opens a modal window with "oeffnen" and runs "schritte" while it is open.
+  void imModalenFenster(const std::function<void()>& oeffnen, const std::function<void()>& schritte) {
+    plattform_.fensterSkripte.push_back([schritte](QDialog&) { schritte(); });
+    oeffnen();
+  }
 
   // For helpers outside the fixture (tables of cases).
  public:
@@ -69,6 +75,16 @@ class GuiTest : public ::testing::Test {
   std::string iniPfad_;
   TTestPlattform plattform_;
   TempOrdner tmp_;
+};
+
+// Counts how often the watched window is shown (install it as an event filter).
+class ZeigenZaehler : public QObject {
+ public:
+  int gezeigt = 0;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Show) ++gezeigt;
+    return false;
+  }
 };
 
 // A collection file of "anzahl" entries named "<prefix><n>" in "pfad".
