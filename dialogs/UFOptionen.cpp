@@ -10,6 +10,7 @@
 
 #include "app/UAnwendung.h"
 #include "app/UFHaupt.h"
+#include "app/UFenstermass.h"
 #include "app/UGlobal.h"
 #include "app/UIniFile.h"
 #include "app/UPlattform.h"
@@ -127,9 +128,7 @@ TFOptionen::TFOptionen(QWidget* parent) : QDialog(parent) {
 }
 
 int TFOptionen::hauptfensterHoehe() const {
-  const bool knoepfe = cb_schaltflaechenvisible->isChecked();
-  const bool status = cb_statusleiste->isChecked();
-  return knoepfe ? (status ? 435 : 415) : (status ? 395 : 375);
+  return hauptfensterAussenHoehe(cb_schaltflaechenvisible->isChecked(), cb_statusleiste->isChecked());
 }
 
 void TFOptionen::schaltflaechen_ein() { HauptFormular->setzeAussenHoehe(hauptfensterHoehe()); }
