@@ -23,6 +23,8 @@ const char* const SPALTEN_NAMEN[FELD_ANZAHL] = {"combobox_spalte_interpret", "co
                                                 "combobox_spalte_label",     "combobox_spalte_release",
                                                 "combobox_spalte_typ",       "combobox_spalte_genre",
                                                 "combobox_spalte_kommentar"};
+const char* const LABEL_NAMEN[FELD_ANZAHL] = {"L_interpret", "L_titel", "L_label",    "L_release",
+                                              "L_typ",       "L_genre", "L_kommentar"};
 
 }  // namespace
 
@@ -57,7 +59,7 @@ void TFCsvImport::aufbauen() {
   auto* gruppe = mitName(new QGroupBox("Zuordnung der Spalten:", this), "GroupBox_zuordnung");
   auto* felder = new QGridLayout(gruppe);
   for (int f = 1; f <= FELD_ANZAHL; ++f) {
-    auto* l = new QLabel(QString(feldName(f)) + ":", gruppe);
+    auto* l = mitName(new QLabel(QString(feldName(f)) + ":", gruppe), LABEL_NAMEN[f - 1]);
     QComboBox*& cb = combobox_spalte[f - 1];
     cb = mitName(new QComboBox(gruppe), SPALTEN_NAMEN[f - 1]);
     cb->setMinimumWidth(180);
