@@ -113,6 +113,11 @@ bool utf8ZuCp1252(std::string_view s, std::string& ziel) {
   bool ersetzt = false;
   std::size_t i = 0;
   while (i < s.size()) {
+    // Plain ASCII in runs.
+    const std::size_t anfang = i;
+    while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
+    ziel.append(s.data() + anfang, i - anfang);
+    if (i == s.size()) break;
     const char32_t u = naechstes(s, i);
     const unsigned char b = byteFuer(u);
     if (b != 0 || u == 0) {
@@ -136,10 +141,14 @@ bool utf8ZuCp1252(std::string_view s, std::string& ziel) {
 }
 
 void cp1252ZuUtf8(std::string_view s, std::string& ziel) {
-  for (const char c : s) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b < 0x80) ziel.push_back(c);
-    else anhaengenUtf8(b <= 0x9F ? OBERE[b - 0x80] : char32_t(b), ziel);
+  std::size_t i = 0;
+  while (i < s.size()) {
+    const std::size_t anfang = i;
+    while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
+    ziel.append(s.data() + anfang, i - anfang);
+    if (i == s.size()) break;
+    const auto b = static_cast<unsigned char>(s[i++]);
+    anhaengenUtf8(b <= 0x9F ? OBERE[b - 0x80] : char32_t(b), ziel);
   }
 }
 
