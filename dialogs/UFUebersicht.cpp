@@ -136,7 +136,6 @@ TFUebersicht::TFUebersicht(QWidget* parent) : QDialog(parent) {
   SG->setWordWrap(false);
   // A text wider than its cell is cut at the cell's edge, as in the main list.
   SG->setTextElideMode(Qt::ElideNone);
-  SG->horizontalHeader()->setTextElideMode(Qt::ElideNone);
   setzeSchrift(standardRasterSchrift(), QColor());
   SG->installEventFilter(this);
   connect(modell_, &TUebersichtModell::bearbeitet, this, [this] { geaendert_ = true; });
