@@ -157,14 +157,24 @@ TEST_F(InstalliertesProgramm, DebianPaketInstallierenStartenEntfernen) {
   for (const char* paket : {"libcurl4 (>= 7.85.0)", "libxlsxwriter4", "qt6-translations-l10n"})
     EXPECT_TRUE(abhaengig.contains(paket)) << paket << " in " << feld("Depends").toStdString();
   EXPECT_TRUE(feld("Recommends").split(", ").contains("libreoffice-calc | libreoffice-calc-nogui")) << feld("Recommends").toStdString();
+  // Every dependency is a package this machine has or could install.
+  l = ausfuehren("apt-get", {"install", "--simulate", deb});
+  EXPECT_EQ(l.rc, 0) << l.ausgabe.toStdString();
+  EXPECT_TRUE(l.ausgabe.contains("Inst vemla (1.0.6 ")) << l.ausgabe.toStdString();
 
-  // A root of its own with an empty package database.
+  // A root of its own with an empty package database. Its maintainer scripts run
+  // outside it; the library cache they refresh has nothing to do with a scratch root.
   const std::string wurzel = t_.pfad("wurzel");
   for (const char* o : {"var/lib/dpkg/info", "var/lib/dpkg/updates"}) std::filesystem::create_directories(wurzel + "/" + o);
   dateiSchreiben(wurzel + "/var/lib/dpkg/status", "");
+  std::filesystem::create_directories(t_.pfad("werkzeug"));
+  dateiSchreiben(t_.pfad("werkzeug/ldconfig"), "#!/bin/sh\nexit 0\n");
+  rechte(t_.pfad("werkzeug/ldconfig"), perms(0755));
+  QProcessEnvironment dpkgUmgebung = QProcessEnvironment::systemEnvironment();
+  dpkgUmgebung.insert("PATH", p("werkzeug") + ":" + dpkgUmgebung.value("PATH"));
   const QStringList dpkg = {"--root=" + QString::fromStdString(wurzel), "--log=/dev/null", "--force-not-root",
-                            "--force-depends"};
-  l = ausfuehren("dpkg", dpkg + QStringList{"-i", deb});
+                            "--force-depends", "--force-script-chrootless"};
+  l = ausfuehren("dpkg", dpkg + QStringList{"-i", deb}, dpkgUmgebung);
   ASSERT_EQ(l.rc, 0) << l.ausgabe.toStdString();
   const QStringList dateien = ausfuehren("dpkg", dpkg + QStringList{"-L", "vemla"}).ausgabe.split('\n');
   for (const char* datei : {"/usr/bin/vemla", "/usr/lib/vemla/vemla_web.so", "/usr/share/vemla/blau.html",
@@ -185,7 +195,7 @@ TEST_F(InstalliertesProgramm, DebianPaketInstallierenStartenEntfernen) {
   prozess_.waitForFinished();
   EXPECT_EQ(ordnerInhalt(wurzel + "/usr/bin"), QStringList{"vemla"});
 
-  l = ausfuehren("dpkg", dpkg + QStringList{"-r", "vemla"});
+  l = ausfuehren("dpkg", dpkg + QStringList{"-r", "vemla"}, dpkgUmgebung);
   ASSERT_EQ(l.rc, 0) << l.ausgabe.toStdString();
   EXPECT_EQ(ordnerInhalt(wurzel + "/usr"), QStringList());
 }
