@@ -160,7 +160,8 @@ TEST_F(InstalliertesProgramm, DebianPaketInstallierenStartenEntfernen) {
   // Every dependency is a package this machine has or could install.
   l = ausfuehren("apt-get", {"install", "--simulate", deb});
   EXPECT_EQ(l.rc, 0) << l.ausgabe.toStdString();
-  EXPECT_TRUE(l.ausgabe.contains("Inst vemla (1.0.6 ")) << l.ausgabe.toStdString();
+  EXPECT_TRUE(l.ausgabe.contains("Inst vemla (1.0.6 ") || l.ausgabe.contains("vemla is already the newest version (1.0.6)"))
+      << l.ausgabe.toStdString();
 
   // A root of its own with an empty package database. Its maintainer scripts run
   // outside it; the library cache they refresh has nothing to do with a scratch root.
