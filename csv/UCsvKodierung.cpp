@@ -70,6 +70,14 @@ void anhaengenUtf8(char32_t u, std::string& z) {
   }
 }
 
+// Appends the plain ASCII characters from s[i] on in one piece; returns where they end.
+std::size_t asciiAnhaengen(std::string_view s, std::size_t i, std::string& ziel) {
+  const std::size_t anfang = i;
+  while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
+  ziel.append(s.data() + anfang, i - anfang);
+  return i;
+}
+
 }  // namespace
 
 bool istUtf8(std::string_view s) {
@@ -113,10 +121,7 @@ bool utf8ZuCp1252(std::string_view s, std::string& ziel) {
   bool ersetzt = false;
   std::size_t i = 0;
   while (i < s.size()) {
-    // Plain ASCII in runs.
-    const std::size_t anfang = i;
-    while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
-    ziel.append(s.data() + anfang, i - anfang);
+    i = asciiAnhaengen(s, i, ziel);
     if (i == s.size()) break;
     const char32_t u = naechstes(s, i);
     const unsigned char b = byteFuer(u);
@@ -143,9 +148,7 @@ bool utf8ZuCp1252(std::string_view s, std::string& ziel) {
 void cp1252ZuUtf8(std::string_view s, std::string& ziel) {
   std::size_t i = 0;
   while (i < s.size()) {
-    const std::size_t anfang = i;
-    while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
-    ziel.append(s.data() + anfang, i - anfang);
+    i = asciiAnhaengen(s, i, ziel);
     if (i == s.size()) break;
     const auto b = static_cast<unsigned char>(s[i++]);
     anhaengenUtf8(b <= 0x9F ? OBERE[b - 0x80] : char32_t(b), ziel);
