@@ -85,7 +85,7 @@ TEST_F(UpdateX11, MeldungenUndDialogStehenUeberDemUpdatefenster) {
       box->done(QMessageBox::Yes);
     } else if (auto* d = qobject_cast<QFileDialog*>(w)) {
       d->selectFile(ziel);
-      d->accept();
+      static_cast<QDialog*>(d)->accept();  // QFileDialog::accept checks the name as the button does
     }
   });
   beobachter.start(100);
