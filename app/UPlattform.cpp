@@ -18,8 +18,10 @@
 
 namespace {
 
-// Boxes and dialogs belong to the active window, else to the main window.
-QWidget* elternfenster() {
+// Boxes and dialogs belong to the window named by the caller, else to the
+// active window, else to the main window.
+QWidget* elternfenster(QWidget* gewuenscht = nullptr) {
+  if (gewuenscht && gewuenscht->isVisible()) return gewuenscht->window();
   QWidget* aktiv = QApplication::activeWindow();
   return aktiv ? aktiv : sichtbaresHauptfenster();
 }
@@ -38,7 +40,7 @@ QStringList qtFilter(const std::vector<TDateityp>& typen) {
 
 std::optional<QString> dateiDialog(const TDateiDialog& d, bool speichern) {
   const TFokusMerker vorher;
-  QFileDialog dlg(elternfenster(), d.titel, QDir::currentPath());
+  QFileDialog dlg(elternfenster(d.eltern), d.titel, QDir::currentPath());
   dlg.setNameFilters(qtFilter(d.typen));
   dlg.setAcceptMode(speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   // The open dialog accepts names of files that do not exist (yet).
@@ -54,15 +56,19 @@ std::optional<QString> dateiDialog(const TDateiDialog& d, bool speichern) {
 
 class TQtPlattform : public IPlattform {
  public:
-  TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) override {
+  TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe,
+                   QWidget* eltern) override {
     const TFokusMerker vorher;
-    const TAntwort antwort = zeigeMeldung(titel, text, symbol, knoepfe);
+    const TAntwort antwort = zeigeMeldung(titel, text, symbol, knoepfe, eltern);
     vorher.zurueckgeben();
     return antwort;
   }
-  TAntwort zeigeMeldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) {
-    QMessageBox box(elternfenster());
+  TAntwort zeigeMeldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe,
+                        QWidget* eltern) {
+    QMessageBox box(elternfenster(eltern));
     box.setWindowTitle(titel);
+    // Texts may carry what a server or a file said: never read as markup.
+    box.setTextFormat(Qt::PlainText);
     QString zeilen = text;
     zeilen.replace('\r', '\n');
     box.setText(zeilen);
@@ -114,8 +120,8 @@ class TQtPlattform : public IPlattform {
   std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString& name) override {
     return automationErzeugen(name);
   }
-  bool herunterladen(const QString& adresse, const QString& datei) override {
-    return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString());
+  bool herunterladen(const QString& adresse, const QString& datei, const TDownloadGrenzen& grenzen) override {
+    return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString(), grenzen);
   }
   QString updateServer() override { return QStringLiteral("https://www.vemla.de/update/"); }
 };
@@ -126,5 +132,7 @@ IPlattform* aktuell = nullptr;
 }  // namespace
 
 IPlattform& plattform() { return aktuell ? *aktuell : qtPlattform; }
+
+IPlattform& systemPlattform() { return qtPlattform; }
 
 void setzePlattform(IPlattform* p) { aktuell = p; }

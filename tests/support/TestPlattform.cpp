@@ -33,8 +33,10 @@ class TAttrappenWebansicht : public QWidget, public IWebansicht {
 
 }  // namespace
 
-TAntwort TTestPlattform::meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) {
-  meldungen.push_back({titel, text, symbol, knoepfe});
+TAntwort TTestPlattform::meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe,
+                                 QWidget* eltern) {
+  meldungen.push_back({titel, text, symbol, knoepfe, eltern});
+  if (echteMeldungen) return systemPlattform().meldung(titel, text, symbol, knoepfe, eltern);
   if (knoepfe == TKnoepfe::Ok) return TAntwort::Ok;
   if (antworten.empty()) return TAntwort::Nein;
   const TAntwort a = antworten.front();
@@ -51,7 +53,9 @@ std::optional<QString> TTestPlattform::oeffnenDialog(const TDateiDialog& dialog)
 }
 
 std::optional<QString> TTestPlattform::speichernDialog(const TDateiDialog& dialog) {
-  return oeffnenDialog(dialog);
+  if (!echteDateiDialoge) return oeffnenDialog(dialog);
+  dateiDialoge.push_back(dialog);
+  return systemPlattform().speichernDialog(dialog);
 }
 
 bool TTestPlattform::dokumentOeffnen(const QString& ziel) {
@@ -86,11 +90,13 @@ std::optional<TSchriftWahl> TTestPlattform::schriftDialog(const TSchriftWahl& st
   return s;
 }
 
-bool TTestPlattform::herunterladen(const QString& adresse, const QString& datei) {
+bool TTestPlattform::herunterladen(const QString& adresse, const QString& datei, const TDownloadGrenzen& grenzen) {
   downloads.push_back(adresse);
+  downloadGrenzen.push_back(grenzen);
   // Tests never reach beyond this computer.
   if (QUrl(adresse).host() != "127.0.0.1") return false;
-  return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString());
+  return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString(),
+                            testGrenzen.value_or(grenzen));
 }
 
 QStringList TTestPlattform::meldungsTexte() const {
