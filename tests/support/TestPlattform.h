@@ -10,6 +10,8 @@
 
 #include "app/UPlattform.h"
 
+class QPrinter;
+
 struct TGezeigteMeldung {
   QString titel, text;
   TSymbol symbol;
@@ -24,6 +26,7 @@ class TTestPlattform : public IPlattform {
   // Answers for Yes/No boxes, in order; when empty, "Nein".
   std::deque<TAntwort> antworten;
   // Chosen names for file dialogs, in order; nullopt = cancelled; when empty, cancelled.
+  // A name whose folder does not exist is refused as by the real dialog, which then takes the next.
   std::deque<std::optional<QString>> dateinamen;
   // Runs while a modal window is shown; when empty, the window just closes again.
   std::deque<std::function<void(QDialog&)>> fensterSkripte;
@@ -48,6 +51,8 @@ class TTestPlattform : public IPlattform {
   // Print dialog: each answer a PDF file to print into, nullopt = cancelled; when empty, cancelled.
   std::deque<std::optional<QString>> druckziele;
   int druckDialoge = 0;
+  // What the user sets in the print dialog beyond the file (pages, copies, order); applied before printing.
+  std::function<void(QPrinter&)> druckWahl;
   // Creates the spreadsheet application; when unset, the installed one.
   std::function<std::unique_ptr<ITabellenAnwendung>(const QString&)> automation;
   std::vector<QString> automationen;
