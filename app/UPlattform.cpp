@@ -4,12 +4,12 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
 
+#include "app/UDateiDialog.h"
 #include "app/UFokus.h"
 #include "app/USchriftDialog.h"
 #include "info/UWebansicht.h"
@@ -26,32 +26,14 @@ QWidget* elternfenster(QWidget* gewuenscht = nullptr) {
   return aktiv ? aktiv : sichtbaresHauptfenster();
 }
 
-QStringList qtFilter(const std::vector<TDateityp>& typen) {
-  QStringList r;
-  for (const auto& t : typen) {
-    // On this system "*.*" would miss names without a dot: all files are "*".
-    const QString muster = t.muster == "*.*" ? QStringLiteral("*") : t.muster;
-    QString b = t.beschreibung;
-    if (b.endsWith("(" + t.muster + ")")) b.chop(t.muster.size() + 2);
-    r << b.trimmed() + " (" + muster + ")";
-  }
-  return r;
-}
-
 std::optional<QString> dateiDialog(const TDateiDialog& d, bool speichern) {
   const TFokusMerker vorher;
-  QFileDialog dlg(elternfenster(d.eltern), d.titel, QDir::currentPath());
-  dlg.setNameFilters(qtFilter(d.typen));
-  dlg.setAcceptMode(speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  // The open dialog accepts names of files that do not exist (yet).
-  dlg.setFileMode(QFileDialog::AnyFile);
-  dlg.setDefaultSuffix(d.standardEndung);
-  if (!d.vorschlag.isEmpty()) dlg.selectFile(d.vorschlag);
-  const int ergebnis = dlg.exec();
-  dlg.hide();
+  const auto dlg = dateiDialogBauen(d, speichern, elternfenster(d.eltern));
+  const int ergebnis = dlg->exec();
+  dlg->hide();
   vorher.zurueckgeben();
-  if (ergebnis != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
-  return dlg.selectedFiles().first();
+  if (ergebnis != QDialog::Accepted || dlg->selectedFiles().isEmpty()) return std::nullopt;
+  return dlg->selectedFiles().first();
 }
 
 class TQtPlattform : public IPlattform {

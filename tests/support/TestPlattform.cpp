@@ -6,6 +6,7 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "app/UDateiDialog.h"
 #include "info/UWebansicht.h"
 #include "net/UDownload.h"
 #include "report/UAutomation.h"
@@ -46,10 +47,17 @@ TAntwort TTestPlattform::meldung(const QString& titel, const QString& text, TSym
 
 std::optional<QString> TTestPlattform::oeffnenDialog(const TDateiDialog& dialog) {
   dateiDialoge.push_back(dialog);
-  if (dateinamen.empty()) return std::nullopt;
-  auto n = dateinamen.front();
-  dateinamen.pop_front();
-  return n;
+  // As the real dialog: a name in a folder that does not exist is refused with
+  // a box, and the dialog stays open for the next name.
+  while (!dateinamen.empty()) {
+    auto n = dateinamen.front();
+    dateinamen.pop_front();
+    if (!n) return n;
+    const QString einwand = dateiDialogEinwand(*n);
+    if (einwand.isEmpty()) return n;
+    meldung(dialog.titel, einwand, TSymbol::Warnung, TKnoepfe::Ok);
+  }
+  return std::nullopt;
 }
 
 std::optional<QString> TTestPlattform::speichernDialog(const TDateiDialog& dialog) {
@@ -113,6 +121,7 @@ bool TTestPlattform::druckDialog(QPrinter& drucker) {
   if (!ziel) return false;
   drucker.setOutputFormat(QPrinter::PdfFormat);
   drucker.setOutputFileName(*ziel);
+  if (druckWahl) druckWahl(drucker);
   return true;
 }
 

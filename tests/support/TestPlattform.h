@@ -10,6 +10,8 @@
 
 #include "app/UPlattform.h"
 
+class QPrinter;
+
 struct TGezeigteMeldung {
   QString titel, text;
   TSymbol symbol;
@@ -25,6 +27,7 @@ class TTestPlattform : public IPlattform {
   // Answers for Yes/No boxes, in order; when empty, "Nein".
   std::deque<TAntwort> antworten;
   // Chosen names for file dialogs, in order; nullopt = cancelled; when empty, cancelled.
+  // A name whose folder does not exist is refused as by the real dialog, which then takes the next.
   std::deque<std::optional<QString>> dateinamen;
   // Boxes and file dialogs of the Qt platform, recorded and then really shown
   // (the test answers them); the queues above are then not used.
@@ -56,6 +59,8 @@ class TTestPlattform : public IPlattform {
   // Print dialog: each answer a PDF file to print into, nullopt = cancelled; when empty, cancelled.
   std::deque<std::optional<QString>> druckziele;
   int druckDialoge = 0;
+  // What the user sets in the print dialog beyond the file (pages, copies, order); applied before printing.
+  std::function<void(QPrinter&)> druckWahl;
   // Creates the spreadsheet application; when unset, the installed one.
   std::function<std::unique_ptr<ITabellenAnwendung>(const QString&)> automation;
   std::vector<QString> automationen;
