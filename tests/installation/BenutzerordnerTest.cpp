@@ -131,7 +131,12 @@ TEST_F(SchreibgeschuetztMitIni, SchreibenWirdMitDemPfadVerweigert) {
   starten();
   {
     OhneRootRechte ohne;
-    anzeigen();  // the activation stores the hidden status bar
+    // The activation stores its view options; an error stops it and goes to the error box, as in the program.
+    try {
+      anzeigen();
+    } catch (const std::exception& e) {
+      allgemeinerFehler(e);
+    }
   }
   const QString verweigert =
       QString::fromStdString(" Vemla |nach " + t_.pfad("bin/vemla.ini") + " kann nicht geschrieben werden.");
