@@ -79,6 +79,23 @@ void allgemeinerFehler(const std::exception& e) {
   meldungOk(ANWENDUNGSTITEL, QString::fromUtf8(e.what()) + ".", TSymbol::Stopp);
 }
 
+namespace {
+THandlerFehler* innerster = nullptr;
+}  // namespace
+
+THandlerFehler::THandlerFehler() : vorher_(innerster) { innerster = this; }
+
+THandlerFehler::~THandlerFehler() { innerster = vorher_; }
+
+THandlerFehler* THandlerFehler::aktiv() { return innerster; }
+
+void THandlerFehler::weiterwerfen() {
+  if (!fehler) return;
+  std::exception_ptr f = fehler;
+  fehler = nullptr;
+  std::rethrow_exception(f);
+}
+
 void fensterErzeugen() {
   HauptFormular = new THauptFormular();
   // Further windows in their fixed order; the ones still to come take their place here.

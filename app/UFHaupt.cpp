@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 
 #include "app/UFenstermass.h"
@@ -371,16 +372,48 @@ void THauptFormular::popupAnlegen() {
 
 // ---------------------------------------------------------------- size
 
+namespace {
+
+// The top-left corner that centres a frame of size "aussen" on the primary screen's free area.
+QPoint mittigAufSchirm(QSize aussen) {
+  QScreen* s = QGuiApplication::primaryScreen();
+  if (!s) return {};
+  const QRect frei = s->availableGeometry();
+  return frei.topLeft() + QPoint((frei.width() - aussen.width()) / 2, (frei.height() - aussen.height()) / 2);
+}
+
+}  // namespace
+
 void THauptFormular::showEvent(QShowEvent* e) {
   // Centred on the desktop when first shown; a stored start position moves it at the first activation.
   if (!gezeigt_) {
     gezeigt_ = true;
     ansichtsGroesseVorab();
-    if (!testAttribute(Qt::WA_Moved))
-      if (QScreen* s = QGuiApplication::primaryScreen())
-        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    if (!testAttribute(Qt::WA_Moved)) {
+      // The frame is not known before the window manager has drawn it: centred
+      // by the client area first, by the frame as soon as the frame is there.
+      move(mittigAufSchirm(size()));
+      rahmenMittigStellen_ = true;
+      rahmenAbwarten(0);
+    }
   }
   QMainWindow::showEvent(e);
+}
+
+void THauptFormular::rahmenAbwarten(int versuch) {
+  // The window manager reports its frame a moment after the window appears
+  // (or never, without one); until then it is looked for again, for 2 s at most.
+  QTimer::singleShot(20, this, [this, versuch] {
+    if (!rahmenMittigStellen_) return;
+    if (!windowHandle() || windowHandle()->frameMargins().isNull()) {
+      if (versuch < 100) rahmenAbwarten(versuch + 1);
+      else rahmenMittigStellen_ = false;
+      return;
+    }
+    rahmenMittigStellen_ = false;
+    const QPoint ziel = mittigAufSchirm(frameGeometry().size());
+    if (frameGeometry().topLeft() != ziel) move(ziel);
+  });
 }
 
 void THauptFormular::statusleisteAusrichten() {
