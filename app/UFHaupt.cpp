@@ -16,6 +16,7 @@
 
 #include "app/UFenstermass.h"
 #include "app/UGlobal.h"
+#include "app/USymbol.h"
 #include "app/UVorgaben.h"
 
 namespace {
@@ -162,7 +163,7 @@ void THauptFormular::steuerelementeAnlegen() {
     t->setGeometry(x, y, b, h);
     t->setAutoRaise(true);
     t->setFocusPolicy(Qt::NoFocus);
-    t->setIcon(c->style()->standardIcon(bild));
+    t->setIcon(symbolBeimMalen(t, bild));
     return t;
   };
   SB_AG_Interpret = werkzeug("SB_AG_Interpret", QStyle::SP_FileDialogContentsView, 622, 38, 29, 99);

@@ -3,7 +3,8 @@
 // per entry and one column per field, applied to the collection in one step.
 // The table is rebuilt from the collection every time the window is shown,
 // so edits that were not applied are lost on closing. The window can keep
-// its size, column widths and font in the settings file.
+// its size, column widths and font in the settings file. Its controls are
+// built when it is first shown or first asked for its grid.
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QDialog>
@@ -43,6 +44,9 @@ class TFUebersicht : public QDialog {
   Q_OBJECT
  public:
   explicit TFUebersicht(QWidget* parent = nullptr);
+  // Builds the controls, once; showing the window does it first.
+  void aufbauen();
+  void setVisible(bool sichtbar) override;
 
   // --- the grid as a table of texts, row 0 being the header row and column 0
   // the positions: "#", "Interpret" .. "Kommentar" above the rows 1 .. n.
@@ -65,8 +69,8 @@ class TFUebersicht : public QDialog {
   void setzeSchrift(const QFont& schrift, const QColor& farbe);
 
   // --- controls (component names)
-  QTableView* SG;
-  QPushButton *B_close, *B_font, *B_change;
+  QTableView* SG = nullptr;
+  QPushButton *B_close = nullptr, *B_font = nullptr, *B_change = nullptr;
 
  protected:
   void showEvent(QShowEvent* e) override;
@@ -81,7 +85,7 @@ class TFUebersicht : public QDialog {
   QSize aussenmass() const;
   void setzeAussenmass(QSize aussen);
 
-  TUebersichtModell* modell_;
+  TUebersichtModell* modell_ = nullptr;
   QColor schriftfarbe_;
   bool geaendert_ = false;
   bool gezeigt_ = false;
