@@ -107,10 +107,12 @@ void TFadd_einzeluebersicht::steuerelementeAnlegen() {
 }
 
 QList<QLineEdit*> TFadd_einzeluebersicht::eingabefelder() const {
+  const_cast<TFadd_einzeluebersicht*>(this)->aufbauen();
   return {e_interpret, e_titel, e_label, e_release, e_typ, e_genre, e_kommentar};
 }
 
 void TFadd_einzeluebersicht::Anzeigen(int number) {
+  aufbauen();
   TDatensatz d;
   DatBas->get_datensatz(number, d);
   const QList<QLineEdit*> felder = eingabefelder();

@@ -60,13 +60,19 @@ done
 [ -n "$anzeige" ] || { echo "kein freies Display" >&2; exit 1; }
 Xvfb :$anzeige -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xpid=$!
-i=0; while [ ! -e /tmp/.X11-unix/X$anzeige ] && [ $i -lt 100 ]; do sleep 0.05; i=$((i + 1)); done
 export DISPLAY=:$anzeige
+i=0; while ! xdpyinfo >/dev/null 2>&1 && [ $i -lt 100 ]; do sleep 0.05; i=$((i + 1)); done
 unset QT_QPA_PLATFORM
 
 lauf() {  # lauf NAME PROGRAMM... : one run, its winwait line into the results
   name=$1; shift
-  "$arbeit/winwait" -l "$name" -t 'sammlung\.vem' -- "$@" >> "$arbeit/ergebnis" 2>>"$arbeit/fehler" || true
+  # A run that finds no display (the X server busy with a client going away) is repeated.
+  for versuch in 1 2 3; do
+    rc=0
+    "$arbeit/winwait" -l "$name" -t 'sammlung\.vem' -- "$@" >> "$arbeit/ergebnis" 2>>"$arbeit/fehler" || rc=$?
+    [ $rc -ne 2 ] && break
+    sleep 0.2
+  done
 }
 # One run of each to warm the page cache, not counted.
 lauf aufwaermen "$arbeit/vemla/vemla" "$arbeit/sammlung.vem"

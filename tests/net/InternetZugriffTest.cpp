@@ -152,6 +152,7 @@ TEST_F(InternetZugriff, MailLinkUndZurueck) {
 }
 
 TEST_F(InternetZugriff, EscSchliesstVonJedemSteuerelement) {
+  F().aufbauen();
   QList<QWidget*> ziele = {F().EInterpret, F().ETitel, F().ELabel, F().CBInterpret, F().CBTitel, F().CBLabel,
                            F().BitBtn1};
   for (QWidget* w : ziele) {
