@@ -57,12 +57,11 @@ TVemlaApplication::TVemlaApplication(int& argc, char** argv) : QApplication(argc
   // The resources sit in a static library: they have to be registered by hand.
   Q_INIT_RESOURCE(vemla);
   setWindowIcon(QIcon(":/vemla.png"));
-  // Standard dialogs and buttons speak German.
-  for (const char* name : {"qtbase_de", "qt_de"}) {
-    auto* t = new QTranslator(this);
-    if (t->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) installTranslator(t);
-    else delete t;
-  }
+  // Standard dialogs and buttons speak German. "qt_de" would only load this
+  // catalog a second time, beside that of a multimedia module the program has no use for.
+  auto* t = new QTranslator(this);
+  if (t->load("qtbase_de", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) installTranslator(t);
+  else delete t;
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 }
 
