@@ -26,7 +26,9 @@ TEST_F(SymbolTest, KnoepfeBekommenIhrSymbolBeimErstenZeigen) {
   for (const auto& f : faelle) {
     // A window still to be built has no buttons yet; one that is built shows no symbol yet.
     QToolButton* knopf = finde(f.fenster)->findChild<QToolButton*>(f.knopf);
-    if (knopf) EXPECT_TRUE(knopf->icon().isNull()) << f.knopf << " vor dem Zeigen";
+    if (knopf) {
+      EXPECT_TRUE(knopf->icon().isNull()) << f.knopf << " vor dem Zeigen";
+    }
   }
   for (const auto& f : faelle) {
     finde(f.fenster)->show();
