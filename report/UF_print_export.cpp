@@ -38,14 +38,23 @@ QString seitenText(int anzahl) {
 
 TF_print_export::TF_print_export(QWidget* parent, const char* name, const QString& titel, const QString& gruppe,
                                  const QString& aktion)
-    : QDialog(parent) {
+    : QDialog(parent), gruppe_(gruppe), aktion_(aktion) {
   setObjectName(name);
   setWindowTitle(titel);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
   setFont(standardSchrift());
   setFixedSize(BREITE, HOEHE);
+}
 
+void TF_print_export::setVisible(bool sichtbar) {
+  if (sichtbar) aufbauen();
+  QDialog::setVisible(sichtbar);
+}
+
+void TF_print_export::aufbauen() {
+  if (aufgebaut_) return;
+  aufgebaut_ = true;
   auto label = [this](QWidget* eltern, const char* n, const QString& text, int x, int y) {
     QLabel* l = mitName(new QLabel(text, eltern), n);
     l->move(x, y);
@@ -56,7 +65,7 @@ TF_print_export::TF_print_export(QWidget* parent, const char* name, const QStrin
   L_Seiten = label(this, "L_Seiten", "", 16, 28);
   L_Seiten->hide();
 
-  groupbox_print = mitName(new QGroupBox(gruppe, this), "groupbox_print");
+  groupbox_print = mitName(new QGroupBox(gruppe_, this), "groupbox_print");
   groupbox_print->setGeometry(8, 50, BREITE - 16, 98);
   auto box = [this](const char* n, const QString& text, int x, int y) {
     QCheckBox* c = mitName(new QCheckBox(text, groupbox_print), n);
@@ -92,11 +101,12 @@ TF_print_export::TF_print_export(QWidget* parent, const char* name, const QStrin
     escSchliesst(p);
     return p;
   };
-  B_action = knopf("B_action", aktion);
+  B_action = knopf("B_action", aktion_);
   B_close = knopf("B_close", "&abbechen");
   untenAb(HOEHE - 35, HOEHE);
   connect(B_action, &QPushButton::clicked, this, sicher([this] { B_actionClick(); }));
   connect(B_close, &QPushButton::clicked, this, sicher([this] { B_closeClick(); }));
+  zusatzAufbauen();
   beispiel();
 }
 
@@ -116,10 +126,16 @@ bool TF_print_export::eventFilter(QObject* objekt, QEvent* e) {
   return QDialog::eventFilter(objekt, e);
 }
 
-bool TF_print_export::nummerierung() const { return cb_num->isChecked(); }
-bool TF_print_export::genre() const { return cb_gen->isChecked(); }
-bool TF_print_export::label() const { return cb_lab->isChecked(); }
-bool TF_print_export::release() const { return cb_rel->isChecked(); }
+// Asked before the first showing, the dialog builds itself and answers with its defaults.
+bool TF_print_export::angekreuzt(QCheckBox* TF_print_export::* box) const {
+  const_cast<TF_print_export*>(this)->aufbauen();
+  return (this->*box)->isChecked();
+}
+
+bool TF_print_export::nummerierung() const { return angekreuzt(&TF_print_export::cb_num); }
+bool TF_print_export::genre() const { return angekreuzt(&TF_print_export::cb_gen); }
+bool TF_print_export::label() const { return angekreuzt(&TF_print_export::cb_lab); }
+bool TF_print_export::release() const { return angekreuzt(&TF_print_export::cb_rel); }
 
 TReportOptionen TF_print_export::optionen() const { return {nummerierung(), genre(), label(), release()}; }
 
@@ -129,6 +145,7 @@ void TF_print_export::showEvent(QShowEvent* e) {
 }
 
 void TF_print_export::FormShow() {
+  aufbauen();
   const int n = DatBas ? DatBas->get_anzahl() : 0;
   L_Anzahl->setText(anzahlText(n));
   L_Anzahl->adjustSize();
@@ -138,6 +155,7 @@ void TF_print_export::FormShow() {
 }
 
 void TF_print_export::beispiel() {
+  aufbauen();
   QString bsp = "Interpret - Titel", bsp2 = "Selvarin - for an angel";
   const bool nummer = cb_num->isChecked();
   L_Bsp->move(nummer ? BSP_LINKS_NUMMER : BSP_LINKS, BSP_OBEN);

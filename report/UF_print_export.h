@@ -2,6 +2,8 @@
 // The common window of the report and print option dialogs: how many entries
 // there are, which optional parts go into each line, an example line, and the
 // button that starts the action. The dialogs keep their choices for the run.
+// The window exists from the start; its insides are built when it is first
+// shown or asked for its options.
 #include <QDialog>
 #include <QLabel>
 
@@ -40,6 +42,10 @@ class TF_print_export : public QDialog {
   TF_print_export(QWidget* parent, const char* name, const QString& titel, const QString& gruppe,
                   const QString& aktion);
 
+  // Builds the insides once; showing the dialog and reading its options do it.
+  void aufbauen();
+  void setVisible(bool sichtbar) override;
+
   // The options as the boxes show them now.
   TReportOptionen optionen() const;
   bool nummerierung() const;
@@ -59,10 +65,17 @@ class TF_print_export : public QDialog {
   QPushButton *B_action, *B_close;
 
  protected:
+  // The parts a dialog adds to the common ones, built with them.
+  virtual void zusatzAufbauen() {}
   void showEvent(QShowEvent* e) override;
   bool eventFilter(QObject* objekt, QEvent* e) override;
   // Esc pressed in "w" closes the dialog.
   void escSchliesst(QWidget* w);
   // Moves the two buttons to "oben" and makes the client area "hoehe" high.
   void untenAb(int oben, int hoehe);
+
+ private:
+  bool angekreuzt(QCheckBox* TF_print_export::* box) const;
+  QString gruppe_, aktion_;
+  bool aufgebaut_ = false;
 };

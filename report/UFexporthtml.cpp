@@ -16,6 +16,10 @@
 TFexporthtml::TFexporthtml(QWidget* parent)
     : TF_print_export(parent, "Fexporthtml", "CD-Sammlung exportieren (Report schreiben)  [HTML-Datei]",
                       "Ausgabeformat:", "&exportieren") {
+  setFixedHeight(317);
+}
+
+void TFexporthtml::zusatzAufbauen() {
   GroupBox1 = mitName(new QGroupBox("HTML-Layout:", this), "GroupBox1");
   GroupBox1->setGeometry(8, 216, 544, 56);
   Label1 = mitName(new QLabel("( Hintergrundfarbe,", GroupBox1), "Label1");
@@ -45,6 +49,7 @@ void TFexporthtml::FormShow() {
 }
 
 int TFexporthtml::thema() const {
+  const_cast<TFexporthtml*>(this)->aufbauen();
   const int i = CBHtmlLayout->currentIndex();
   return i < 0 ? THEMA_WEISS : i;
 }
@@ -55,6 +60,7 @@ void TFexporthtml::B_actionClick() {
 }
 
 void TFexporthtml::SBblauClick() {
+  aufbauen();
   const QString thema = CBHtmlLayout->currentText();
   if (QFileInfo(mitgelieferteDatei(thema + ".html")).isFile()) {
     open_example(thema + ".html");

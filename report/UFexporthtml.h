@@ -21,4 +21,7 @@ class TFexporthtml : public TF_print_export {
   QLabel *Label1, *Label2;
   QComboBox* CBHtmlLayout;
   QToolButton* SBblau;
+
+ protected:
+  void zusatzAufbauen() override;
 };

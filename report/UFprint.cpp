@@ -6,9 +6,9 @@
 #include "core/UConnect.h"
 
 TFprint::TFprint(QWidget* parent)
-    : TF_print_export(parent, "Fprint", "Drucken der CD-Sammlung", "Druckformat:", "&drucken") {
-  L_Seiten->show();
-}
+    : TF_print_export(parent, "Fprint", "Drucken der CD-Sammlung", "Druckformat:", "&drucken") {}
+
+void TFprint::zusatzAufbauen() { L_Seiten->show(); }
 
 void TFprint::B_actionClick() {
   TF_print_export::B_actionClick();

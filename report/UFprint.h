@@ -8,4 +8,7 @@ class TFprint : public TF_print_export {
  public:
   explicit TFprint(QWidget* parent = nullptr);
   void B_actionClick() override;
+
+ protected:
+  void zusatzAufbauen() override;
 };

@@ -59,6 +59,34 @@ TEST_F(Optionsdialoge, ErreichbarUeberMenueKuerzelUndQuickbuttons) {
   EXPECT_EQ(plattform_.meldungen.size(), 2u);
 }
 
+// The dialogs exist from the start but are built when first shown or asked
+// for their options; size and places are the same either way.
+TEST_F(Optionsdialoge, ErstBeimZeigenGebaut) {
+  struct Fall {
+    TF_print_export* dialog;
+    int hoehe, knopfOben;
+  } faelle[] = {{Fexporttxt, 250, 215}, {Fexporthtml, 317, 282}, {Fexportdif, 250, 215}, {Fprint, 250, 215}};
+  for (const auto& f : faelle) {
+    TF_print_export& d = *f.dialog;
+    const std::string name = d.objectName().toStdString();
+    EXPECT_EQ(d.findChild<QCheckBox*>("cb_num"), nullptr) << name;
+    EXPECT_EQ(d.size(), QSize(560, f.hoehe)) << name;
+    if (&d == Fexportdif) {  // asked before it was ever shown: the defaults
+      const TReportOptionen o = d.optionen();
+      EXPECT_TRUE(o.nummerierung && o.genre && o.label && o.release);
+    }
+    d.show();
+    EXPECT_EQ(d.findChild<QCheckBox*>("cb_num"), d.cb_num) << name;
+    EXPECT_EQ(d.size(), QSize(560, f.hoehe)) << name;
+    EXPECT_EQ(d.cb_num->geometry(), QRect(16, 22, 140, 20)) << name;
+    EXPECT_EQ(d.cb_rel->geometry(), QRect(230, 70, 140, 20)) << name;
+    EXPECT_EQ(d.B_action->geometry(), QRect(370, f.knopfOben, 85, 25)) << name;
+    EXPECT_EQ(d.B_close->geometry(), QRect(463, f.knopfOben, 85, 25)) << name;
+    d.hide();
+  }
+  EXPECT_EQ(Fexporthtml->GroupBox1->geometry(), QRect(8, 216, 544, 56));
+}
+
 TEST_F(Optionsdialoge, StatusleisteDerQuickbuttons) {
   H().zeigeStatusleiste(true);
   QEvent rein(QEvent::Enter);
@@ -202,6 +230,7 @@ TEST_F(Optionsdialoge, EscSchliesstVonJedemKnopfUndKaestchen) {
   eintragen({{"a", "b"}});
   for (TF_print_export* d : {static_cast<TF_print_export*>(Fexporttxt), static_cast<TF_print_export*>(Fexporthtml),
                              static_cast<TF_print_export*>(Fexportdif), static_cast<TF_print_export*>(Fprint)}) {
+    d->aufbauen();
     std::vector<QWidget*> ziele = {d->cb_num, d->checkbox_interpret, d->checkbox_titel, d->cb_gen,
                                    d->cb_lab, d->cb_rel, d->B_action, d->B_close};
     if (d == Fexporthtml) ziele.push_back(Fexporthtml->CBHtmlLayout);
@@ -252,6 +281,7 @@ TEST_F(Optionsdialoge, JederDialogBehaeltSeineWahl) {
 TEST_F(Optionsdialoge, ThemaWeissZuerstDannDasGewaehlte) {
   eintragen({{"a", "b"}});
   auto* html = Fexporthtml;
+  html->aufbauen();
   EXPECT_EQ(html->CBHtmlLayout->currentIndex(), -1);
   imDialog([this] { aktion("htmlDatei1")->trigger(); }, [html](TF_print_export&) {
     EXPECT_EQ(html->CBHtmlLayout->currentText(), "weiss");
