@@ -24,6 +24,7 @@
 #include "report/UFprint.h"
 #include "net/UFAutopatcher.h"
 #include "net/UFInternetZugriff.h"
+#include "online/UFOnline.h"
 
 TDatBas* DatBas = nullptr;
 TIniFile* IniFile = nullptr;
@@ -97,6 +98,7 @@ void fensterErzeugen() {
   FInternetZugriff = new TFInternetZugriff(HauptFormular);
   F_Programminformation = new TF_Programminformation(HauptFormular);
   FAutopatcher = new TFAutopatcher(HauptFormular);
+  FOnline = new TFOnline(HauptFormular);
 }
 
 void fensterFreigeben() {
@@ -119,4 +121,5 @@ void fensterFreigeben() {
   Fexportdif = nullptr;
   FInternetZugriff = nullptr;
   FAutopatcher = nullptr;
+  FOnline = nullptr;
 }
