@@ -154,7 +154,7 @@ void TFOnline::aufbauen() {
   lv_ergebnisse->setSelectionMode(QAbstractItemView::ExtendedSelection);
   lv_ergebnisse->setHeaderLabels(
       {"Interpret", "Titel", "Label / Katalognr.", "Jahr", "Format", "Land", "Strichcode", "Hinweis"});
-  const int breiten[SPALTEN] = {130, 150, 140, 40, 70, 36, 96, 60};
+  const int breiten[SPALTEN] = {125, 145, 135, 36, 100, 34, 92, 60};
   for (int s = 0; s < SPALTEN; ++s) lv_ergebnisse->setColumnWidth(s, breiten[s]);
   lv_ergebnisse->header()->setStretchLastSection(true);
 
