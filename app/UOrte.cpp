@@ -19,6 +19,7 @@
 namespace {
 
 std::optional<TOrte> festgelegt;
+QString weitererModulOrdner;
 
 const TOrte& orte() {
   if (!festgelegt) orteFestlegen();
@@ -65,7 +66,12 @@ TOrte orteBestimmen(const QString& programmOrdner, const QProcessEnvironment& um
   TOrte o;
   o.programm = programmOrdner;
   o.daten = QDir::cleanPath(programmOrdner + "/" VEMLA_DATEN_RELATIV);
-  if (QFileInfo::exists(programmOrdner + "/vemla.ini") || beschreibbar(programmOrdner)) {
+  // A portable copy keeps its settings with it. An installed program never writes
+  // beside itself, not even for root: whatever root left there would be refused to
+  // everyone else.
+  const bool portabel = QFileInfo::exists(programmOrdner + "/vemla.ini");
+  const bool installiert = QFileInfo(o.daten).isDir();
+  if (portabel || (!installiert && beschreibbar(programmOrdner))) {
     o.einstellungen = o.geschrieben = programmOrdner;
     return o;
   }
@@ -100,10 +106,14 @@ QString eigeneDatei(const QString& name) {
 
 QString iniPfad() { return orte().einstellungen + "/vemla.ini"; }
 
+void webModulAuchSuchenIn(const QString& ordner) { weitererModulOrdner = ordner; }
+
 QString webModul() {
-  for (const QString& ordner : {orte().programm, QDir::cleanPath(orte().programm + "/" VEMLA_MODULE_RELATIV)}) {
+  for (const QString& ordner : {orte().programm, QDir::cleanPath(orte().programm + "/" VEMLA_MODULE_RELATIV),
+                                weitererModulOrdner}) {
+    if (ordner.isEmpty()) continue;
     const QString pfad = ordner + "/vemla_web.so";
     if (QFile::exists(pfad)) return pfad;
   }
-  return QStringLiteral(VEMLA_MODUL_ORDNER "/vemla_web.so");
+  return QString();
 }

@@ -4,14 +4,16 @@
 // such paths.
 //
 // Which folders these are is decided once at start (orteFestlegen):
-// - The program's folder holds a "vemla.ini", or the user may write into it
-//   (the build folder, a copy unpacked somewhere): everything stays beside
-//   the program.
-// - Otherwise (an installed program: no "vemla.ini" beside it and a folder the
-//   user cannot write) "vemla.ini" lives in $XDG_CONFIG_HOME/vemla (default
-//   ~/.config/vemla), and the written pages and "download.ini" in
-//   $XDG_CACHE_HOME/vemla (default ~/.cache/vemla), where the files a written
-//   page refers to ("help/format.css", "copyright.js") are linked in.
+// - The program's folder holds a "vemla.ini" (a portable copy): everything
+//   stays beside the program.
+// - Otherwise an installed program (its data folder ../share/vemla exists)
+//   always uses the user's folders, whoever runs it, root included.
+// - A build folder or a copy unpacked somewhere uses its own folder when the
+//   user may write into it, else the user's folders.
+// The user's folders: "vemla.ini" lives in $XDG_CONFIG_HOME/vemla (default
+// ~/.config/vemla), and the written pages and "download.ini" in
+// $XDG_CACHE_HOME/vemla (default ~/.cache/vemla), where the files a written
+// page refers to ("help/format.css", "copyright.js") are linked in.
 // Files that come with the program lie beside it, or else in the installed
 // data folder <prefix>/share/vemla.
 #include <QProcessEnvironment>
@@ -47,5 +49,8 @@ void orteFestlegen(const QString& programmOrdner = QString());
 // The files that come with the program and that a written page refers to.
 QStringList seitenBegleitdateien();
 // The web engine module: beside the program, else in the installed module
-// folder <prefix>/lib/vemla, else in the folder it was built in.
+// folder <prefix>/lib/vemla; empty when neither has it.
 QString webModul();
+// One more folder to look in after those two (programs that run away from the
+// program's folder, as the test programs do); empty: none.
+void webModulAuchSuchenIn(const QString& ordner);

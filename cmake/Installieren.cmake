@@ -1,6 +1,7 @@
 # Installation: "cmake --install build" (prefix /usr/local unless CMAKE_INSTALL_PREFIX
 # says otherwise; DESTDIR honoured). The program finds the files that come with it
-# beside itself or in <prefix>/share/vemla; see app/UOrte.h.
+# beside itself or in <prefix>/share/vemla; see app/UOrte.h. The menu entry names
+# the installed program by its full path (cmake/Menueeintrag.cmake).
 include(GNUInstallDirs)
 set(VEMLA_DATENORDNER ${CMAKE_INSTALL_DATADIR}/vemla)
 file(RELATIVE_PATH VEMLA_DATEN_RELATIV ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/vemla)
@@ -28,12 +29,17 @@ endforeach()
 set(quelle ${CMAKE_CURRENT_LIST_DIR}/../resources/installation)
 install(FILES ${quelle}/vemla.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${quelle}/vemla-48.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps RENAME vemla.png)
-install(FILES ${quelle}/vemla.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${quelle}/de.vemla.vemla.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${quelle}/vemla-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME vemla.xml)
+
+install(CODE "set(VEMLA_DATADIR \"${CMAKE_INSTALL_DATADIR}\")
+  set(VEMLA_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
+  set(VEMLA_MENUEEINTRAG \"${quelle}/vemla.desktop\")
+  set(VEMLA_ZWISCHENORDNER \"${CMAKE_BINARY_DIR}\")")
+install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/Menueeintrag.cmake)
 
 # Installed straight onto this machine (no DESTDIR, as a package build would use),
 # the desktop learns of the new file type, menu entry and icon at once.
-install(CODE "set(VEMLA_DATADIR \"${CMAKE_INSTALL_DATADIR}\")")
 install(CODE [[
   if("$ENV{DESTDIR}" STREQUAL "")
     set(daten "${CMAKE_INSTALL_PREFIX}/${VEMLA_DATADIR}")

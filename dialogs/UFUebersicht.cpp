@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
@@ -57,7 +56,9 @@ void TUebersichtModell::fuellen(QList<QString> zellen) {
 
 QVariant TUebersichtModell::data(const QModelIndex& i, int rolle) const {
   if (!i.isValid()) return {};
-  if (rolle == Qt::DisplayRole || rolle == Qt::EditRole) return zelle(i.column(), i.row());
+  // A line break loaded from a file stays in the cell and shows as a blank, as in the main list.
+  if (rolle == Qt::DisplayRole) return einzeiligAnzeigen(zelle(i.column(), i.row()));
+  if (rolle == Qt::EditRole) return zelle(i.column(), i.row());
   if (rolle == Qt::BackgroundRole && i.column() == 0) return QApplication::palette().color(QPalette::Button);
   return {};
 }
@@ -85,6 +86,27 @@ Qt::ItemFlags TUebersichtModell::flags(const QModelIndex& i) const {
   return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 
+// ---------------------------------------------------------------- grid
+
+void TUebersichtRaster::editorUebernehmen() {
+  QWidget* editor = indexWidget(currentIndex());
+  if (!editor) return;
+  commitData(editor);
+  closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+QModelIndex TUebersichtRaster::moveCursor(CursorAction aktion, Qt::KeyboardModifiers tasten) {
+  const QModelIndex ziel = QTableView::moveCursor(aktion, tasten);
+  if (!ziel.isValid() || ziel.column() != 0) return ziel;
+  // Backwards from the first field goes to the last field of the row above
+  // (from the top row round to the bottom one); every other move stops at the first field.
+  if (aktion == MovePrevious) {
+    const int zeile = ziel.row() > 0 ? ziel.row() - 1 : model()->rowCount() - 1;
+    return model()->index(zeile, model()->columnCount() - 1);
+  }
+  return model()->index(ziel.row(), 1);
+}
+
 // ---------------------------------------------------------------- window
 
 TFUebersicht::TFUebersicht(QWidget* parent) : QDialog(parent) {
@@ -95,7 +117,7 @@ TFUebersicht::TFUebersicht(QWidget* parent) : QDialog(parent) {
   setFont(standardSchrift());
 
   modell_ = new TUebersichtModell(this);
-  SG = mitName(new QTableView(this), "SG");
+  SG = mitName(new TUebersichtRaster(this), "SG");
   SG->setModel(modell_);
   SG->verticalHeader()->hide();
   SG->verticalHeader()->setMinimumSectionSize(1);
@@ -112,6 +134,8 @@ TFUebersicht::TFUebersicht(QWidget* parent) : QDialog(parent) {
                       QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
   SG->setTabKeyNavigation(true);
   SG->setWordWrap(false);
+  // A text wider than its cell is cut at the cell's edge, as in the main list.
+  SG->setTextElideMode(Qt::ElideNone);
   setzeSchrift(standardRasterSchrift(), QColor());
   SG->installEventFilter(this);
   connect(modell_, &TUebersichtModell::bearbeitet, this, [this] { geaendert_ = true; });
@@ -203,6 +227,8 @@ void TFUebersicht::FormShow() {
   if (warten) Fworking->verbergen();
 
   SG->setCurrentIndex(modell_->index(0, 1));
+  beiEigenemDialog_ = false;
+  maximiert_ = isMaximized();
   if (FOptionen && FOptionen->cb_saveview_gesamt->isChecked()) ansichtLaden();
   B_close->setFocus();
 }
@@ -216,8 +242,8 @@ void TFUebersicht::ansichtLaden() {
   QColor farbe = schriftfarbe_;
   if (!farbeLesen(IniFile->ReadString(SEKTION, "fontcolor", "clWindowText"), farbe)) farbe = QColor();
   QFont schrift = SG->font();
-  const std::string name = IniFile->ReadString(SEKTION, "fontname", "Verdana");
-  schrift.setFamily(name == "Verdana" ? QString(SCHRIFT_VERDANA) : vonCp1252(name));
+  schriftname_ = IniFile->ReadString(SEKTION, "fontname", "Verdana");
+  schrift.setFamily(schriftname_ == "Verdana" ? QString(SCHRIFT_VERDANA) : vonCp1252(schriftname_));
   schrift.setPointSize(zahlLesen("fontsize", 8, 200, 1));
   // Styles are only ever added here.
   if (IniFile->ReadBool(SEKTION, "fontstyle_fsbold", false)) schrift.setBold(true);
@@ -225,11 +251,29 @@ void TFUebersicht::ansichtLaden() {
   if (IniFile->ReadBool(SEKTION, "fontstyle_fsunderline", false)) schrift.setUnderline(true);
   if (IniFile->ReadBool(SEKTION, "fontstyle_fsstrikeout", false)) schrift.setStrikeOut(true);
   setzeSchrift(schrift, farbe);
+  // Stored as maximised, it stays so until the user restores it.
+  if (IniFile->ReadBool(SEKTION, "WindowState_wsmaximized", false)) maximiert_ = true;
+}
+
+bool TFUebersicht::eigenesFenster(const QWidget* w) const {
+  if (w == this) return false;
+  for (; w; w = w->parentWidget())
+    if (w == this) return true;
+  return false;
 }
 
 void TFUebersicht::changeEvent(QEvent* e) {
   QDialog::changeEvent(e);
-  if (e->type() == QEvent::ActivationChange && isActiveWindow()) sicher([this] { FormActivate(); })();
+  if (e->type() == QEvent::WindowStateChange && isVisible()) maximiert_ = isMaximized();
+  if (e->type() != QEvent::ActivationChange) return;
+  if (!isActiveWindow()) {
+    beiEigenemDialog_ =
+        eigenesFenster(QApplication::activeModalWidget()) || eigenesFenster(QApplication::activeWindow());
+  } else if (beiEigenemDialog_) {
+    beiEigenemDialog_ = false;
+  } else {
+    sicher([this] { FormActivate(); })();
+  }
 }
 
 void TFUebersicht::FormActivate() {
@@ -249,13 +293,13 @@ void TFUebersicht::hideEvent(QHideEvent* e) {
 
 void TFUebersicht::FormClose() {
   if (!FOptionen || !FOptionen->cb_saveview_gesamt->isChecked()) return;
-  IniFile->WriteBool(SEKTION, "WindowState_wsmaximized", isMaximized());
+  IniFile->WriteBool(SEKTION, "WindowState_wsmaximized", maximiert_);
   const QSize aussen = aussenmass();
   IniFile->WriteString(SEKTION, "formularbreite", std::to_string(aussen.width()));
   IniFile->WriteString(SEKTION, "formularhoehe", std::to_string(aussen.height()));
   const QFont schrift = SG->font();
   IniFile->WriteString(SEKTION, "fontcolor", zuCp1252(farbName(schriftfarbe_)));
-  IniFile->WriteString(SEKTION, "fontname", zuCp1252(schrift.family()));
+  IniFile->WriteString(SEKTION, "fontname", schriftname_);
   IniFile->WriteString(SEKTION, "fontsize", std::to_string(schrift.pointSize()));
   for (int s = 0; s < TUebersichtModell::SPALTEN; ++s)
     IniFile->WriteString(SEKTION, spaltenSchluessel(s), std::to_string(SG->columnWidth(s)));
@@ -268,6 +312,8 @@ void TFUebersicht::FormClose() {
 // ---------------------------------------------------------------- commands
 
 void TFUebersicht::B_changeClick() {
+  // An access key clicks without taking the focus from a cell still being edited.
+  SG->editorUebernehmen();
   const int anzahl = DatBas->get_anzahl();
   if (!geaendert_) {
     meldungOk("Welche Änderungen?", "Es wurden keine Änderungen vorgenommen!");
@@ -286,21 +332,13 @@ void TFUebersicht::B_changeClick() {
   }
   const bool warten = anzahl > WARTEN_UEBERNEHMEN_AB && Fworking;
   if (warten) Fworking->zeigen();
-  QStringList zeilen;
-  zeilen.reserve(anzahl);
   for (int zeile = 1; zeile <= anzahl && zeile <= modell_->rowCount(); ++zeile) {
     std::string f[FELD_ANZAHL];
     for (int nr = 1; nr <= FELD_ANZAHL; ++nr) f[nr - 1] = zuCp1252(modell_->zelle(nr, zeile - 1));
-    const TDatensatz d = datensatzAus(f[0], f[1], f[2], f[3], f[4], f[5], f[6]);
-    DatBas->set_datensatz(zeile, d);
+    DatBas->set_datensatz(zeile, datensatzAus(f[0], f[1], f[2], f[3], f[4], f[5], f[6]));
     HauptFormular->file_was_changed();
-    zeilen << vonCp1252(listenzeile(d));
   }
-  {
-    QSignalBlocker sperre(HauptFormular->listbox);
-    HauptFormular->listbox->clear();
-    HauptFormular->listbox->addItems(zeilen);
-  }
+  Connect->liste_neu_aufbauen();
   if (warten) Fworking->verbergen();
   meldungOk("Hinweis:", "Ihre Änderungen wurden übernommen");
   HauptFormular->file_was_changed();
@@ -309,7 +347,10 @@ void TFUebersicht::B_changeClick() {
 }
 
 void TFUebersicht::B_fontClick() {
-  if (auto wahl = plattform().schriftDialog({SG->font(), schriftfarbe_})) setzeSchrift(wahl->schrift, wahl->farbe);
+  if (auto wahl = plattform().schriftDialog({SG->font(), schriftfarbe_})) {
+    setzeSchrift(wahl->schrift, wahl->farbe);
+    schriftname_ = zuCp1252(wahl->schrift.family());
+  }
 }
 
 // ---------------------------------------------------------------- keys and mouse

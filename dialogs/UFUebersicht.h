@@ -8,9 +8,10 @@
 #include <QColor>
 #include <QDialog>
 #include <QStringList>
+#include <QTableView>
+#include <string>
 
 class QPushButton;
-class QTableView;
 
 // The cells of the grid below its header row: column 0 the position, columns
 // 1 to 7 the fields. Column 0 is fixed (not editable, not selectable).
@@ -39,6 +40,19 @@ class TUebersichtModell : public QAbstractTableModel {
   QList<QString> zellen_;
 };
 
+// The grid itself: Tab and Shift+Tab run through the editable cells row by
+// row and never stop in the fixed position column.
+class TUebersichtRaster : public QTableView {
+  Q_OBJECT
+ public:
+  using QTableView::QTableView;
+  // Hands the text of an open cell editor to the model and closes the editor.
+  void editorUebernehmen();
+
+ protected:
+  QModelIndex moveCursor(CursorAction aktion, Qt::KeyboardModifiers tasten) override;
+};
+
 class TFUebersicht : public QDialog {
   Q_OBJECT
  public:
@@ -65,7 +79,7 @@ class TFUebersicht : public QDialog {
   void setzeSchrift(const QFont& schrift, const QColor& farbe);
 
   // --- controls (component names)
-  QTableView* SG;
+  TUebersichtRaster* SG;
   QPushButton *B_close, *B_font, *B_change;
 
  protected:
@@ -80,11 +94,21 @@ class TFUebersicht : public QDialog {
   void layoutAnpassen();
   QSize aussenmass() const;
   void setzeAussenmass(QSize aussen);
+  // A window that belongs to this one (its message boxes and dialogs).
+  bool eigenesFenster(const QWidget* w) const;
 
   TUebersichtModell* modell_;
   QColor schriftfarbe_;
+  // The font name as read from the settings, or as chosen by the user; a
+  // substitute family the system shows instead is never written back.
+  std::string schriftname_ = "Verdana";
   bool geaendert_ = false;
   bool gezeigt_ = false;
+  // The maximised state to store: as read, then as the user changes it.
+  bool maximiert_ = false;
+  // The window went inactive for one of its own dialogs; getting the
+  // activation back from it is no activation.
+  bool beiEigenemDialog_ = false;
 };
 
 // The default column widths of the grid, columns 0 to 7.

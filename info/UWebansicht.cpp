@@ -10,7 +10,9 @@ IWebansicht* webansichtLaden(QWidget* eltern) {
     // The engine refuses to run its sandbox for the superuser unless told not to.
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
       qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QPluginLoader lader(webModul());
+    const QString pfad = webModul();
+    if (pfad.isEmpty()) return nullptr;
+    QPluginLoader lader(pfad);
     return qobject_cast<IWebModul*>(lader.instance());
   }();
   return modul ? modul->ansichtErzeugen(eltern) : nullptr;

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QTreeWidget>
 
 #include "app/UAnwendung.h"

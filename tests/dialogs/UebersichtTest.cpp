@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QTableView>
 #include <functional>
+#include <optional>
 
 #include "app/UFenstermass.h"
 #include "core/UCodepage.h"
@@ -52,17 +53,34 @@ class Uebersicht : public GuiTest {
     for (int s = 0; s < U().spaltenAnzahl(); ++s) r << U().zelle(s, z);
     return r;
   }
-  // Types "text" into cell (spalte, zeile) as a user does: F2, the text, Enter.
-  void zelleTippen(int spalte, int zeile, const QString& text) {
+  // Opens the editor of cell (spalte, zeile) with F2 and types "text" over its contents, without Enter.
+  QLineEdit* zelleOeffnen(int spalte, int zeile, const QString& text) {
     U().SG->setCurrentIndex(U().SG->model()->index(zeile - 1, spalte));
     QTest::keyClick(U().SG, Qt::Key_F2);
     QLineEdit* editor = U().SG->findChild<QLineEdit*>();
-    ASSERT_NE(editor, nullptr);
+    if (!editor) return nullptr;
     editor->selectAll();
     QTest::keyClick(editor, Qt::Key_Delete);
     tippen(editor, text);
+    return editor;
+  }
+  // Types "text" into cell (spalte, zeile) as a user does: F2, the text, Enter.
+  void zelleTippen(int spalte, int zeile, const QString& text) {
+    QLineEdit* editor = zelleOeffnen(spalte, zeile, text);
+    ASSERT_NE(editor, nullptr);
     QTest::keyClick(editor, Qt::Key_Return);
     QTRY_COMPARE(U().zelle(spalte, zeile), text);
+  }
+  // A fresh run with "ini" in section "Gesamtuebersicht" and the three entries.
+  void neuStarten(const std::string& ini) {
+    if (HauptFormular) fensterFreigeben();
+    starten("[Gesamtuebersicht]\n" + ini);
+    H().init_saveview_gesamt();
+    sammlung();
+  }
+  // The current cell as (column, row), rows counted as in zelle().
+  std::pair<int, int> aktuelleZelle() {
+    return {U().SG->currentIndex().column(), U().SG->currentIndex().row() + 1};
   }
   static std::vector<std::string> eintrag(int pos) {
     TDatensatz d;
@@ -345,10 +363,7 @@ TEST_F(Uebersicht, MaximiertBeimAktivieren) {
   };
   for (const Fall& f : faelle) {
     // A fresh run each time: the overview is the first window and becomes active when shown.
-    if (HauptFormular) fensterFreigeben();
-    starten(std::string("[Gesamtuebersicht]\n") + f.ini);
-    H().init_saveview_gesamt();
-    sammlung();
+    neuStarten(f.ini);
     imFenster([&] {
       EXPECT_TRUE(QTest::qWaitFor([&] { return U().isActiveWindow(); }));
       EXPECT_EQ(U().isMaximized(), f.maximiert) << f.ini;
@@ -419,6 +434,146 @@ TEST_F(Uebersicht, MausUeberDemRasterSetztDenFokus) {
     QApplication::sendEvent(U().SG, &e);
     EXPECT_EQ(U().focusWidget(), U().SG);
   });
+}
+
+
+// ---------------------------------------------------------------- open editors, Tab, list lines, the view as read
+
+TEST_F(Uebersicht, UebernehmenNimmtDieOffeneZelleMit) {
+  struct Fall {
+    const char* weg;
+    std::string text;
+    std::function<void(TFUebersicht&, QLineEdit*)> uebernehmen;
+  } const faelle[] = {
+      {"Alt+N", "EMI", [](TFUebersicht&, QLineEdit* e) { QTest::keyClick(e, Qt::Key_N, Qt::AltModifier); }},
+      {"Maus", "Virgin", [](TFUebersicht& u, QLineEdit*) { QTest::mouseClick(u.B_change, Qt::LeftButton); }},
+  };
+  sammlung();
+  for (const Fall& f : faelle) {
+    plattform_.meldungen.clear();
+    imFenster([&] {
+      U().activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&U()));
+      QLineEdit* editor = zelleOeffnen(3, 2, QString::fromStdString(f.text));  // the only edit
+      ASSERT_NE(editor, nullptr);
+      f.uebernehmen(U(), editor);
+      QTRY_COMPARE(plattform_.meldungsTexte(), QStringList{UEBERNOMMEN});
+      EXPECT_FALSE(U().geaendert());
+    });
+    EXPECT_EQ(eintrag(2)[2], f.text) << f.weg;
+    EXPECT_EQ(eintrag(1)[2], "Polar") << f.weg;
+  }
+}
+
+TEST_F(Uebersicht, TabUeberspringtDieNummernspalte) {
+  struct Fall {
+    std::pair<int, int> von;
+    Qt::Key taste;
+    std::pair<int, int> nach;
+  } const faelle[] = {
+      {{7, 1}, Qt::Key_Tab, {1, 2}},     {{1, 2}, Qt::Key_Backtab, {7, 1}}, {{3, 2}, Qt::Key_Tab, {4, 2}},
+      {{7, 3}, Qt::Key_Tab, {1, 1}},     {{1, 1}, Qt::Key_Backtab, {7, 3}}, {{2, 3}, Qt::Key_Backtab, {1, 3}},
+  };
+  sammlung();
+  imFenster([&] {
+    for (const Fall& f : faelle) {
+      U().SG->setCurrentIndex(U().SG->model()->index(f.von.second - 1, f.von.first));
+      QTest::keyClick(U().SG, f.taste, f.taste == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+      EXPECT_EQ(aktuelleZelle(), f.nach) << f.von.first << "," << f.von.second << " " << f.taste;
+    }
+    // Tab out of an open editor keeps the text and goes on editing in the next row.
+    QLineEdit* editor = zelleOeffnen(7, 1, "weiter");
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Tab);
+    QTRY_COMPARE(U().zelle(7, 1), "weiter");
+    QTRY_COMPARE(aktuelleZelle(), std::make_pair(1, 2));
+  });
+}
+
+TEST_F(Uebersicht, ListenzeilenWieInDerHauptliste) {
+  // Line breaks and tabs from a loaded file stay in the entries and show as blanks.
+  DatBas->add_datensatz(datensatzAus("Eins\r\nZwei", "T\t1", "", "", "", "", ""));
+  DatBas->add_datensatz(datensatzAus("X", "Y", "", "", "", "", ""));
+  Connect->liste_neu_aufbauen();
+  Connect->anzeigen_aktualisieren();
+  const QStringList zeilen = {"Eins  Zwei - T 1", "X - Y"};
+  ASSERT_EQ(listenzeilen(), zeilen);
+  imFenster([&] {
+    EXPECT_EQ(U().SG->model()->index(0, 1).data().toString(), "Eins  Zwei");
+    zelleTippen(3, 2, "L");
+    U().B_change->click();
+  });
+  EXPECT_EQ(listenzeilen(), zeilen);
+  EXPECT_EQ(eintrag(1)[0], "Eins\r\nZwei");
+}
+
+TEST_F(Uebersicht, ZellenWerdenAbgeschnittenNichtGekuerzt) {
+  // A narrow cell shows the left part of what a wide cell shows: no ellipsis.
+  sammlung();
+  imFenster([&] {
+    U().setzeSchrift(QFont(SCHRIFT_VERDANA, 10), QColor());
+    U().SG->setCurrentIndex(U().SG->model()->index(0, 7));
+    for (int spalte : {1, 2}) {
+      const QModelIndex i = U().SG->model()->index(1, spalte);  // "Die Ärzte", "Jazz ist anders"
+      auto bild = [&](int breite) {
+        U().SG->setColumnWidth(spalte, breite);
+        const QRect r = U().SG->visualRect(i);
+        return U().SG->viewport()->grab(QRect(r.topLeft(), QSize(28, r.height()))).toImage();
+      };
+      const QImage schmal = bild(33);
+      EXPECT_TRUE(schmal == bild(300)) << spalte;
+    }
+  });
+}
+
+TEST_F(Uebersicht, GespeicherteAnsichtBleibtWieGelesen) {
+  struct Fall {
+    std::string ini;
+    std::function<void(TFUebersicht&)> benutzer;  // nullptr: shown and closed at once, as the export does
+    std::string maximiert, schrift;
+  } const faelle[] = {
+      {"WindowState_wsmaximized=1\nfontname=Verdana\n", nullptr, "1", "Verdana"},
+      {"WindowState_wsmaximized=1\n", [](TFUebersicht& u) { u.showNormal(); }, "0", "Verdana"},
+      {"fontname=Liberation Serif\n", [](TFUebersicht& u) { u.showMaximized(); }, "1", "Liberation Serif"},
+      {"WindowState_wsmaximized=0\n", nullptr, "0", "Verdana"},
+  };
+  for (const Fall& f : faelle) {
+    neuStarten("saved=true\n" + f.ini);
+    if (f.benutzer) {
+      imFenster([&] {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return U().isActiveWindow(); }));
+        f.benutzer(U());
+      });
+    } else {
+      U().show();
+      U().close();
+    }
+    EXPECT_EQ(iniWert("Gesamtuebersicht", "WindowState_wsmaximized"), f.maximiert) << f.ini;
+    EXPECT_EQ(iniWert("Gesamtuebersicht", "fontname"), f.schrift) << f.ini;
+  }
+}
+
+TEST_F(Uebersicht, RueckkehrAusEigenemDialogIstKeineAktivierung) {
+  struct Fall {
+    bool eigenes;  // a box of the overview, or a window that is not its own
+    bool maximiert;
+  } const faelle[] = {{true, false}, {false, true}};
+  for (const Fall& f : faelle) {
+    neuStarten("saved=true\nWindowState_wsmaximized=1\n");
+    imFenster([&] {
+      ASSERT_TRUE(QTest::qWaitFor([&] { return U().isActiveWindow() && U().isMaximized(); }));
+      U().showNormal();  // the user restores the window
+      QDialog anderes(f.eigenes ? &U() : nullptr);
+      anderes.setModal(f.eigenes);
+      anderes.show();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&anderes));
+      anderes.hide();
+      U().activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&U()));
+      QTest::qWait(20);
+      EXPECT_EQ(U().isMaximized(), f.maximiert) << f.eigenes;
+    });
+  }
 }
 
 }  // namespace

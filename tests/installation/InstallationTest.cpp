@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include "tests/installation/Hilfen.h"
 
@@ -41,7 +42,8 @@ TEST(Installation, JedeDateiAmRichtigenOrt) {
   } faelle[] = {
       {"bin/vemla", ""},
       {"lib/vemla/vemla_web.so", "ELF"},
-      {"share/applications/vemla.desktop", "Exec=vemla %f"},
+      {"share/applications/vemla.desktop", "Exec=/usr/local/bin/vemla %f"},
+      {"share/metainfo/de.vemla.vemla.metainfo.xml", "<launchable type=\"desktop-id\">vemla.desktop</launchable>"},
       {"share/mime/packages/vemla.xml", "<glob pattern=\"*.vem\"/>"},
       {"share/icons/hicolor/scalable/apps/vemla.svg", "<svg"},
       {"share/icons/hicolor/48x48/apps/vemla.png", "PNG"},
@@ -57,6 +59,16 @@ TEST(Installation, JedeDateiAmRichtigenOrt) {
   // Nothing that belongs to the build or to a user lands in the program's folder.
   EXPECT_EQ(ordnerInhalt(I().pfad("bin")), QStringList{"vemla"});
   EXPECT_FALSE(QFileInfo::exists(I().qpfad("share/vemla/vemla.ini")));
+}
+
+// A module planted in the folder the program was built in is never loaded: the
+// installed program does not even know that folder.
+TEST(Installation, ProgrammNenntKeinenModulpfadImBauordner) {
+  QFile programm(I().qpfad("bin/vemla"));
+  ASSERT_TRUE(programm.open(QIODevice::ReadOnly));
+  const QByteArray inhalt = programm.readAll();
+  ASSERT_TRUE(inhalt.contains("vemla_web.so"));  // the name it looks for beside itself
+  EXPECT_FALSE(inhalt.contains(VEMLA_BAUORDNER "/vemla_web.so"));
 }
 
 TEST(Installation, MitgelieferteDateienImDatenordner) {
@@ -76,8 +88,41 @@ TEST(Installation, MenueeintragIstGueltigUndDeutsch) {
   const QString d = text(I().pfad("share/applications/vemla.desktop"));
   for (const char* zeile : {"Type=Application", "Name=Vemla", "GenericName=CD-Sammlung",
                             "Comment=Musik-CDs und Schallplatten katalogisieren, durchsuchen und als Liste ausgeben",
-                            "Exec=vemla %f", "Icon=vemla", "MimeType=application/x-vemla;"})
+                            "Exec=/usr/local/bin/vemla %f", "Icon=vemla", "MimeType=application/x-vemla;"})
     EXPECT_TRUE(d.split('\n').contains(QString::fromUtf8(zeile))) << zeile;
+}
+
+TEST(Installation, AppStreamBeschreibungIstGueltig) {
+  const TLauf l = ausfuehren("appstreamcli", {"validate", "--no-net", "--pedantic",
+                                               I().qpfad("share/metainfo/de.vemla.vemla.metainfo.xml")});
+  EXPECT_EQ(l.rc, 0) << l.ausgabe.toStdString();
+  EXPECT_FALSE(l.ausgabe.contains(QRegularExpression("^[EWIP]:", QRegularExpression::MultilineOption)))
+      << l.ausgabe.toStdString();
+}
+
+// The menu entry names the installed program by its full path: a prefix that is not
+// on PATH works from the menu and for a double-clicked file.
+TEST(Installation, MenueeintragMitDemPfadDesPrefix) {
+  struct Fall {
+    const char* prefix;
+    const char* exec;
+  } faelle[] = {
+      {"/opt/vemla", "Exec=/opt/vemla/bin/vemla %f"},
+      {"/opt/Meine Programme/vemla", "Exec=\"/opt/Meine Programme/vemla/bin/vemla\" %f"},
+  };
+  for (const Fall& f : faelle) {
+    TempOrdner destdir;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DESTDIR", QString::fromStdString(destdir.pfad()));
+    const TLauf l = ausfuehren(VEMLA_CMAKE, {"--install", VEMLA_BAUORDNER, "--prefix", f.prefix}, env);
+    ASSERT_EQ(l.rc, 0) << l.ausgabe.toStdString();
+    const std::string eintrag = destdir.pfad() + f.prefix + "/share/applications/vemla.desktop";
+    EXPECT_TRUE(text(eintrag).split('\n').contains(QString::fromUtf8(f.exec))) << f.prefix << "\n" << text(eintrag).toStdString();
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(destdir.pfad() + f.prefix + "/bin/vemla")).isExecutable()) << f.prefix;
+    const TLauf v = ausfuehren("desktop-file-validate", {QString::fromStdString(eintrag)});
+    EXPECT_EQ(v.rc, 0) << v.ausgabe.toStdString();
+    EXPECT_TRUE(v.ausgabe.trimmed().isEmpty()) << v.ausgabe.toStdString();
+  }
 }
 
 TEST(Installation, DateitypUndStandardprogramm) {

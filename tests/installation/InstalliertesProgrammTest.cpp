@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "tests/installation/Hilfen.h"
@@ -28,7 +29,6 @@ class InstalliertesProgramm : public ::testing::Test {
       umgebung_.remove(v);
     umgebung_.insert("HOME", p("home"));
     umgebung_.insert("QT_QPA_PLATFORM", "offscreen");
-    umgebung_.insert("PATH", installation().qpfad("bin") + ":" + umgebung_.value("PATH"));
   }
   void TearDown() override {
     if (prozess_.state() != QProcess::NotRunning) {
@@ -40,8 +40,8 @@ class InstalliertesProgramm : public ::testing::Test {
   QString p(const std::string& name) const { return QString::fromStdString(t_.pfad(name)); }
 
   // Starts a command line as "nobody" (as root) or as this user, in the folder it may not write to.
-  void starten(QStringList befehl) {
-    if (alsRoot()) befehl = QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"} + befehl;
+  void starten(QStringList befehl, bool gewoehnlicherBenutzer = true) {
+    if (alsRoot() && gewoehnlicherBenutzer) befehl = QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"} + befehl;
     prozess_.setProcessEnvironment(umgebung_);
     prozess_.setWorkingDirectory(p("arbeit"));
     prozess_.setProcessChannelMode(QProcess::MergedChannels);
@@ -116,12 +116,89 @@ TEST_F(InstalliertesProgramm, DoppelklickOeffnetDieSammlung) {
   rechte(t_.pfad("home/konfig/vemla/vemla.ini"), perms(0666));
   const std::string sammlung = t_.pfad("home/Meine Sammlung.vem");
   dateiSchreiben(sammlung, datensatz("Hallo", "Welt"));
-  const QStringList befehl = befehlAusMenueeintrag(QString::fromStdString(sammlung));
-  ASSERT_EQ(befehl, (QStringList{"vemla", QString::fromStdString(sammlung)}));
-  starten(befehl);  // "vemla" found on the PATH, as the desktop finds it
+  QStringList befehl = befehlAusMenueeintrag(QString::fromStdString(sammlung));
+  // The installed program's path, whatever PATH holds (here staged below DESTDIR).
+  ASSERT_EQ(befehl, (QStringList{"/usr/local/bin/vemla", QString::fromStdString(sammlung)}));
+  befehl[0] = QString::fromStdString(installation().destdir.pfad()) + befehl[0];
+  starten(befehl);
   warteAufEinstellung(t_.pfad("home/konfig/vemla/vemla.ini"), "filename=" + QString::fromStdString(sammlung));
   EXPECT_FALSE(std::filesystem::exists(t_.pfad("home/.config")));
   nichtsNebenDemProgramm();
+}
+
+// Root (or anyone who may write the program's folder) running the installed
+// program leaves nothing there that would refuse the next user.
+TEST_F(InstalliertesProgramm, BeschreibbarerProgrammordnerBleibtUnberuehrt) {
+  rechte(installation().pfad("bin"), perms(0777));
+  starten({installation().qpfad("bin/vemla")}, false);
+  warteAufEinstellung(t_.pfad("home/.config/vemla/vemla.ini"), "statusleiste=false");
+  rechte(installation().pfad("bin"), perms(0555));
+  nichtsNebenDemProgramm();
+  std::filesystem::remove(installation().pfad("bin/vemla.ini"));  // spares the other tests a failure of this one
+}
+
+// The Debian package of this build: its dependencies, installed into a scratch
+// root of its own, the installed program started once, and removed again.
+TEST_F(InstalliertesProgramm, DebianPaketInstallierenStartenEntfernen) {
+  const QString architektur = ausfuehren("dpkg", {"--print-architecture"}).ausgabe.trimmed();
+  TLauf l = ausfuehren(VEMLA_CPACK, {"-G", "DEB", "--config", VEMLA_BAUORDNER "/CPackConfig.cmake", "-B", p("paket")},
+                       QProcessEnvironment::systemEnvironment(), VEMLA_BAUORDNER, 900);
+  ASSERT_EQ(l.rc, 0) << l.ausgabe.toStdString();
+  const QString deb = p("paket/vemla_1.0.6_") + architektur + ".deb";
+  ASSERT_TRUE(QFileInfo(deb).isFile()) << deb.toStdString() << "\n" << l.ausgabe.toStdString();
+
+  auto feld = [&](const char* name) { return ausfuehren("dpkg-deb", {"-f", deb, name}).ausgabe.trimmed(); };
+  EXPECT_EQ(feld("Package"), "vemla");
+  EXPECT_EQ(feld("Version"), "1.0.6");
+  const QStringList abhaengig = feld("Depends").split(", ");
+  // From the libraries it links (program and web module), and those it loads when first needed.
+  for (const char* paket : {"libqt6widgets6", "libqt6printsupport6", "libqt6webenginewidgets6", "libc6"})
+    EXPECT_TRUE(abhaengig.indexOf(QRegularExpression(QString(paket) + "( .*)?")) >= 0) << paket << " in " << feld("Depends").toStdString();
+  for (const char* paket : {"libcurl4 (>= 7.85.0)", "libxlsxwriter4", "qt6-translations-l10n"})
+    EXPECT_TRUE(abhaengig.contains(paket)) << paket << " in " << feld("Depends").toStdString();
+  EXPECT_TRUE(feld("Recommends").split(", ").contains("libreoffice-calc | libreoffice-calc-nogui")) << feld("Recommends").toStdString();
+  // Every dependency is a package this machine has or could install.
+  l = ausfuehren("apt-get", {"install", "--simulate", deb});
+  EXPECT_EQ(l.rc, 0) << l.ausgabe.toStdString();
+  EXPECT_TRUE(l.ausgabe.contains("Inst vemla (1.0.6 ") || l.ausgabe.contains("vemla is already the newest version (1.0.6)"))
+      << l.ausgabe.toStdString();
+
+  // A root of its own with an empty package database. Its maintainer scripts run
+  // outside it; the library cache they refresh has nothing to do with a scratch root.
+  const std::string wurzel = t_.pfad("wurzel");
+  for (const char* o : {"var/lib/dpkg/info", "var/lib/dpkg/updates"}) std::filesystem::create_directories(wurzel + "/" + o);
+  dateiSchreiben(wurzel + "/var/lib/dpkg/status", "");
+  std::filesystem::create_directories(t_.pfad("werkzeug"));
+  dateiSchreiben(t_.pfad("werkzeug/ldconfig"), "#!/bin/sh\nexit 0\n");
+  rechte(t_.pfad("werkzeug/ldconfig"), perms(0755));
+  QProcessEnvironment dpkgUmgebung = QProcessEnvironment::systemEnvironment();
+  dpkgUmgebung.insert("PATH", p("werkzeug") + ":" + dpkgUmgebung.value("PATH"));
+  const QStringList dpkg = {"--root=" + QString::fromStdString(wurzel), "--log=/dev/null", "--force-not-root",
+                            "--force-depends", "--force-script-chrootless"};
+  l = ausfuehren("dpkg", dpkg + QStringList{"-i", deb}, dpkgUmgebung);
+  ASSERT_EQ(l.rc, 0) << l.ausgabe.toStdString();
+  const QStringList dateien = ausfuehren("dpkg", dpkg + QStringList{"-L", "vemla"}).ausgabe.split('\n');
+  for (const char* datei : {"/usr/bin/vemla", "/usr/lib/vemla/vemla_web.so", "/usr/share/vemla/blau.html",
+                            "/usr/share/applications/vemla.desktop", "/usr/share/metainfo/de.vemla.vemla.metainfo.xml",
+                            "/usr/share/mime/packages/vemla.xml", "/usr/share/icons/hicolor/48x48/apps/vemla.png"})
+    EXPECT_TRUE(dateien.contains(datei)) << datei;
+  // The shared databases belong to the desktop's packages, which refresh them on their own.
+  EXPECT_FALSE(dateien.contains("/usr/share/mime/mime.cache"));
+  EXPECT_FALSE(dateien.contains("/usr/share/applications/mimeinfo.cache"));
+  EXPECT_TRUE(QString::fromLatin1(dateiInhalt(wurzel + "/usr/share/applications/vemla.desktop"))
+                  .split('\n')
+                  .contains("Exec=/usr/bin/vemla %f"));
+
+  // Started once by an ordinary user: it runs, and keeps its settings in the user's folder.
+  starten({QString::fromStdString(wurzel + "/usr/bin/vemla")});
+  warteAufEinstellung(t_.pfad("home/.config/vemla/vemla.ini"), "statusleiste=false");
+  prozess_.kill();
+  prozess_.waitForFinished();
+  EXPECT_EQ(ordnerInhalt(wurzel + "/usr/bin"), QStringList{"vemla"});
+
+  l = ausfuehren("dpkg", dpkg + QStringList{"-r", "vemla"}, dpkgUmgebung);
+  ASSERT_EQ(l.rc, 0) << l.ausgabe.toStdString();
+  EXPECT_EQ(ordnerInhalt(wurzel + "/usr"), QStringList());
 }
 
 }  // namespace

@@ -36,27 +36,37 @@ class Orte : public ::testing::Test {
 TEST_F(Orte, RegelFuerDenProgrammordner) {
   struct Fall {
     const char* was;
+    bool datenordner;  // <T>/usr/share/vemla exists: an installed program
     perms ordnerRechte;
     bool iniDaneben;
     std::initializer_list<std::pair<const char*, std::string>> env;
     const char* einstellungen;  // relative to the test tree
     const char* geschrieben;
   } faelle[] = {
-      {"beschreibbar, ohne ini", perms(0777), false, {{"HOME", "/h"}}, "usr/bin", "usr/bin"},
-      {"beschreibbar, mit ini", perms(0777), true, {{"HOME", "/h"}}, "usr/bin", "usr/bin"},
+      {"Bauordner, beschreibbar", false, perms(0777), false, {{"HOME", "/h"}}, "usr/bin", "usr/bin"},
+      {"Bauordner, schreibgeschuetzt", false, perms(0555), false, {{"HOME", "/h"}}, "/h/.config/vemla", "/h/.cache/vemla"},
+      {"portabel, beschreibbar", false, perms(0777), true, {{"HOME", "/h"}}, "usr/bin", "usr/bin"},
       // A read-only folder holding a settings file keeps it: writing it is refused as before.
-      {"schreibgeschuetzt, mit ini", perms(0555), true, {{"XDG_CONFIG_HOME", "/k"}}, "usr/bin", "usr/bin"},
-      {"installiert, XDG gesetzt", perms(0555), false,
+      {"portabel, schreibgeschuetzt", false, perms(0555), true, {{"XDG_CONFIG_HOME", "/k"}}, "usr/bin", "usr/bin"},
+      {"installiert und portabel", true, perms(0555), true, {{"HOME", "/h"}}, "usr/bin", "usr/bin"},
+      // Installed, even a folder the running user may write (root's) is not used.
+      {"installiert, beschreibbar", true, perms(0777), false, {{"HOME", "/h"}}, "/h/.config/vemla", "/h/.cache/vemla"},
+      {"installiert, XDG gesetzt", true, perms(0555), false,
        {{"HOME", "/h"}, {"XDG_CONFIG_HOME", "/k"}, {"XDG_CACHE_HOME", "/c/"}}, "/k/vemla", "/c/vemla"},
-      {"installiert, Standardordner", perms(0555), false, {{"HOME", "/h"}}, "/h/.config/vemla", "/h/.cache/vemla"},
-      {"installiert, relative XDG-Pfade gelten nicht", perms(0555), false,
+      {"installiert, Standardordner", true, perms(0555), false, {{"HOME", "/h"}}, "/h/.config/vemla", "/h/.cache/vemla"},
+      {"installiert, relative XDG-Pfade gelten nicht", true, perms(0555), false,
        {{"HOME", "/h"}, {"XDG_CONFIG_HOME", "k"}, {"XDG_CACHE_HOME", "c"}}, "/h/.config/vemla", "/h/.cache/vemla"},
-      {"installiert, nur Cache gesetzt", perms(0555), false,
+      {"installiert, nur Cache gesetzt", true, perms(0555), false,
        {{"HOME", "/h"}, {"XDG_CACHE_HOME", "/c"}}, "/h/.config/vemla", "/c/vemla"},
   };
   for (const Fall& f : faelle) {
     std::filesystem::remove(t_.pfad("usr/bin/vemla.ini"));
     if (f.iniDaneben) dateiSchreiben(t_.pfad("usr/bin/vemla.ini"), "[Programm]\r\nfirststart=false\r\n");
+    if (f.datenordner) {
+      std::filesystem::create_directories(t_.pfad("usr/share/vemla"));
+    } else {
+      std::filesystem::remove_all(t_.pfad("usr/share/vemla"));
+    }
     rechte(t_.pfad("usr/bin"), f.ordnerRechte);
     TOrte o;
     {
@@ -88,7 +98,9 @@ TEST_F(Orte, MitgelieferteDateiNebenDemProgrammVorDemDatenordner) {
 }
 
 TEST_F(Orte, BeimBauordnerBleibtAllesNebenDemProgramm) {
-  orteFestlegen(p("usr/bin"));  // root's test tree: writable
+  std::filesystem::remove_all(t_.pfad("usr/share"));  // no data folder: not installed
+  rechte(t_.pfad("usr/bin"), perms(0777));
+  orteFestlegen(p("usr/bin"));
   EXPECT_EQ(iniPfad(), p("usr/bin/vemla.ini"));
   EXPECT_EQ(eigeneDatei("suchergebnis.html"), p("usr/bin/suchergebnis.html"));
   EXPECT_EQ(eigeneDatei("download.ini"), p("usr/bin/download.ini"));
@@ -141,6 +153,35 @@ TEST_F(Orte, FehlendeBegleitdateienWerdenNichtVerknuepft) {
   qunsetenv("XDG_CONFIG_HOME");
   qunsetenv("XDG_CACHE_HOME");
   EXPECT_EQ(ordnerInhalt(t_.pfad("home/cache")), QStringList{"vemla"});
+}
+
+// The web engine module is loaded from the program's own folders only: a folder
+// named at build time (the build folder) could hold a module planted there.
+TEST_F(Orte, WebModulNurNebenDemProgrammOderImModulordner) {
+  struct Fall {
+    const char* was;
+    bool daneben, imModulordner;
+    const char* erwartet;  // relative to the test tree; empty: none
+  } faelle[] = {
+      {"daneben", true, false, "usr/bin/vemla_web.so"},
+      {"im Modulordner", false, true, "usr/lib/vemla/vemla_web.so"},
+      {"beide", true, true, "usr/bin/vemla_web.so"},
+      {"keins", false, false, ""},
+  };
+  ASSERT_TRUE(QFileInfo::exists(VEMLA_BAUORDNER "/vemla_web.so"));  // the one it must not take
+  webModulAuchSuchenIn(QString());  // as the program runs: without the test programs' folder
+  orteFestlegen(p("usr/bin"));
+  for (const Fall& f : faelle) {
+    std::filesystem::create_directories(t_.pfad("usr/lib/vemla"));
+    const std::pair<bool, const char*> module[] = {{f.daneben, "usr/bin/vemla_web.so"},
+                                                   {f.imModulordner, "usr/lib/vemla/vemla_web.so"}};
+    for (const auto& [da, pfad] : module) {
+      std::filesystem::remove(t_.pfad(pfad));
+      if (da) dateiSchreiben(t_.pfad(pfad), "ELF");
+    }
+    EXPECT_EQ(webModul(), *f.erwartet ? p(f.erwartet) : QString()) << f.was;
+  }
+  webModulAuchSuchenIn(VEMLA_BAUORDNER);
 }
 
 }  // namespace

@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "app/UAnwendung.h"
+#include "app/UOrte.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
   TVemlaApplication app(argc, argv);
+  // Each test program runs in a folder of its own; the web engine module stays in the build folder.
+  webModulAuchSuchenIn(VEMLA_BAUORDNER);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
