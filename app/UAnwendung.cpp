@@ -10,6 +10,7 @@
 #include "app/UFfirststart.h"
 #include "app/UGlobal.h"
 #include "app/UPlattform.h"
+#include "csv/UCsvBefehle.h"
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
 #include "dialogs/UFSuche.h"
@@ -98,6 +99,7 @@ void fensterErzeugen() {
   FInternetZugriff = new TFInternetZugriff(HauptFormular);
   F_Programminformation = new TF_Programminformation(HauptFormular);
   FAutopatcher = new TFAutopatcher(HauptFormular);
+  csvBefehleAnlegen(*HauptFormular);
   FOnline = new TFOnline(HauptFormular);
 }
 

@@ -43,15 +43,18 @@ void THauptFormular::xls1Click() {
   // An existing file of that name stays until the new workbook is complete.
   Fworking->zeigen();
   bool gespeichert = false;
+  QString grund;
   try {
-    gespeichert = report_xls(grid, name);
+    gespeichert = report_xls(grid, name, &grund);
   } catch (...) {
     Fworking->verbergen();
     throw;
   }
   Fworking->verbergen();
   if (!gespeichert) {
-    meldungOk("Fehler:", "Die Excel-Datei konnte nicht gespeichert werden!\r" + name, TSymbol::Warnung);
+    // The old file of that name is still there; the reason is named when the file system gave one.
+    meldungOk("Fehler:", "Die Excel-Datei konnte nicht gespeichert werden!\r" + name + (grund.isEmpty() ? "" : "\r" + grund),
+              TSymbol::Warnung);
     return;
   }
   if (frageJa("Export erfolgreich beendet",

@@ -38,9 +38,15 @@ struct Zeile {
   std::size_t naechste;  // offset of the next line
 };
 
+// A file saved by an editor as UTF-8 may begin with a byte-order mark; it
+// belongs to no line (else the first section would go unseen).
+constexpr std::string_view BOM = "\xEF\xBB\xBF";
+
+std::size_t textAnfang(const std::string& text) { return text.starts_with(BOM) ? BOM.size() : 0; }
+
 template <typename F>
 void zeilenDurchgehen(const std::string& text, F f) {
-  std::size_t pos = 0;
+  std::size_t pos = textAnfang(text);
   while (pos < text.size()) {
     std::size_t nl = text.find('\n', pos);
     const std::size_t naechste = nl == std::string::npos ? text.size() : nl + 1;
@@ -149,7 +155,7 @@ std::string iniWertSetzen(const std::string& inhalt, const std::string& sektion,
   std::string ergebnis = inhalt;
   auto zeilenende = [&](std::string& s, std::size_t pos) {
     // The text before "pos" must end in a line end before anything is put there.
-    if (pos > 0 && s[pos - 1] != '\n') {
+    if (pos > textAnfang(s) && s[pos - 1] != '\n') {
       s.insert(pos, nl);
       return pos + nl.size();
     }

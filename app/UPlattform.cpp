@@ -4,12 +4,12 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
 
+#include "app/UDateiDialog.h"
 #include "app/UFokus.h"
 #include "app/USchriftDialog.h"
 #include "info/UWebansicht.h"
@@ -18,51 +18,39 @@
 
 namespace {
 
-// Boxes and dialogs belong to the active window, else to the main window.
-QWidget* elternfenster() {
+// Boxes and dialogs belong to the window named by the caller, else to the
+// active window, else to the main window.
+QWidget* elternfenster(QWidget* gewuenscht = nullptr) {
+  if (gewuenscht && gewuenscht->isVisible()) return gewuenscht->window();
   QWidget* aktiv = QApplication::activeWindow();
   return aktiv ? aktiv : sichtbaresHauptfenster();
 }
 
-QStringList qtFilter(const std::vector<TDateityp>& typen) {
-  QStringList r;
-  for (const auto& t : typen) {
-    // On this system "*.*" would miss names without a dot: all files are "*".
-    const QString muster = t.muster == "*.*" ? QStringLiteral("*") : t.muster;
-    QString b = t.beschreibung;
-    if (b.endsWith("(" + t.muster + ")")) b.chop(t.muster.size() + 2);
-    r << b.trimmed() + " (" + muster + ")";
-  }
-  return r;
-}
-
 std::optional<QString> dateiDialog(const TDateiDialog& d, bool speichern) {
   const TFokusMerker vorher;
-  QFileDialog dlg(elternfenster(), d.titel, QDir::currentPath());
-  dlg.setNameFilters(qtFilter(d.typen));
-  dlg.setAcceptMode(speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  // The open dialog accepts names of files that do not exist (yet).
-  dlg.setFileMode(QFileDialog::AnyFile);
-  dlg.setDefaultSuffix(d.standardEndung);
-  if (!d.vorschlag.isEmpty()) dlg.selectFile(d.vorschlag);
-  const int ergebnis = dlg.exec();
-  dlg.hide();
+  const auto dlg = dateiDialogBauen(d, speichern, elternfenster(d.eltern));
+  const int ergebnis = dlg->exec();
+  dlg->hide();
   vorher.zurueckgeben();
-  if (ergebnis != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
-  return dlg.selectedFiles().first();
+  if (ergebnis != QDialog::Accepted || dlg->selectedFiles().isEmpty()) return std::nullopt;
+  return dlg->selectedFiles().first();
 }
 
 class TQtPlattform : public IPlattform {
  public:
-  TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) override {
+  TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe,
+                   QWidget* eltern) override {
     const TFokusMerker vorher;
-    const TAntwort antwort = zeigeMeldung(titel, text, symbol, knoepfe);
+    const TAntwort antwort = zeigeMeldung(titel, text, symbol, knoepfe, eltern);
     vorher.zurueckgeben();
     return antwort;
   }
-  TAntwort zeigeMeldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) {
-    QMessageBox box(elternfenster());
+  TAntwort zeigeMeldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe,
+                        QWidget* eltern) {
+    QMessageBox box(elternfenster(eltern));
     box.setWindowTitle(titel);
+    // Texts may carry what a server or a file said: never read as markup.
+    box.setTextFormat(Qt::PlainText);
     QString zeilen = text;
     zeilen.replace('\r', '\n');
     box.setText(zeilen);
@@ -114,8 +102,8 @@ class TQtPlattform : public IPlattform {
   std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString& name) override {
     return automationErzeugen(name);
   }
-  bool herunterladen(const QString& adresse, const QString& datei) override {
-    return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString());
+  bool herunterladen(const QString& adresse, const QString& datei, const TDownloadGrenzen& grenzen) override {
+    return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString(), grenzen);
   }
   QString updateServer() override { return QStringLiteral("https://www.vemla.de/update/"); }
   QString musikDienst() override { return QStringLiteral("https://musicbrainz.org/ws/2/"); }
@@ -127,5 +115,7 @@ IPlattform* aktuell = nullptr;
 }  // namespace
 
 IPlattform& plattform() { return aktuell ? *aktuell : qtPlattform; }
+
+IPlattform& systemPlattform() { return qtPlattform; }
 
 void setzePlattform(IPlattform* p) { aktuell = p; }

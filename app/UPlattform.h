@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+#include "net/UDownload.h"
+
 class QDialog;
 class QPrinter;
 class QWidget;
@@ -31,6 +33,8 @@ struct TDateiDialog {
   std::vector<TDateityp> typen;
   QString vorschlag;      // proposed file name
   QString standardEndung;  // without the dot: "vem"
+  // The window the dialog belongs to and stands above; nullptr: the active window, else the main window.
+  QWidget* eltern = nullptr;
 };
 
 // A font with its colour; an invalid colour is the system's window text colour.
@@ -42,8 +46,10 @@ struct TSchriftWahl {
 class IPlattform {
  public:
   virtual ~IPlattform() = default;
-  // Lines of "text" are separated by a single CR.
-  virtual TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) = 0;
+  // Lines of "text" are separated by a single CR; the text is shown as it is, never as markup.
+  // The box belongs to "eltern" and stands above it; nullptr: the active window, else the main window.
+  virtual TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe,
+                           QWidget* eltern) = 0;
   // The chosen full path, or nothing when the dialog was cancelled.
   virtual std::optional<QString> oeffnenDialog(const TDateiDialog& dialog) = 0;
   virtual std::optional<QString> speichernDialog(const TDateiDialog& dialog) = 0;
@@ -59,8 +65,8 @@ class IPlattform {
   virtual IWebansicht* webansicht(QWidget* eltern) = 0;
   // The font dialog, starting from "start"; the chosen font, or nothing when cancelled.
   virtual std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) = 0;
-  // Fetches "adresse" into the file "datei", blocking until the transfer ends; true on success.
-  virtual bool herunterladen(const QString& adresse, const QString& datei) = 0;
+  // Fetches "adresse" into the file "datei" within "grenzen", blocking until the transfer ends; true on success.
+  virtual bool herunterladen(const QString& adresse, const QString& datei, const TDownloadGrenzen& grenzen) = 0;
   // The address of the update server's folder, ending in "/".
   virtual QString updateServer() = 0;
   // The address of the online music database's web service, ending in "/".
@@ -69,13 +75,17 @@ class IPlattform {
 
 // The platform in use: the Qt one unless a test installed another.
 IPlattform& plattform();
+// The Qt platform, whatever is installed (for doubles that hand some calls on to it).
+IPlattform& systemPlattform();
 // Installs "p" (nullptr: back to the Qt platform). The caller keeps ownership.
 void setzePlattform(IPlattform* p);
 
 // Shortcut for the common OK box.
-inline void meldungOk(const QString& titel, const QString& text, TSymbol symbol = TSymbol::Keins) {
-  plattform().meldung(titel, text, symbol, TKnoepfe::Ok);
+inline void meldungOk(const QString& titel, const QString& text, TSymbol symbol = TSymbol::Keins,
+                      QWidget* eltern = nullptr) {
+  plattform().meldung(titel, text, symbol, TKnoepfe::Ok, eltern);
 }
-inline bool frageJa(const QString& titel, const QString& text, TSymbol symbol = TSymbol::Frage) {
-  return plattform().meldung(titel, text, symbol, TKnoepfe::JaNein) == TAntwort::Ja;
+inline bool frageJa(const QString& titel, const QString& text, TSymbol symbol = TSymbol::Frage,
+                    QWidget* eltern = nullptr) {
+  return plattform().meldung(titel, text, symbol, TKnoepfe::JaNein, eltern) == TAntwort::Ja;
 }

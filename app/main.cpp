@@ -2,8 +2,11 @@
 #include "app/UFHaupt.h"
 #include "app/UGlobal.h"
 #include "app/UOrte.h"
+#include "csv/UKommandozeile.h"
 
 int main(int argc, char* argv[]) {
+  // Export, import and check on the command line need no window, nor a display.
+  if (const auto ende = kommandozeile(argc, argv)) return *ende;
   TVemlaApplication app(argc, argv);
   orteFestlegen();
   fensterErzeugen();

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QToolButton>
+#include <algorithm>
 #include <exception>
 #include <optional>
 
@@ -32,7 +33,19 @@ const QString FEHLER_GRUENDE =
     "3. Es ist z.Z. keine aktuelle Downloaddatei online\r"
     "4. Eine Verbindung zum Arcor-Server ist z.Z. nicht möglich...";
 
-void hinweis(const QString& text) { meldungOk(ANWENDUNGSTITEL, text); }
+// The description is a few lines of text; the installer may be large but must keep coming.
+const TDownloadGrenzen BESCHREIBUNG_GRENZEN{64 * 1024, std::chrono::seconds(30), 0, std::chrono::seconds(0)};
+const TDownloadGrenzen INSTALLER_GRENZEN{std::int64_t{512} * 1024 * 1024, std::chrono::milliseconds(0), 1024,
+                                         std::chrono::seconds(30)};
+
+// The installer's file name as the server gives it, without any folder: the
+// folder is the user's choice alone. Nothing usable left: the usual name.
+QString installerName(const QString& angabe) {
+  const qsizetype schnitt = std::max(angabe.lastIndexOf('/'), angabe.lastIndexOf('\\'));
+  const QString name = angabe.mid(schnitt + 1);
+  if (name.isEmpty() || name == "." || name == "..") return QStringLiteral("install.exe");
+  return name;
+}
 
 // Closes the window when the run ends, however it ends.
 struct Schliessen {
@@ -88,6 +101,7 @@ TFAutopatcher::TFAutopatcher(QWidget* parent)
     QPalette p = l->palette();
     p.setColor(QPalette::WindowText, Qt::white);
     l->setPalette(p);
+    l->setTextFormat(Qt::PlainText);
     l->setGeometry(20, y, 260, 16);
     return l;
   };
@@ -121,6 +135,7 @@ TFAutopatcher::TFAutopatcher(QWidget* parent)
   SaveDialog.typen = {{"ausführbare Dateien (*.exe)", "*.exe"}};
   SaveDialog.standardEndung = "exe";
   SaveDialog.vorschlag = "install";
+  SaveDialog.eltern = this;
 }
 
 void TFAutopatcher::showEvent(QShowEvent* e) {
@@ -131,11 +146,12 @@ void TFAutopatcher::showEvent(QShowEvent* e) {
 
 void TFAutopatcher::SBcloseClick() { close(); }
 
-bool TFAutopatcher::DownloadFile(const QString& adresse, const QString& dateiname) {
+bool TFAutopatcher::DownloadFile(const QString& adresse, const QString& dateiname,
+                                 const TDownloadGrenzen& grenzen) {
   try {
     // The program runs what it downloads: only from a secure address (or this computer).
     if (!downloadErlaubt(adresse.toStdString())) return false;
-    return plattform().herunterladen(adresse, dateiname);
+    return plattform().herunterladen(adresse, dateiname, grenzen);
   } catch (const std::exception&) {
     return false;
   }
@@ -143,11 +159,13 @@ bool TFAutopatcher::DownloadFile(const QString& adresse, const QString& dateinam
 
 void TFAutopatcher::SBgoClick() {
   Schliessen amEnde{this};
+  // The window stays on top: its boxes belong to it, else they would stand behind it.
+  const auto hinweis = [this](const QString& text) { meldungOk(ANWENDUNGSTITEL, text, TSymbol::Keins, this); };
   hinweis(
       "Vemla-AutoUpdate wird nun versuchen, die ini-Datei mit\rden entsprechenden Downloadinformationen vom "
       "Server\rzu laden. Bitte haben Sie einen Augenblick Gedult!");
   const QString iniDatei = eigeneDatei("download.ini");
-  if (!DownloadFile(plattform().updateServer() + "dl.txt", iniDatei)) {
+  if (!DownloadFile(plattform().updateServer() + "dl.txt", iniDatei, BESCHREIBUNG_GRENZEN)) {
     hinweis("Die Ini-Datei konnte leider nicht heruntergeladen werden.\rDies kann mehrere Ursachen haben:\r" +
             FEHLER_GRUENDE);
     return;
@@ -164,10 +182,11 @@ void TFAutopatcher::SBgoClick() {
     hinweis("Ein Update ist nicht nötig! Sie besitzen bereits die aktuellste Version.");
     return;
   }
-  if (!frageJa("Update ausführen?", "Wollen Sie nun die aktuelle Version herunterladen und installieren?")) return;
+  if (!frageJa("Update ausführen?", "Wollen Sie nun die aktuelle Version herunterladen und installieren?",
+               TSymbol::Frage, this))
+    return;
 
-  // The server names the file; where it goes is the user's choice alone.
-  const QString datei = QFileInfo(lesen("downloadfile", "filename", "install.exe")).fileName();
+  const QString datei = installerName(lesen("downloadfile", "filename", "install.exe"));
   const QString bisher = SaveDialog.vorschlag;
   const qsizetype schnitt = bisher.lastIndexOf('/');
   SaveDialog.vorschlag = (schnitt < 0 ? QString() : bisher.left(schnitt + 1)) + datei;
@@ -189,7 +208,7 @@ void TFAutopatcher::SBgoClick() {
           "Sobald der Download beendet ist, bekommen Sie einen entsprechenden Hinweis.\r"
           "(Leider habe ich es nicht geschafft, einen Ladebalken für den Download zu implementieren)\r\r"
           "Quelldatei:\r" + link + "\r\rZieldatei: \r" + ziel);
-  if (!DownloadFile(link, ziel)) {
+  if (!DownloadFile(link, ziel, INSTALLER_GRENZEN)) {
     hinweis("Der Download ist fehlgeschlagen.\r\rDies kann mehrere Ursachen haben:\r\r" + FEHLER_GRUENDE);
     return;
   }

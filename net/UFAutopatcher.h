@@ -17,8 +17,8 @@ class TFAutopatcher : public QDialog {
 
   void SBgoClick();
   void SBcloseClick();
-  // Downloads "adresse" into "dateiname"; true exactly when the whole file arrived.
-  bool DownloadFile(const QString& adresse, const QString& dateiname);
+  // Downloads "adresse" into "dateiname"; true exactly when the whole file arrived within "grenzen".
+  bool DownloadFile(const QString& adresse, const QString& dateiname, const TDownloadGrenzen& grenzen);
 
   QLabel *Image1, *Label1, *Label2;
   QToolButton *SBgo, *SBclose;

@@ -159,6 +159,7 @@ std::string suchseitenInhalt(const QString& adresse, const QString& homepage, co
       " <meta http-equiv=\"Page-Exit\" content=\"blendTrans(Duration=0.8)\">",
       " <meta name=\"Microsoft Border\" content=\"t\">",
       "<head>",
+      " <meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">",
       " <link rel=\"stylesheet\" type=\"text/css\" href=\"help/format.css\">",
       " <style type=\"text/css\"></style>",
       " <script language=\"JavaScript\" src=\"copyright.js\" type=\"text/javascript\"></script>",

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -13,6 +12,7 @@
 
 #include "app/UNachladen.h"
 #include "core/UFehler.h"
+#include "core/USicherSchreiben.h"
 
 namespace {
 
@@ -159,10 +159,10 @@ class TLibreOffice : public ITabellenAnwendung {
     const QByteArray inhalt = ergebnis.readAll();
     if (!vollstaendigesXls(inhalt)) fehler("Die Arbeitsmappe konnte nicht gespeichert werden");
 
-    // An existing file of that name is replaced only by the complete new one.
-    QSaveFile ziel(QDir::current().absoluteFilePath(dateiname));
-    if (!ziel.open(QIODevice::WriteOnly) || ziel.write(inhalt) != inhalt.size() || !ziel.commit())
-      fehler("Die Arbeitsmappe konnte nicht gespeichert werden");
+    // An existing file of that name is replaced only by the complete new one;
+    // a full disk or a refused folder raises the runtime's error.
+    dateiSicherSchreiben(QFile::encodeName(QDir::current().absoluteFilePath(dateiname)).toStdString(),
+                         inhalt.constData(), static_cast<std::size_t>(inhalt.size()));
   }
 
   void setDisplayAlerts(bool) override {}  // it never asks anything

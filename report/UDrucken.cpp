@@ -1,13 +1,18 @@
 #include "report/UDrucken.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QTextLayout>
+#include <algorithm>
 
 #include "app/UGlobal.h"
 #include "core/UCodepage.h"
 #include "core/UFehler.h"
+#include "core/USicherSchreiben.h"
 
 namespace {
 
@@ -45,28 +50,97 @@ QStringList umbrechen(const QString& zeile, const QFont& schrift, int breite) {
   return teile;
 }
 
-void zeilenDrucken(QPrinter& drucker, const QStringList& zeilen) {
-  drucker.setDocName("CD-Sammlung");
-  QPainter p;
-  if (!p.begin(&drucker)) throw EVemlaFehler("Der Drucker hat den Druckauftrag nicht angenommen");
+TSeitenwahl seitenwahl(const QPrinter& drucker) {
+  TSeitenwahl w;
+  if (drucker.printRange() == QPrinter::PageRange) w.seiten = drucker.pageRanges();
+  // A printer system that makes the copies itself gets the document once.
+  w.kopien = drucker.supportsMultipleCopies() ? 1 : std::max(1, drucker.copyCount());
+  w.sortiert = drucker.collateCopies();
+  w.rueckwaerts = drucker.pageOrder() == QPrinter::LastPageFirst;
+  return w;
+}
+
+std::vector<int> seitenfolge(int seiten, const TSeitenwahl& wahl) {
+  std::vector<int> gewaehlt;
+  for (int s = 1; s <= seiten; ++s)
+    if (wahl.seiten.isEmpty() || wahl.seiten.contains(s)) gewaehlt.push_back(s);
+  if (wahl.rueckwaerts) std::reverse(gewaehlt.begin(), gewaehlt.end());
+  std::vector<int> folge;
+  const int kopien = std::max(1, wahl.kopien);
+  if (wahl.sortiert) {
+    for (int k = 0; k < kopien; ++k) folge.insert(folge.end(), gewaehlt.begin(), gewaehlt.end());
+  } else {
+    for (const int s : gewaehlt) folge.insert(folge.end(), static_cast<std::size_t>(kopien), s);
+  }
+  return folge;
+}
+
+namespace {
+
+// Draws the chosen pages of "zeilen" on "geraet".
+void seitenDrucken(QPagedPaintDevice& geraet, const QStringList& zeilen, const TSeitenwahl& wahl) {
   // The printing surface's default font is the standard window font, the same
   // the line buffer wraps in: a wrapped piece fits on the paper.
-  p.setFont(standardSchrift());
-  const QFontMetrics metrik = p.fontMetrics();
-  const int seitenhoehe = drucker.height();
+  const QFont schrift = standardSchrift();
+  const QFontMetrics metrik(schrift, &geraet);
+  // Each line adds its height; a page is full once its lines reach the page
+  // height minus 100. A new page only when another line follows: a full last
+  // page leaves no blank sheet behind.
+  const int voll = geraet.height() - DRUCK_UNTERER_RAND;
+  std::vector<qsizetype> anfaenge{0};
   int y = 0;
-  for (qsizetype i = 0; i < zeilen.size(); ++i) {
-    // Drawn from the top of the text, as the desktop's text output does.
-    p.drawText(DRUCK_LINKS, y + DRUCK_OBEN + metrik.ascent(), zeilen[i]);
+  for (qsizetype i = 0; i + 1 < zeilen.size(); ++i) {
     y += metrik.height();
-    // A new page only when another line follows: a full last page leaves no blank sheet behind.
-    if (y >= seitenhoehe - DRUCK_UNTERER_RAND && i + 1 < zeilen.size()) {
-      if (!drucker.newPage()) {
-        p.end();
-        throw EVemlaFehler("Der Drucker hat keine neue Seite angenommen");
-      }
+    if (y >= voll) {
+      anfaenge.push_back(i + 1);
       y = 0;
     }
   }
+  const std::vector<int> folge = seitenfolge(static_cast<int>(anfaenge.size()), wahl);
+  if (folge.empty()) throw EVemlaFehler("Der gewählte Seitenbereich enthält keine Seite der Liste");
+
+  QPainter p;
+  if (!p.begin(&geraet)) throw EVemlaFehler("Der Drucker hat den Druckauftrag nicht angenommen");
+  p.setFont(schrift);
+  for (std::size_t n = 0; n < folge.size(); ++n) {
+    if (n > 0 && !geraet.newPage()) {
+      p.end();
+      throw EVemlaFehler("Der Drucker hat keine neue Seite angenommen");
+    }
+    const std::size_t seite = static_cast<std::size_t>(folge[n] - 1);
+    const qsizetype bis = seite + 1 < anfaenge.size() ? anfaenge[seite + 1] : zeilen.size();
+    int oben = 0;
+    for (qsizetype i = anfaenge[seite]; i < bis; ++i) {
+      // Drawn from the top of the text, as the desktop's text output does.
+      p.drawText(DRUCK_LINKS, oben + DRUCK_OBEN + metrik.ascent(), zeilen[i]);
+      oben += metrik.height();
+    }
+  }
   if (!p.end()) throw EVemlaFehler("Der Druckauftrag konnte nicht abgeschlossen werden");
+}
+
+}  // namespace
+
+void zeilenDrucken(QPrinter& drucker, const QStringList& zeilen) {
+  drucker.setDocName("CD-Sammlung");
+  const TSeitenwahl wahl = seitenwahl(drucker);
+  const QString datei = drucker.outputFileName();
+  if (datei.isEmpty()) return seitenDrucken(drucker, zeilen, wahl);
+
+  // The printer engine would write the file piece by piece and never notice a
+  // failed write: the document is made in memory with the printer's page
+  // settings and then written in one piece.
+  QBuffer puffer;
+  puffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter pdf(&puffer);
+    pdf.setTitle(drucker.docName());
+    pdf.setCreator(drucker.creator());
+    pdf.setPdfVersion(drucker.pdfVersion());
+    pdf.setResolution(drucker.resolution());
+    pdf.setPageLayout(drucker.pageLayout());
+    seitenDrucken(pdf, zeilen, wahl);
+  }
+  dateiSicherSchreiben(QFile::encodeName(datei).toStdString(), puffer.data().constData(),
+                       static_cast<std::size_t>(puffer.size()));
 }

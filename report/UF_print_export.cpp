@@ -4,7 +4,9 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 
 #include "app/UAnwendung.h"
 #include "app/UGlobal.h"
@@ -79,8 +81,10 @@ TF_print_export::TF_print_export(QWidget* parent, const char* name, const QStrin
     connect(c, &QCheckBox::clicked, this, sicher([this] { beispiel(); }));
 
   L_Beisp = label(this, "L_Beisp", "Beispiel:", 16, 156);
-  L_Bsp = label(this, "L_Bsp", "", BSP_LINKS_NUMMER, BSP_OBEN);
-  L_Bsp2 = label(this, "L_Bsp2", "", BSP2_LINKS_NUMMER, BSP2_OBEN);
+  L_Bsp = mitName(new TBeispielzeile(this, BSP_LINKS - BSP_LINKS_NUMMER), "L_Bsp");
+  L_Bsp->move(BSP_LINKS_NUMMER, BSP_OBEN);
+  L_Bsp2 = mitName(new TBeispielzeile(this, BSP2_LINKS - BSP2_LINKS_NUMMER), "L_Bsp2");
+  L_Bsp2->move(BSP2_LINKS_NUMMER, BSP2_OBEN);
 
   auto knopf = [this](const char* n, const QString& text) {
     QPushButton* p = mitName(new QPushButton(text, this), n);
@@ -135,15 +139,9 @@ void TF_print_export::FormShow() {
 
 void TF_print_export::beispiel() {
   QString bsp = "Interpret - Titel", bsp2 = "Selvarin - for an angel";
-  if (cb_num->isChecked()) {
-    bsp = "#   " + bsp;
-    bsp2 = "15. " + bsp2;
-    L_Bsp->move(BSP_LINKS_NUMMER, BSP_OBEN);
-    L_Bsp2->move(BSP2_LINKS_NUMMER, BSP2_OBEN);
-  } else {
-    L_Bsp->move(BSP_LINKS, BSP_OBEN);
-    L_Bsp2->move(BSP2_LINKS, BSP2_OBEN);
-  }
+  const bool nummer = cb_num->isChecked();
+  L_Bsp->move(nummer ? BSP_LINKS_NUMMER : BSP_LINKS, BSP_OBEN);
+  L_Bsp2->move(nummer ? BSP2_LINKS_NUMMER : BSP2_LINKS, BSP2_OBEN);
   if (cb_gen->isChecked()) {
     bsp += "  [ Genre ]";
     bsp2 += "  [ Trance ]";
@@ -156,8 +154,34 @@ void TF_print_export::beispiel() {
     bsp += "  [ Release ]";
     bsp2 += "  [ 1995 ]";
   }
-  L_Bsp->setText(bsp);
+  L_Bsp->setzen(nummer ? "#   " : "", bsp);
   L_Bsp->adjustSize();
-  L_Bsp2->setText(bsp2);
+  L_Bsp2->setzen(nummer ? "15. " : "", bsp2);
   L_Bsp2->adjustSize();
+}
+
+void TBeispielzeile::setzen(const QString& praefix, const QString& rest) {
+  praefixLaenge_ = praefix.size();
+  setText(praefix + rest);
+  updateGeometry();
+  update();
+}
+
+QSize TBeispielzeile::sizeHint() const {
+  if (praefixLaenge_ == 0) return QLabel::sizeHint();
+  const QFontMetrics m(font());
+  const QMargins r = contentsMargins();
+  return {r.left() + praefixBreite_ + m.horizontalAdvance(text().mid(praefixLaenge_)) + r.right(),
+          r.top() + m.height() + r.bottom()};
+}
+
+void TBeispielzeile::paintEvent(QPaintEvent* e) {
+  if (praefixLaenge_ == 0) return QLabel::paintEvent(e);
+  QPainter p(this);
+  const QRect flaeche = contentsRect();
+  const int ausrichtung = Qt::AlignLeft | Qt::AlignVCenter;
+  style()->drawItemText(&p, flaeche, ausrichtung, palette(), isEnabled(), text().left(praefixLaenge_),
+                        foregroundRole());
+  style()->drawItemText(&p, flaeche.adjusted(praefixBreite_, 0, 0, 0), ausrichtung, palette(), isEnabled(),
+                        text().mid(praefixLaenge_), foregroundRole());
 }

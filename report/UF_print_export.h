@@ -3,18 +3,36 @@
 // there are, which optional parts go into each line, an example line, and the
 // button that starts the action. The dialogs keep their choices for the run.
 #include <QDialog>
+#include <QLabel>
 
 #include "report/UReport.h"
 
 class QCheckBox;
 class QGroupBox;
-class QLabel;
 class QPushButton;
 
 // "Es befinden sich {N} Einträge in Ihrer CD-Sammlung." (singular for one).
 QString anzahlText(int anzahl);
 // The page estimate of printing: 78 entries per page, rounded up.
 QString seitenText(int anzahl);
+
+// A line of the example. Its number prefix takes a column of fixed width, so
+// that the text after it stands exactly where it stands without the prefix,
+// whatever the font makes of the prefix. text() is the whole line.
+class TBeispielzeile : public QLabel {
+ public:
+  TBeispielzeile(QWidget* eltern, int praefixBreite) : QLabel(eltern), praefixBreite_(praefixBreite) {}
+  void setzen(const QString& praefix, const QString& rest);
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+
+ private:
+  int praefixBreite_;
+  qsizetype praefixLaenge_ = 0;
+};
 
 class TF_print_export : public QDialog {
   Q_OBJECT
@@ -34,7 +52,8 @@ class TF_print_export : public QDialog {
   virtual void B_actionClick() {}
   void B_closeClick() { close(); }
 
-  QLabel *L_Anzahl, *L_Seiten, *L_Beisp, *L_Bsp, *L_Bsp2;
+  QLabel *L_Anzahl, *L_Seiten, *L_Beisp;
+  TBeispielzeile *L_Bsp, *L_Bsp2;
   QGroupBox* groupbox_print;
   QCheckBox *cb_num, *checkbox_interpret, *checkbox_titel, *cb_gen, *cb_lab, *cb_rel;
   QPushButton *B_action, *B_close;

@@ -198,6 +198,7 @@ std::string reportHtml(const TDatBas& db, const TReportOptionen& o, int themaInd
   z.teil("    <!-- Diese Datei wurde erstellt mit:  Vemla [ ").teil(hp).teil("  ,  ").teil(ap).teil(" ] -->").ende();
   z.zeile(trenner);
   z.zeile(" <head>");
+  z.zeile("  <meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">");
   z.zeile("  <title>CD-Sammlung (Vemla - Dokument)</title>");
   z.zeile(" </head>");
   themenblock(z, themaIndex >= 0 && themaIndex < THEMEN_ANZAHL ? themaIndex : THEMA_WEISS);

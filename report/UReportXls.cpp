@@ -3,9 +3,10 @@
 #include <exception>
 
 #include "app/UPlattform.h"
+#include "core/UFehler.h"
 #include "report/UAutomation.h"
 
-bool report_xls(const TZellen& grid, QString dateiname) {
+bool report_xls(const TZellen& grid, QString dateiname, QString* grund) {
   bool ergebnis = false;
   std::unique_ptr<ITabellenAnwendung> excel = plattform().automationsObjekt(EXCEL_ANWENDUNG);
   if (!excel) return false;
@@ -31,8 +32,11 @@ bool report_xls(const TZellen& grid, QString dateiname) {
   try {
     excel->saveas(1, dateiname);
     ergebnis = true;
-  } catch (const std::exception&) {
+  } catch (const EEAFehler& e) {
     // a workbook that could not be saved is answered with false
+    if (grund) *grund = QString::fromUtf8(e.what()) + ".";
+  } catch (const std::exception&) {
+    // the same
   }
   return ergebnis;
 }

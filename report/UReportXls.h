@@ -14,4 +14,6 @@ struct TZellen {
 // Grid cell (column i, row j) lands in sheet cell (row j+1, column i+1) of the
 // one worksheet "My Sheet Name". True when the workbook was saved. Errors of
 // creating the application or filling the sheet are raised to the caller.
-bool report_xls(const TZellen& grid, QString dateiname);
+// When the file itself could not be written (a full disk, a refused folder),
+// "grund" receives the runtime's text for it.
+bool report_xls(const TZellen& grid, QString dateiname, QString* grund = nullptr);

@@ -33,7 +33,7 @@ class ExportPlattform : public IPlattform {
  public:
   QString ziel;
   int meldungen = 0;
-  TAntwort meldung(const QString&, const QString&, TSymbol, TKnoepfe) override {
+  TAntwort meldung(const QString&, const QString&, TSymbol, TKnoepfe, QWidget*) override {
     ++meldungen;
     return TAntwort::Nein;
   }
@@ -42,7 +42,7 @@ class ExportPlattform : public IPlattform {
   bool dokumentOeffnen(const QString&) override { return false; }
   int fensterModal(QDialog&) override { return 0; }
   std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl&) override { return std::nullopt; }
-  bool herunterladen(const QString&, const QString&) override { return false; }
+  bool herunterladen(const QString&, const QString&, const TDownloadGrenzen&) override { return false; }
   QString updateServer() override { return {}; }
   QString musikDienst() override { return {}; }
   bool druckDialog(QPrinter&) override { return false; }

@@ -25,13 +25,13 @@ constexpr int ANZAHL = MAX_DATENSAETZE;
 // Message boxes answer at once; nothing waits on a person.
 class StillePlattform : public IPlattform {
  public:
-  TAntwort meldung(const QString&, const QString&, TSymbol, TKnoepfe) override { return TAntwort::Ok; }
+  TAntwort meldung(const QString&, const QString&, TSymbol, TKnoepfe, QWidget*) override { return TAntwort::Ok; }
   std::optional<QString> oeffnenDialog(const TDateiDialog&) override { return std::nullopt; }
   std::optional<QString> speichernDialog(const TDateiDialog&) override { return std::nullopt; }
   bool dokumentOeffnen(const QString&) override { return false; }
   int fensterModal(QDialog&) override { return 0; }
   std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl&) override { return std::nullopt; }
-  bool herunterladen(const QString&, const QString&) override { return false; }
+  bool herunterladen(const QString&, const QString&, const TDownloadGrenzen&) override { return false; }
   QString updateServer() override { return {}; }
   QString musikDienst() override { return {}; }
   bool druckDialog(QPrinter&) override { return false; }

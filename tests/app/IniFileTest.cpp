@@ -52,6 +52,23 @@ TEST(IniFile, HandbearbeiteteDateiMitLfBleibtLf) {
             "; Kommentar\n[Ansicht]\nschaltflaechen=false\ndetailansicht=true\n\n[Programm]\nfirststart=false\nneu=1\n");
 }
 
+TEST(IniFile, ByteOrderMarkVorDerErstenSektion) {
+  TempOrdner tmp;
+  const std::string bom = "\xEF\xBB\xBF";
+  dateiSchreiben(tmp.pfad("a.ini"), bom + "[programmversion]\r\nversion=1.0.7\r\n[downloadfile]\r\nlink=x\r\n");
+  TIniFile ini(tmp.pfad("a.ini"));
+  EXPECT_EQ(ini.ReadString("programmversion", "version", ""), "1.0.7");
+  EXPECT_EQ(ini.ReadString("downloadfile", "link", ""), "x");
+  // Written keys join the first section; the mark stays where it was.
+  ini.WriteString("programmversion", "neu", "1");
+  EXPECT_EQ(dateiInhalt(tmp.pfad("a.ini")),
+            bom + "[programmversion]\r\nversion=1.0.7\r\nneu=1\r\n[downloadfile]\r\nlink=x\r\n");
+  // A file of nothing but the mark gets its first section right behind it.
+  dateiSchreiben(tmp.pfad("b.ini"), bom);
+  TIniFile(tmp.pfad("b.ini")).WriteString("S", "k", "v");
+  EXPECT_EQ(dateiInhalt(tmp.pfad("b.ini")), bom + "[S]\r\nk=v\r\n");
+}
+
 TEST(IniFile, WertHoechstens2047ZeichenUndEinzeilig) {
   TempOrdner tmp;
   TIniFile ini(tmp.pfad("vemla.ini"));

@@ -1,8 +1,11 @@
 // The automatic update against an update server on this computer.
 #include <QDir>
-#include <cstdio>
 #include <QFile>
+#include <QMessageBox>
+#include <QTimer>
 #include <QToolButton>
+#include <cstdio>
+#include <filesystem>
 
 #include "app/UOrte.h"
 #include "net/UFAutopatcher.h"
@@ -61,6 +64,8 @@ std::string beschreibung(const std::string& version, const std::string& link, bo
 }
 
 const QStringList ZEITEN = {"12 Min.", "7 Min.", "5 Min.", "3 Min.", "1 Min."};
+
+using namespace std::chrono_literals;
 
 class Autopatcher : public GuiTest {
  protected:
@@ -153,6 +158,92 @@ TEST_F(Autopatcher, ErfolgreicherDownloadWirdGespeichertUndGestartet) {
   EXPECT_EQ(d.typen[0].muster, "*.exe");
   EXPECT_EQ(d.standardEndung, "exe");
   EXPECT_EQ(d.vorschlag, "vemla107.exe");
+
+  // The window stays on top: every box and the dialog of the run belong to it.
+  EXPECT_EQ(d.eltern, FAutopatcher);
+  for (const auto& m : plattform_.meldungen) EXPECT_EQ(m.eltern, FAutopatcher) << m.text.toStdString();
+  // The description is small and quick; the installer may be large but must keep coming.
+  EXPECT_EQ(plattform_.downloadGrenzen,
+            (std::vector<TDownloadGrenzen>{{65536, 30s, 0, 0s}, {536870912, 0ms, 1024, 30s}}));
+}
+
+TEST_F(Autopatcher, GrenzenDerBeschreibungUndDesInstallers) {
+  TempOrdner ziele;
+  const std::string kopf = "[programmversion]\r\nversion=1.0.7\r\n[downloadfile]\r\nlink=" + link("s.exe") + "\r\n";
+  const std::string fuellung = ";" + std::string(65536 - kopf.size() - 3, 'x') + "\r\n";
+  server_.setze("/s.exe", {200, "MZ", "", false});
+  server_.setze("/langsam.exe", {200, std::string(1500, 'x'), "", false, false, 10});
+  const struct {
+    std::string beschreibung;
+    int tropfen;
+    std::optional<TDownloadGrenzen> grenzen;
+    QString letzte;
+  } faelle[] = {
+      {kopf + fuellung, 0, std::nullopt, FRAGE},                 // 64 KiB exactly
+      {kopf + fuellung + "x", 0, std::nullopt, INI_FEHLT},       // one byte more
+      {kopf + ";" + std::string(300, 'x'), 10, TDownloadGrenzen{65536, 500ms, 0, 0s}, INI_FEHLT},  // too long in all
+      {beschreibung("1.1", link("langsam.exe")), 0, TDownloadGrenzen{1 << 20, 0ms, 1000, 1s}, DOWNLOAD_FEHLT},
+  };
+  for (const auto& f : faelle) {
+    plattform_.meldungen.clear();
+    plattform_.testGrenzen = f.grenzen;
+    plattform_.antworten = {TAntwort::Nein};
+    if (f.letzte == DOWNLOAD_FEHLT) {
+      plattform_.antworten = {TAntwort::Ja};
+      plattform_.dateinamen = {QString::fromStdString(ziele.pfad("i.exe"))};
+    }
+    server_.setze("/dl.txt", {200, f.beschreibung, "", false, false, f.tropfen});
+    EXPECT_TRUE(lauf());
+    EXPECT_EQ(plattform_.meldungsTexte().back(), f.letzte) << f.beschreibung.size();
+  }
+  EXPECT_FALSE(std::filesystem::exists(ziele.pfad("i.exe")));
+}
+
+TEST_F(Autopatcher, InstallernameOhneOrdner) {
+  const struct {
+    const char *angabe, *vorschlag;
+  } faelle[] = {
+      {"../../boese.exe", "boese.exe"}, {"..\\..\\boese.exe", "boese.exe"}, {".", "install.exe"},
+      {"..", "install.exe"}, {"setup/", "install.exe"}, {"a/..", "install.exe"}, {"", "install.exe"},
+      {"neu.exe", "neu.exe"},
+  };
+  for (const auto& f : faelle) {
+    std::string ini = beschreibung("1.0.7", link("x.exe"));
+    ini.replace(ini.find("vemla107.exe"), 12, f.angabe);
+    server_.setze("/dl.txt", {200, ini, "", false});
+    plattform_.antworten = {TAntwort::Ja};
+    EXPECT_TRUE(lauf());
+    ASSERT_FALSE(plattform_.dateiDialoge.empty());
+    EXPECT_EQ(plattform_.dateiDialoge.back().vorschlag, f.vorschlag) << f.angabe;
+  }
+}
+
+TEST_F(Autopatcher, BeschreibungMitByteOrderMark) {
+  server_.setze("/dl.txt", {200, "\xEF\xBB\xBF" + beschreibung("1.0.7", link("x.exe")), "", false});
+  EXPECT_TRUE(lauf());
+  EXPECT_EQ(plattform_.meldungsTexte(), (QStringList{START, GEFUNDEN, EIGENE, identifiziert("1.0.7"), FRAGE}));
+}
+
+// The boxes of the real platform: every value of the description reads as it was written.
+TEST_F(Autopatcher, WerteDerBeschreibungAlsReinerText) {
+  const std::string boese = "<h1>1.0.7</h1><a href='file:///etc/passwd'>x</a>";
+  server_.setze("/dl.txt", {200, beschreibung(boese, link("x.exe")), "", false});
+  plattform_.echteMeldungen = true;
+  std::vector<std::pair<QString, Qt::TextFormat>> gesehen;
+  QTimer schliesser;
+  QObject::connect(&schliesser, &QTimer::timeout, [&gesehen] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    const auto* text = box->findChild<QLabel*>("qt_msgbox_label");
+    gesehen.emplace_back(text->text(), text->textFormat());
+    box->done(QMessageBox::No);
+  });
+  schliesser.start(20);
+  EXPECT_TRUE(lauf());
+  ASSERT_EQ(gesehen.size(), 5u);
+  EXPECT_EQ(gesehen[3].first, QString::fromStdString("Folgende Version wurde als aktuelle Version identifiziert: " + boese));
+  for (const auto& [text, format] : gesehen) EXPECT_EQ(format, Qt::PlainText) << text.toStdString();
+  EXPECT_EQ(FAutopatcher->Label1->textFormat(), Qt::PlainText);
 }
 
 TEST_F(Autopatcher, SpeicherdialogMerktSichDenOrdner) {
@@ -187,11 +278,15 @@ TEST_F(Autopatcher, OhneDownloadzeitenFuenfmalUnbekannt) {
 
 TEST_F(Autopatcher, BeschreibungNichtErreichbar) {
   dateiSchreiben(ini_, "[programmversion]\r\nversion=9.9\r\n");
+  // Left by a run that was killed during the download.
+  const std::string rest = ini_ + ".download-Xy12Z9";
+  dateiSchreiben(rest, "[programmversion]\r\nvers");
   server_.setze("/dl.txt", {404, "weg", "", false});
   EXPECT_TRUE(lauf());
   EXPECT_EQ(plattform_.meldungsTexte(), (QStringList{START, INI_FEHLT}));
   // The earlier copy is not replaced by the failed one.
   EXPECT_EQ(dateiInhalt(ini_), "[programmversion]\r\nversion=9.9\r\n");
+  EXPECT_FALSE(std::filesystem::exists(rest));
 }
 
 TEST_F(Autopatcher, FehlgeschlageneDownloadsUndAbbruch) {

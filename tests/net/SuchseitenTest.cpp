@@ -135,6 +135,7 @@ TEST(Suchseiten, SeiteByteGenau) {
       " <meta http-equiv=\"Page-Exit\" content=\"blendTrans(Duration=0.8)\">\r\n"
       " <meta name=\"Microsoft Border\" content=\"t\">\r\n"
       "<head>\r\n"
+      " <meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">\r\n"
       " <link rel=\"stylesheet\" type=\"text/css\" href=\"help/format.css\">\r\n"
       " <style type=\"text/css\"></style>\r\n"
       " <script language=\"JavaScript\" src=\"copyright.js\" type=\"text/javascript\"></script>\r\n"

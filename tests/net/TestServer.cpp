@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 TTestServer::TTestServer() {
@@ -95,14 +96,34 @@ void TTestServer::beantworten(int verbindung) {
     pollfd p{verbindung, POLLIN, 0};
     if (::poll(&p, 1, 20) > 0 && ::recv(verbindung, puffer, sizeof puffer, MSG_DONTWAIT) <= 0) return;
   }
-  std::string text = "HTTP/1.1 " + std::to_string(antwort.status) + " Test\r\nContent-Length: " +
-                     std::to_string(antwort.koerper.size()) + "\r\nConnection: close\r\n" + antwort.kopfzeilen +
-                     "\r\n";
-  text += antwort.abbrechen ? antwort.koerper.substr(0, antwort.koerper.size() / 2) : antwort.koerper;
-  std::size_t gesendet = 0;
-  while (gesendet < text.size()) {
-    const ssize_t n = ::send(verbindung, text.data() + gesendet, text.size() - gesendet, MSG_NOSIGNAL);
-    if (n <= 0) return;
-    gesendet += static_cast<std::size_t>(n);
+  std::string kopf = "HTTP/1.1 " + std::to_string(antwort.status) + " Test\r\n";
+  if (!antwort.ohneLaenge) kopf += "Content-Length: " + std::to_string(antwort.koerper.size()) + "\r\n";
+  kopf += "Connection: close\r\n" + antwort.kopfzeilen + "\r\n";
+  const std::string koerper =
+      antwort.abbrechen ? antwort.koerper.substr(0, antwort.koerper.size() / 2) : antwort.koerper;
+  auto senden = [verbindung](const char* daten, std::size_t laenge) {
+    std::size_t gesendet = 0;
+    while (gesendet < laenge) {
+      const ssize_t n = ::send(verbindung, daten + gesendet, laenge - gesendet, MSG_NOSIGNAL);
+      if (n <= 0) return false;
+      gesendet += static_cast<std::size_t>(n);
+    }
+    return true;
+  };
+  if (!senden(kopf.data(), kopf.size())) return;
+  if (antwort.tropfen <= 0) {
+    senden(koerper.data(), koerper.size());
+    return;
+  }
+  // Slowly, until the body is out, the client has gone or the server ends.
+  for (std::size_t pos = 0; pos < koerper.size() && !ende_; pos += static_cast<std::size_t>(antwort.tropfen)) {
+    if (!senden(koerper.data() + pos, std::min(koerper.size() - pos, static_cast<std::size_t>(antwort.tropfen))))
+      return;
+    pollfd p{verbindung, POLLIN, 0};
+    // A closed connection reads as readable: stop at once.
+    if (::poll(&p, 1, 100) > 0) {
+      char c;
+      if (::recv(verbindung, &c, 1, MSG_DONTWAIT) <= 0) return;
+    }
   }
 }

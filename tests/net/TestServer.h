@@ -16,6 +16,8 @@ class TTestServer {
     std::string koerper;
     std::string kopfzeilen;  // further header lines, each ending in "\r\n"
     bool abbrechen = false;  // announce the whole body, send half of it, close
+    bool ohneLaenge = false;  // no Content-Length: the body ends when the connection closes
+    int tropfen = 0;          // > 0: the body trickles out, this many bytes every 100 ms
     int verzoegerungMs = 0;  // wait this long before answering (or until the client leaves)
   };
 

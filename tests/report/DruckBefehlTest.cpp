@@ -1,6 +1,7 @@
 // Printing from the main window: the print option dialog, the system print
 // dialog (a PDF file in the tests), the printed list read back with poppler.
 #include <QCheckBox>
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QPrinter>
 
@@ -8,6 +9,7 @@
 #include "report/UFprint.h"
 #include "tests/report/Werkzeuge.h"
 #include "tests/support/GuiTest.h"
+#include "tests/support/VollerDatentraeger.h"
 
 namespace {
 
@@ -133,6 +135,41 @@ TEST_F(DruckBefehl, BitteWartenErstUeber700) {
     EXPECT_EQ(zeilen.back(), QString("%1.I-%1").arg(anzahl));
   }
   Fworking->removeEventFilter(&zaehler);
+}
+
+// 701 entries, "pages from 2 to 2" in the print dialog: only that page comes out.
+TEST_F(DruckBefehl, NurDieImDialogGewaehltenSeiten) {
+  for (int i = 1; i <= 701; ++i) DatBas->add_datensatz(datensatzAus("I", std::to_string(i), "", "", "", "", ""));
+  Connect->liste_neu_aufbauen();
+  Connect->anzeigen_aktualisieren();
+  const QString alle = QString::fromStdString(tmp_.pfad("alle.pdf"));
+  plattform_.druckziele = {alle, pdf_};
+  drucken([this] { aktion("menue_drucken")->trigger(); });
+  ASSERT_GT(pdfSeiten(alle), 3);
+  plattform_.druckWahl = [](QPrinter& p) {
+    p.setPrintRange(QPrinter::PageRange);
+    p.setFromTo(2, 2);
+  };
+  drucken([this] { aktion("menue_drucken")->trigger(); });
+  EXPECT_EQ(pdfSeiten(pdf_), 1);
+  EXPECT_EQ(pdfZeilen(pdf_), pdfZeilen(alle, 2));
+  EXPECT_EQ(plattform_.meldungsTexte(), (QStringList{ERTEILT, ERTEILT}));
+}
+
+// A full disk: the print job fails, nothing says it was done, the earlier file stays.
+TEST_F(DruckBefehl, VollerDatentraegerIstEinFehler) {
+  QDir().mkdir(QString::fromStdString(tmp_.pfad("platte")));
+  VollerDatentraeger platte(tmp_.pfad("platte"));
+  if (!platte.bereit()) GTEST_SKIP() << "ein eigenes Dateisystem einzuhängen braucht root";
+  eintrag("A", "B", "", "", "");
+  dateiSchreiben(platte.pfad("liste.pdf"), "alte Liste");
+  platte.fuellen();
+  plattform_.druckziele = {QString::fromStdString(platte.pfad("liste.pdf"))};
+  drucken([this] { aktion("menue_drucken")->trigger(); });
+  EXPECT_EQ(plattform_.meldungsTexte(), QStringList{" Vemla |Zu wenig Speicherplatz."});
+  EXPECT_EQ(dateiInhalt(platte.pfad("liste.pdf")), "alte Liste");
+  EXPECT_TRUE(nochOffen_);
+  EXPECT_FALSE(Fworking->isVisible());
 }
 
 TEST_F(DruckBefehl, DruckerNimmtDenAuftragNichtAn) {

@@ -8,6 +8,7 @@
 
 #include "app/UGlobal.h"
 #include "core/UCodepage.h"
+#include "core/UFehler.h"
 #include "report/UDrucken.h"
 #include "tests/report/Werkzeuge.h"
 #include "tests/support/TempOrdner.h"
@@ -113,6 +114,66 @@ TEST_F(PdfDruck, EineVolleSeiteUndEineZeileMehr) {
   zeilenDrucken(drucker_, nummeriert(2 * k));
   EXPECT_EQ(pdfSeiten(pdf_), 2);
   EXPECT_EQ(pdfZeilen(pdf_, 2).front(), QString("%1.Zeile").arg(k + 1));
+}
+
+TEST(Seitenfolge, BereichKopienUndReihenfolge) {
+  auto bereich = [](int von, int bis) {
+    QPageRanges r;
+    r.addRange(von, bis);
+    return r;
+  };
+  const struct {
+    TSeitenwahl wahl;
+    std::vector<int> folge;
+  } faelle[] = {
+      {{}, {1, 2, 3, 4}},
+      {{bereich(2, 2)}, {2}},
+      {{bereich(3, 9)}, {3, 4}},
+      {{bereich(5, 6)}, {}},
+      {{{}, 1, true, true}, {4, 3, 2, 1}},
+      {{bereich(2, 3), 2, true, false}, {2, 3, 2, 3}},
+      {{bereich(2, 3), 2, false, false}, {2, 2, 3, 3}},
+      {{bereich(1, 2), 2, false, true}, {2, 2, 1, 1}},
+      {{bereich(1, 2), 3, true, true}, {2, 1, 2, 1, 2, 1}},
+  };
+  for (const auto& f : faelle) EXPECT_EQ(seitenfolge(4, f.wahl), f.folge) << f.wahl.seiten.toString().toStdString();
+}
+
+// What the print dialog sets on a PDF printer: the pages, copies and order it names.
+TEST_F(PdfDruck, SeitenKopienUndReihenfolgeDesDialogs) {
+  const int k = zeilenProSeite();
+  const QStringList zeilen = nummeriert(3 * k);
+  auto erste = [k](int seite) { return QString("%1.Zeile").arg((seite - 1) * k + 1); };
+  const struct {
+    int von, bis, kopien;
+    bool sortiert, rueckwaerts;
+    std::vector<int> seiten;
+  } faelle[] = {
+      {2, 2, 1, true, false, {2}},
+      {2, 3, 2, true, false, {2, 3, 2, 3}},
+      {1, 2, 2, false, true, {2, 2, 1, 1}},
+      {0, 0, 1, true, true, {3, 2, 1}},
+  };
+  for (const auto& f : faelle) {
+    drucker_.setPrintRange(f.von ? QPrinter::PageRange : QPrinter::AllPages);
+    drucker_.setFromTo(f.von, f.bis);
+    drucker_.setCopyCount(f.kopien);
+    drucker_.setCollateCopies(f.sortiert);
+    drucker_.setPageOrder(f.rueckwaerts ? QPrinter::LastPageFirst : QPrinter::FirstPageFirst);
+    zeilenDrucken(drucker_, zeilen);
+    ASSERT_EQ(pdfSeiten(pdf_), static_cast<int>(f.seiten.size())) << f.von << "-" << f.bis;
+    for (std::size_t i = 0; i < f.seiten.size(); ++i) {
+      const QStringList seite = pdfZeilen(pdf_, static_cast<int>(i) + 1);
+      ASSERT_EQ(seite.size(), k);
+      EXPECT_EQ(seite.front(), erste(f.seiten[i])) << "Blatt " << i + 1;
+    }
+  }
+  // A range beyond the list prints nothing and says so.
+  drucker_.setPrintRange(QPrinter::PageRange);
+  drucker_.setFromTo(4, 4);
+  dateiSchreiben(pdf_.toStdString(), "alt");
+  EXPECT_THROW(zeilenDrucken(drucker_, zeilen), EVemlaFehler);
+  EXPECT_EQ(dateiInhalt(pdf_.toStdString()), "alt");
 }
 
 TEST_F(PdfDruck, LinksAchtzigObenSiebzig) {

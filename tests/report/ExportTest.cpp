@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <QFileInfo>
+
 #include "dialogs/UFworking.h"
 #include "report/UFexportdif.h"
 #include "report/UFexporthtml.h"
@@ -200,6 +202,28 @@ TEST_F(Export, SchreibfehlerMeldenUndDialogBleibtOffen) {
   for (int i = 3; i < 6; ++i) pruefen(faelle[i]);
   for (const char* name : {"r.txt", "r.html", "r.dif"}) EXPECT_EQ(dateiInhalt(ordner + "/" + name), "alt") << name;
   EXPECT_TRUE(plattform_.geoeffneteDokumente.empty());
+}
+
+// A name in a folder that does not exist is refused by the save dialog, which
+// stays open; the next name is taken. Nothing reaches the general error box.
+TEST_F(Export, SpeicherdialogVerlangtEinenVorhandenenOrdner) {
+  dreiEintraege();
+  for (const char* menue : {"Textdateitxt1", "htmlDatei1", "ExcelDokumentdif1"}) {
+    plattform_.meldungen.clear();
+    plattform_.dateiDialoge.clear();
+    const QString fehlt = pfad("fehlt") + "/r", gut = pfad(std::string("r_") + menue);
+    plattform_.dateinamen = {fehlt, gut};
+    exportieren(menue, {}, [](TF_print_export&) {});
+    ASSERT_EQ(plattform_.dateiDialoge.size(), 1u) << menue;
+    ASSERT_GE(plattform_.meldungen.size(), 2u) << menue;
+    EXPECT_EQ(plattform_.meldungen[0].titel, plattform_.dateiDialoge[0].titel) << menue;
+    EXPECT_EQ(plattform_.meldungen[0].text,
+              pfad("fehlt") + "\rDer Pfad existiert nicht.\rÜberprüfen Sie den Pfad, und wiederholen Sie den Vorgang.")
+        << menue;
+    EXPECT_EQ(plattform_.meldungen[0].symbol, TSymbol::Warnung) << menue;
+    EXPECT_EQ(plattform_.meldungen[1].titel, FRAGE_TITEL) << menue;
+    EXPECT_FALSE(QFileInfo::exists(pfad("fehlt"))) << menue;
+  }
 }
 
 TEST_F(Export, BitteWartenAb601) {

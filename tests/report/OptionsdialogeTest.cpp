@@ -166,6 +166,25 @@ TEST_F(Optionsdialoge, BeispielFolgtDenOptionen) {
   d.hide();
 }
 
+// Switching the numbering moves only the prefix in and out: the example text
+// after it keeps its pixels, in every dialog.
+TEST_F(Optionsdialoge, BeispieltextBleibtBeimUmschaltenStehen) {
+  eintragen({{"a", "b"}});
+  for (TF_print_export* d : {static_cast<TF_print_export*>(Fprint), static_cast<TF_print_export*>(Fexporthtml)}) {
+    d->show();
+    // Everything right of the prefix column of both lines.
+    auto bild = [d] { return d->grab(QRect(33, d->L_Bsp->y() - 2, 400, 40)).toImage(); };
+    ASSERT_TRUE(d->cb_num->isChecked());
+    const QImage mit = bild();
+    d->cb_num->click();
+    ASSERT_EQ(d->L_Bsp2->text(), "Selvarin - for an angel  [ Trance ]  [ MFS ]  [ 1995 ]");
+    EXPECT_TRUE(bild() == mit) << d->objectName().toStdString();
+    d->cb_num->click();
+    EXPECT_TRUE(bild() == mit) << d->objectName().toStdString();
+    d->hide();
+  }
+}
+
 TEST_F(Optionsdialoge, InterpretUndTitelBleibenGrau) {
   TF_print_export& d = *Fexportdif;
   d.show();

@@ -97,9 +97,9 @@ TEST(Report, ThemenblockJedesThemas) {
   for (int i = 0; i < THEMEN_ANZAHL; ++i) {
     EXPECT_STREQ(themaName(i), namen[i]);
     const auto seite = zeilen(reportHtml(eins(), ALLE, i));
-    ASSERT_GT(seite.size(), 22u);
+    ASSERT_GT(seite.size(), 23u);
     std::string block;
-    for (std::size_t z = 8; z < 22; ++z) block += seite[z] + "\r\n";
+    for (std::size_t z = 9; z < 23; ++z) block += seite[z] + "\r\n";
     gleich(block, erwartet(std::string("thema_") + namen[i] + ".txt"), namen[i]);
   }
   // An index outside the list is taken as "weiss", never read past the table.
@@ -145,11 +145,11 @@ TEST(Report, HtmlZeilenJeOptionen) {
   // Numbering, genre and release on, label off, Genre "Rock", Release blank.
   const TDatBas db = sammlung({datensatzAus("Muster-Band", "Beispiel-Album", "L", " ", "", "Rock", "")});
   const auto z = zeilen(reportHtml(db, {true, true, false, true}, THEMA_WEISS));
-  const std::vector<std::string> kopf(z.begin() + 32, z.begin() + 38);
+  const std::vector<std::string> kopf(z.begin() + 33, z.begin() + 39);
   EXPECT_EQ(kopf, (std::vector<std::string>{" <tr><td><b><u>#</u></b></td> ", " <td><b><u>Interpret</u></b></td> ",
                                             " <td><b><u>Titel</u></b></td> ", " <td><b><u>Genre</u></b></td> ",
                                             " <td><b><u>Release</u></b></td> ", " </tr> "}));
-  EXPECT_EQ(z.at(38), "<tr> <td>1</td>  <td>Muster-Band</td>  <td>Beispiel-Album</td>  <td>Rock</td>  <td> &nbsp; </td></tr> ");
+  EXPECT_EQ(z.at(39), "<tr> <td>1</td>  <td>Muster-Band</td>  <td>Beispiel-Album</td>  <td>Rock</td>  <td> &nbsp; </td></tr> ");
 }
 
 TEST(Report, Dateinamen) {
@@ -180,8 +180,8 @@ TEST(Report, VolleSammlung) {
   EXPECT_EQ(txt[1], " Die CD-Sammlung enth\xE4lt 4000 Eintr\xE4ge.");
   EXPECT_EQ(txt[4002], " 4000 I4000 - " + voll + " [Genre: " + voll + " ] [Label: " + voll + " ] [Release " + voll + " ]");
   const auto html = zeilen(reportHtml(db, ALLE, THEMA_BLAU));
-  ASSERT_EQ(html.size(), 39u + 4000u + 25u);
-  EXPECT_EQ(html[39 + 3999].substr(0, 26), "<tr> <td>4000</td>  <td>I4");
+  ASSERT_EQ(html.size(), 40u + 4000u + 25u);
+  EXPECT_EQ(html[40 + 3999].substr(0, 26), "<tr> <td>4000</td>  <td>I4");
   const auto dif = zeilen(reportDif(db, ALLE));
   ASSERT_EQ(dif.size(), 12u + 6u + 2u + 14u + 2u + 4000u * 14u + 4u + 6u + 2u);
   EXPECT_EQ(dif[dif.size() - 14 - 12 + 3], "\"4000 \"");
@@ -235,7 +235,9 @@ TEST(Report, BeispielseitenBeimProgramm) {
     const auto z = zeilen(dateiInhalt(pfad));
     ASSERT_EQ(z.size() > 40, true) << pfad;
     EXPECT_EQ(z.front(), "<html>") << pfad;
-    EXPECT_EQ(z.at(21), std::string("<body bgcolor=\"#") + hintergrund[i] + "\">") << pfad;
+    // The character set right after the head line, as in every report.
+    EXPECT_EQ(z.at(6), "  <meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">") << pfad;
+    EXPECT_EQ(z.at(22), std::string("<body bgcolor=\"#") + hintergrund[i] + "\">") << pfad;
     EXPECT_EQ(z.back(), "</html>") << pfad;
   }
 }

@@ -99,6 +99,7 @@ void sofficeAttrappe(const QString& ordner, const QString& art) {
       "ziel=\"$aus/$(basename \"$ein\" .xlsx).xls\"\n";
   if (art == "halb") skript += "printf '\\320\\317\\021\\340\\241\\261\\032\\341' > \"$ziel\"; head -c 700 /dev/zero >> \"$ziel\"\n";
   if (art == "ganz") skript += "printf '\\320\\317\\021\\340\\241\\261\\032\\341' > \"$ziel\"; head -c 2040 /dev/zero >> \"$ziel\"\n";
+  if (art == "gross") skript += "printf '\\320\\317\\021\\340\\241\\261\\032\\341' > \"$ziel\"; head -c 16376 /dev/zero >> \"$ziel\"\n";
   skript += "exit 0\n";
   f.write(skript);
   f.close();

@@ -50,7 +50,7 @@ class UmgebungSetzen {
 
 // Writes a stand-in "soffice" into folder "ordner" that reports success and
 // writes, for "art": "nichts" nothing, "halb" a cut-off Excel file, "ganz" a
-// formally complete one.
+// formally complete one, "gross" a complete one of 16 KiB.
 void sofficeAttrappe(const QString& ordner, const QString& art);
 
 // Counts how often the windows it watches are shown.

@@ -7,6 +7,7 @@
 #include "dialogs/UFworking.h"
 #include "tests/report/Werkzeuge.h"
 #include "tests/support/GuiTest.h"
+#include "tests/support/VollerDatentraeger.h"
 
 namespace {
 
@@ -128,6 +129,32 @@ TEST_F(XlsBefehl, MisslungenesSpeichernWarntUndDieAlteDateiBleibt) {
   EXPECT_EQ(plattform_.meldungen[0].symbol, TSymbol::Warnung);
   EXPECT_EQ(plattform_.meldungen[0].text,
             "Die Excel-Datei konnte nicht gespeichert werden!\r" + pfad("alt.xls"));
+  EXPECT_FALSE(Fworking->isVisible());
+}
+
+// A full disk, with no room at all and with room for part of the workbook:
+// the old workbook stays whole, the warning names the reason, no success question.
+TEST_F(XlsBefehl, VollerDatentraegerWarntUndDieAlteMappeBleibt) {
+  QDir().mkdir(pfad("platte"));
+  VollerDatentraeger platte(tmp_.pfad("platte"));
+  if (!platte.bereit()) GTEST_SKIP() << "ein eigenes Dateisystem einzuhängen braucht root";
+  eintrag("A", "B", "", "", "", "", "");
+  QDir().mkdir(pfad("attrappe"));
+  sofficeAttrappe(pfad("attrappe"), "gross");
+  UmgebungSetzen nurAttrappe("PATH", QFile::encodeName(pfad("attrappe")));
+  const QString alt = QString::fromStdString(platte.pfad("alt.xls"));
+  for (const long frei : {0L, 4096L}) {
+    plattform_.meldungen.clear();
+    dateiSchreiben(alt.toStdString(), "alte Mappe");
+    platte.fuellen(frei);
+    plattform_.dateinamen = {alt};
+    aktion("xls1")->trigger();
+    EXPECT_EQ(dateiInhalt(alt.toStdString()), "alte Mappe") << frei;
+    EXPECT_EQ(plattform_.meldungsTexte(),
+              QStringList{"Fehler:|Die Excel-Datei konnte nicht gespeichert werden!\r" + alt + "\rZu wenig Speicherplatz."})
+        << frei;
+    EXPECT_EQ(QDir(QString::fromStdString(platte.pfad(""))).entryList(QDir::Files | QDir::Hidden).size(), 2) << frei;
+  }
   EXPECT_FALSE(Fworking->isVisible());
 }
 

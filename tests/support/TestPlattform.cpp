@@ -6,6 +6,7 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "app/UDateiDialog.h"
 #include "info/UWebansicht.h"
 #include "net/UDownload.h"
 #include "report/UAutomation.h"
@@ -33,8 +34,10 @@ class TAttrappenWebansicht : public QWidget, public IWebansicht {
 
 }  // namespace
 
-TAntwort TTestPlattform::meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) {
-  meldungen.push_back({titel, text, symbol, knoepfe});
+TAntwort TTestPlattform::meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe,
+                                 QWidget* eltern) {
+  meldungen.push_back({titel, text, symbol, knoepfe, eltern});
+  if (echteMeldungen) return systemPlattform().meldung(titel, text, symbol, knoepfe, eltern);
   if (knoepfe == TKnoepfe::Ok) return TAntwort::Ok;
   if (antworten.empty()) return TAntwort::Nein;
   const TAntwort a = antworten.front();
@@ -44,14 +47,23 @@ TAntwort TTestPlattform::meldung(const QString& titel, const QString& text, TSym
 
 std::optional<QString> TTestPlattform::oeffnenDialog(const TDateiDialog& dialog) {
   dateiDialoge.push_back(dialog);
-  if (dateinamen.empty()) return std::nullopt;
-  auto n = dateinamen.front();
-  dateinamen.pop_front();
-  return n;
+  // As the real dialog: a name in a folder that does not exist is refused with
+  // a box, and the dialog stays open for the next name.
+  while (!dateinamen.empty()) {
+    auto n = dateinamen.front();
+    dateinamen.pop_front();
+    if (!n) return n;
+    const QString einwand = dateiDialogEinwand(*n);
+    if (einwand.isEmpty()) return n;
+    meldung(dialog.titel, einwand, TSymbol::Warnung, TKnoepfe::Ok);
+  }
+  return std::nullopt;
 }
 
 std::optional<QString> TTestPlattform::speichernDialog(const TDateiDialog& dialog) {
-  return oeffnenDialog(dialog);
+  if (!echteDateiDialoge) return oeffnenDialog(dialog);
+  dateiDialoge.push_back(dialog);
+  return systemPlattform().speichernDialog(dialog);
 }
 
 bool TTestPlattform::dokumentOeffnen(const QString& ziel) {
@@ -86,11 +98,13 @@ std::optional<TSchriftWahl> TTestPlattform::schriftDialog(const TSchriftWahl& st
   return s;
 }
 
-bool TTestPlattform::herunterladen(const QString& adresse, const QString& datei) {
+bool TTestPlattform::herunterladen(const QString& adresse, const QString& datei, const TDownloadGrenzen& grenzen) {
   downloads.push_back(adresse);
+  downloadGrenzen.push_back(grenzen);
   // Tests never reach beyond this computer.
   if (QUrl(adresse).host() != "127.0.0.1") return false;
-  return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString());
+  return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString(),
+                            testGrenzen.value_or(grenzen));
 }
 
 QStringList TTestPlattform::meldungsTexte() const {
@@ -107,6 +121,7 @@ bool TTestPlattform::druckDialog(QPrinter& drucker) {
   if (!ziel) return false;
   drucker.setOutputFormat(QPrinter::PdfFormat);
   drucker.setOutputFileName(*ziel);
+  if (druckWahl) druckWahl(drucker);
   return true;
 }
 

@@ -1,0 +1,91 @@
+#include "csv/UCsvBefehle.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "app/UAnwendung.h"
+#include "app/UFHaupt.h"
+#include "app/UGlobal.h"
+#include "app/UPlattform.h"
+#include "core/UCodepage.h"
+#include "core/UConnect.h"
+#include "core/UDatbas.h"
+#include "csv/UCsvSchreiben.h"
+#include "csv/UFCsvImport.h"
+#include "dialogs/UFworking.h"
+
+namespace {
+
+const std::vector<TDateityp> CSV_TYPEN = {{"CSV-Dateien (*.csv)", "*.csv"}, {"alle Dateien (*.*)", "*.*"}};
+
+}  // namespace
+
+void csvBefehleAnlegen(THauptFormular& h) {
+  FCsvImport = new TFCsvImport(&h);
+  QMenu* datei = h.findChild<QMenu*>("Datei1");
+  if (!datei) return;
+  const QList<QAction*> punkte = datei->actions();
+  const qsizetype nach = punkte.indexOf(h.menue_hinzufgen);
+  QAction* vor = nach >= 0 && nach + 1 < punkte.size() ? punkte[nach + 1] : nullptr;
+  auto punkt = [&](const char* name, const QString& text, void (*befehl)()) {
+    auto* a = new QAction(text, datei);
+    a->setObjectName(name);
+    datei->insertAction(vor, a);
+    QObject::connect(a, &QAction::triggered, &h, sicher(befehl));
+  };
+  punkt("menue_csvimport", "CSV-Datei &importieren...", &csvImportieren);
+  punkt("menue_csvexport", "CSV-Datei &exportieren...", &csvExportieren);
+}
+
+void csvImportieren() {
+  const auto name = plattform().oeffnenDialog({"CSV-Datei importieren", CSV_TYPEN, "", "csv"});
+  if (!name || !FCsvImport) return;
+  TCsvDaten daten;
+  try {
+    daten = csvLesen(dateiPfad(*name));
+    // Interpret and Titel may still be chosen in the preview.
+    csvZuordnungPruefen(csvZuordnungErkennen(daten.kopf), false);
+  } catch (const ECsvFehler& e) {
+    meldungOk("Fehler:", "Die CSV-Datei kann nicht importiert werden:\r" + QString::fromUtf8(e.what()) + ".",
+              TSymbol::Warnung);
+    return;
+  }
+  FCsvImport->vorbereiten(*name, std::move(daten), MAX_DATENSAETZE - DatBas->get_anzahl());
+  if (plattform().fensterModal(*FCsvImport) != QDialog::Accepted) return;
+  csvAnhaengen(FCsvImport->ergebnis().saetze);
+}
+
+void csvExportieren() {
+  auto name = plattform().speichernDialog(
+      {"CD-Sammlung als CSV-Datei exportieren", CSV_TYPEN, "CD-Sammlung1.csv", "csv"});
+  if (!name) return;
+  if (!name->endsWith(".csv", Qt::CaseInsensitive)) *name += ".csv";
+  csvSchreiben(dateiPfad(*name), *DatBas);
+  meldungOk("Hinweis", "Die CD-Sammlung wurde erfolgreich als CSV-Datei gespeichert!");
+}
+
+void csvAnhaengen(const std::vector<TDatensatz>& saetze) {
+  THauptFormular& h = *HauptFormular;
+  const int vorher = DatBas->get_anzahl();
+  const bool warten = Fworking && (vorher > WARTEN_AB || static_cast<int>(saetze.size()) > WARTEN_AB);
+  if (warten) Fworking->zeigen();
+  QStringList zeilen;
+  for (const TDatensatz& d : saetze) {
+    if (DatBas->get_anzahl() >= MAX_DATENSAETZE) break;
+    DatBas->add_datensatz(d);
+    zeilen << einzeiligAnzeigen(vonCp1252(listenzeile(d)));
+  }
+  {
+    QSignalBlocker sperre(h.listbox);
+    h.listbox->addItems(zeilen);
+    if (!zeilen.isEmpty()) h.listbox->markieren(vorher);
+  }
+  if (DatBas->get_anzahl() == MAX_DATENSAETZE)
+    meldungOk("Hinweis:",
+              "Das Laden/Hinzufügen dieser Datei war nicht (vollständig) möglich!\r"
+              "Vemla kann in dieser Versionmaximal 4000 Datensätze verwalten!");
+  if (warten) Fworking->verbergen();
+  Connect->anzeigen_aktualisieren();
+  if (!zeilen.isEmpty()) h.file_was_changed();
+  Connect->anzeigen_aktualisieren();
+}

@@ -1,0 +1,61 @@
+#pragma once
+// Reading a CSV file: its encoding (UTF-8 with or without byte-order mark,
+// UTF-16 with one, else Windows-1252), its separator (comma, semicolon or tab,
+// taken from the header line) and its cells, quoted as RFC 4180 has it. A line
+// break or tab inside a quoted cell becomes a blank. Malformed input raises
+// ECsvFehler with a German text and yields nothing.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/UFehler.h"
+
+class ECsvFehler : public EVemlaFehler {
+ public:
+  using EVemlaFehler::EVemlaFehler;
+};
+
+enum class TCsvKodierung { Utf8, Utf8Bom, Utf16, Cp1252 };
+
+// Bounds of what is read at all.
+constexpr std::size_t CSV_MAX_BYTES = 64u << 20;   // the whole file
+constexpr std::size_t CSV_MAX_ZEILE = 1u << 20;    // one line (record)
+constexpr std::size_t CSV_MAX_SPALTEN = 100;
+constexpr std::size_t CSV_MAX_ZEILEN = 50000;      // data lines
+
+class TCsvDaten {
+ public:
+  TCsvKodierung kodierung = TCsvKodierung::Utf8;
+  char trenner = ',';
+  // The header cells, trimmed, in Windows-1252.
+  std::vector<std::string> kopf;
+
+  int zeilen() const { return kopf.empty() ? 0 : static_cast<int>(zellen_.size() / kopf.size()); }
+  int spalten() const { return static_cast<int>(kopf.size()); }
+  // A data cell (0-based line and column) in the file's own text: UTF-8 unless
+  // the encoding is Windows-1252. Lines shorter than the header give empty cells.
+  std::string_view zelle(int zeile, int spalte) const {
+    const Zelle& z = zellen_[static_cast<std::size_t>(zeile) * kopf.size() + static_cast<std::size_t>(spalte)];
+    return std::string_view(text_.data() + z.anfang, z.laenge);
+  }
+  bool utf8() const { return kodierung != TCsvKodierung::Cp1252; }
+
+ private:
+  friend TCsvDaten csvAuswerten(std::string bytes);
+  struct Zelle {
+    std::uint32_t anfang, laenge;
+  };
+  std::string text_;  // the cells' characters, unquoted in place
+  std::vector<Zelle> zellen_;
+};
+
+// Reads the CSV text "bytes" (a whole file).
+TCsvDaten csvAuswerten(std::string bytes);
+// Reads the file at "pfad"; raises EEAFehler when it cannot be read.
+TCsvDaten csvLesen(const std::string& pfad);
+
+// How the encoding and separator are named in messages ("UTF-8", "Semikolon").
+const char* kodierungsName(TCsvKodierung k);
+const char* trennerName(char t);

@@ -1,0 +1,183 @@
+#include "csv/UKommandozeile.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <functional>
+#include <iostream>
+
+#include "core/UDatbas.h"
+#include "core/UFehler.h"
+#include "core/UVemDatei.h"
+#include "csv/UCsvLesen.h"
+#include "csv/UCsvSchreiben.h"
+#include "csv/UCsvZuordnung.h"
+#include "report/UReport.h"
+
+namespace {
+
+const char* const HILFE =
+    "Aufruf:\n"
+    "  vemla [SAMMLUNG.vem]\n"
+    "      öffnet das Programmfenster, mit der Sammlung, wenn eine genannt ist\n"
+    "  vemla --export csv|txt|html|dif SAMMLUNG.vem ZIEL\n"
+    "      schreibt die Sammlung als CSV-Datei, Textdatei, HTML-Seite oder DIF-Tabelle\n"
+    "      nach ZIEL, ohne Fenster (Report mit Nummerierung, Genre, Label und Release;\n"
+    "      HTML-Layout \"weiss\")\n"
+    "  vemla --import-csv QUELLE.csv SAMMLUNG.vem\n"
+    "      hängt die Zeilen der CSV-Datei an die Sammlung an (die Sammlung wird\n"
+    "      angelegt, wenn es sie noch nicht gibt) und nennt, wie viele hinzugefügt,\n"
+    "      gekürzt, geändert und übersprungen wurden\n"
+    "  vemla --check SAMMLUNG.vem\n"
+    "      prüft, ob die Datei eine gültige Sammlung ist, und nennt die Zahl der Einträge\n"
+    "  vemla --help\n"
+    "      zeigt diese Hilfe\n"
+    "\n"
+    "CSV-Dateien: UTF-8 (mit oder ohne BOM), UTF-16 mit BOM oder Windows-1252;\n"
+    "Trennzeichen Komma, Semikolon oder Tabulator. Spalten werden an ihrer\n"
+    "Überschrift erkannt: Interpret/Artist/Künstler, Titel/Title/Album, Label,\n"
+    "Release/Released/Jahr/Year, Typ/Format/Medium, Genre/Style/Stil,\n"
+    "Kommentar/Notes/Comment/Bemerkung; der Sammlungsexport von Discogs wird erkannt.\n"
+    "\n"
+    "Rückgabewerte: 0 erledigt, 1 Eingabe abgelehnt, 2 falscher Aufruf.\n";
+
+// Runs "schritt"; an error of the runtime (a file that cannot be read or
+// written) is reported with the file's name and gives false.
+bool mitDatei(const std::string& pfad, std::ostream& fehler, const std::function<void()>& schritt) {
+  try {
+    schritt();
+    return true;
+  } catch (const EVemlaFehler& e) {
+    fehler << "vemla: " << pfad << ": " << e.what() << ".\n";
+    return false;
+  }
+}
+
+std::string eintraege(int n) { return std::to_string(n) + (n == 1 ? " Eintrag" : " Einträge"); }
+
+int aufrufFehler(std::ostream& fehler, const std::string& text) {
+  fehler << "vemla: " << text << "\n"
+         << "Aufruf: vemla --export csv|txt|html|dif SAMMLUNG.vem ZIEL | --import-csv QUELLE.csv SAMMLUNG.vem"
+            " | --check SAMMLUNG.vem | --help\n";
+  return ENDE_AUFRUF;
+}
+
+// The collection file "pfad" into "db". A file that is no whole number of
+// records, or holds more than the program can manage, is refused: writing it
+// back would lose data. Returns false (with the message written) when refused.
+bool sammlungLesen(const std::string& pfad, TDatBas& db, std::ostream& fehler, bool fehltErlaubt) {
+  struct stat st;
+  if (::stat(pfad.c_str(), &st) != 0) {
+    if (fehltErlaubt && errno == ENOENT) return true;
+    fehler << "vemla: " << pfad << ": " << eaFehlerAusErrno(errno).what() << ".\n";
+    return false;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    fehler << "vemla: " << pfad << ": ist ein Ordner, keine Sammlung.\n";
+    return false;
+  }
+  const auto groesse = static_cast<unsigned long long>(st.st_size);
+  if (S_ISREG(st.st_mode) && groesse % DATENSATZ_GROESSE != 0) {
+    fehler << "vemla: " << pfad << ": keine gültige Sammlung: ihre Größe (" << groesse
+           << " Bytes) ist kein Vielfaches von " << DATENSATZ_GROESSE << " Bytes.\n";
+    return false;
+  }
+  if (S_ISREG(st.st_mode) && groesse / DATENSATZ_GROESSE > MAX_DATENSAETZE) {
+    fehler << "vemla: " << pfad << ": enthält " << groesse / DATENSATZ_GROESSE << " Einträge, mehr als die "
+           << MAX_DATENSAETZE << ", die Vemla verwalten kann.\n";
+    return false;
+  }
+  // One record more than the limit is asked for, so that a file that grows meanwhile is noticed.
+  if (!mitDatei(pfad, fehler, [&] { vemAnhaengen(pfad, db, MAX_DATENSAETZE + 1); })) return false;
+  if (db.get_anzahl() > MAX_DATENSAETZE) {
+    fehler << "vemla: " << pfad << ": enthält mehr als " << MAX_DATENSAETZE << " Einträge.\n";
+    return false;
+  }
+  return true;
+}
+
+int pruefen(const std::string& pfad, std::ostream& fehler) {
+  TDatBas db;
+  if (!sammlungLesen(pfad, db, fehler, false)) return ENDE_ABGELEHNT;
+  fehler << pfad << ": gültige Sammlung mit " << eintraege(db.get_anzahl()) << ".\n";
+  return ENDE_OK;
+}
+
+int exportieren(const std::string& art, const std::string& pfad, const std::string& ziel, std::ostream& fehler) {
+  if (art != "csv" && art != "txt" && art != "html" && art != "dif")
+    return aufrufFehler(fehler, "unbekanntes Exportformat \"" + art + "\" (csv, txt, html oder dif)");
+  TDatBas db;
+  if (!sammlungLesen(pfad, db, fehler, false)) return ENDE_ABGELEHNT;
+  const TReportOptionen optionen;  // the option dialogs' initial choice: everything
+  const bool geschrieben = mitDatei(ziel, fehler, [&] {
+    if (art == "csv") csvSchreiben(ziel, db);
+    else if (art == "txt") reportSchreiben(ziel, reportTxt(db, optionen));
+    else if (art == "html") reportSchreiben(ziel, reportHtml(db, optionen, THEMA_WEISS));
+    else reportSchreiben(ziel, reportDif(db, optionen));
+  });
+  if (!geschrieben) return ENDE_ABGELEHNT;
+  fehler << eintraege(db.get_anzahl()) << " nach " << ziel << " geschrieben.\n";
+  return ENDE_OK;
+}
+
+int importieren(const std::string& quelle, const std::string& pfad, std::ostream& fehler) {
+  TCsvDaten daten;
+  TCsvZuordnung z;
+  const bool gelesen = mitDatei(quelle, fehler, [&] {
+    daten = csvLesen(quelle);
+    z = csvZuordnungErkennen(daten.kopf);
+    csvZuordnungPruefen(z);
+  });
+  if (!gelesen) return ENDE_ABGELEHNT;
+  TDatBas db;
+  if (!sammlungLesen(pfad, db, fehler, true)) return ENDE_ABGELEHNT;
+  const bool neu = !dateiExistiert(pfad);
+  const TCsvErgebnis e = csvUmwandeln(daten, z, MAX_DATENSAETZE - db.get_anzahl());
+  for (const TDatensatz& d : e.saetze) db.add_datensatz(d);
+  if ((!e.saetze.empty() || neu) && !mitDatei(pfad, fehler, [&] { vemSchreiben(pfad, db); })) return ENDE_ABGELEHNT;
+  fehler << quelle << " (" << kodierungsName(daten.kodierung) << ", Trennzeichen " << trennerName(daten.trenner)
+         << (z.discogs ? ", Discogs-Export" : "") << "): " << e.saetze.size() << " hinzugefügt, " << e.gekuerzt
+         << " gekürzt, " << e.geaendert << " geändert, " << e.uebersprungen << " übersprungen.\n";
+  if (e.ueberGrenze > 0)
+    fehler << e.ueberGrenze << (e.ueberGrenze == 1 ? " Zeile wurde" : " Zeilen wurden")
+           << " nicht übernommen: Vemla kann maximal " << MAX_DATENSAETZE << " Datensätze verwalten.\n";
+  fehler << pfad << ": " << eintraege(db.get_anzahl()) << ".\n";
+  return ENDE_OK;
+}
+
+}  // namespace
+
+std::optional<int> kommandozeile(const std::vector<std::string>& a, std::ostream& aus, std::ostream& fehler) {
+  if (a.empty()) return std::nullopt;
+  const std::string& modus = a[0];
+  if (modus == "--help" || modus == "-h") {
+    aus << HILFE;
+    return ENDE_OK;
+  }
+  if (modus.rfind("--", 0) != 0) return std::nullopt;  // a file for the window
+  try {
+    if (modus == "--export") {
+      if (a.size() != 4) return aufrufFehler(fehler, "--export braucht ein Format, eine Sammlung und ein Ziel");
+      return exportieren(a[1], a[2], a[3], fehler);
+    }
+    if (modus == "--import-csv") {
+      if (a.size() != 3) return aufrufFehler(fehler, "--import-csv braucht eine CSV-Datei und eine Sammlung");
+      return importieren(a[1], a[2], fehler);
+    }
+    if (modus == "--check") {
+      if (a.size() != 2) return aufrufFehler(fehler, "--check braucht genau eine Sammlung");
+      return pruefen(a[1], fehler);
+    }
+  } catch (const std::exception& e) {
+    // A file that cannot be read or written: the runtime's text, as in the window.
+    fehler << "vemla: " << e.what() << ".\n";
+    return ENDE_ABGELEHNT;
+  }
+  return aufrufFehler(fehler, "unbekannte Option \"" + modus + "\"");
+}
+
+std::optional<int> kommandozeile(int argc, char** argv) {
+  std::vector<std::string> a(argv + std::min(argc, 1), argv + argc);
+  return kommandozeile(a, std::cout, std::cerr);
+}

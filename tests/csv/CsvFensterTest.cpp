@@ -1,0 +1,188 @@
+// The CSV commands of the main window: the preview of an import, appending,
+// malformed files, the entry limit, the export.
+#include <QMenu>
+#include <QTableWidget>
+
+#include "core/UCodepage.h"
+#include "core/UVemDatei.h"
+#include "csv/UCsvSchreiben.h"
+#include "csv/UFCsvImport.h"
+#include "csv/UKommandozeile.h"
+#include "dialogs/UFworking.h"
+#include "tests/support/GuiTest.h"
+
+namespace {
+
+QString testdatei(const char* name) { return QString(VEMLA_QUELLORDNER) + "/tests/csv/dateien/" + name; }
+
+class CsvFenster : public GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    starten();
+    anzeigen();
+  }
+  // Imports "datei" and runs "schritte" while the preview is open.
+  void importieren(const QString& datei, const std::function<void(TFCsvImport&)>& schritte) {
+    plattform_.dateinamen.push_back(datei);
+    imModalenFenster([this] { aktion("menue_csvimport")->trigger(); }, [&] { schritte(*FCsvImport); });
+  }
+  static void waehlen(QComboBox* cb, const QString& text) {
+    const int i = cb->findText(text);
+    ASSERT_GE(i, 0) << text.toStdString();
+    cb->setCurrentIndex(i);
+    emit cb->activated(i);
+  }
+  static QStringList zeile(QTableWidget* t, int r) {
+    QStringList l;
+    for (int c = 0; c < t->columnCount(); ++c) l << (t->item(r, c) ? t->item(r, c)->text() : "<leer>");
+    return l;
+  }
+  std::string vemBytes() {
+    vemSchreiben(tmp_.pfad("pruef.vem"), *DatBas);
+    return dateiInhalt(tmp_.pfad("pruef.vem"));
+  }
+};
+
+TEST_F(CsvFenster, MenuepunkteHinterHinzufuegen) {
+  QStringList namen;
+  for (QAction* a : finde<QMenu>("Datei1")->actions()) namen << (a->isSeparator() ? "-" : a->objectName());
+  EXPECT_EQ(namen.mid(0, 7), (QStringList{"menue_neu", "Laden1", "menue_hinzufgen", "menue_csvimport", "menue_csvexport",
+                                          "-", "menue_filesave"}));
+  EXPECT_EQ(aktion("menue_csvimport")->text(), "CSV-Datei &importieren...");
+  EXPECT_EQ(aktion("menue_csvexport")->text(), "CSV-Datei &exportieren...");
+  // The preview window exists from the start, its insides come with its first showing.
+  ASSERT_TRUE(FCsvImport);
+  EXPECT_EQ(FCsvImport->B_importieren, nullptr);
+}
+
+TEST_F(CsvFenster, VorschauZeigtZuordnungUndHaengtAn) {
+  eintragen({{"Alt", "Eins"}, {"Alt", "Zwei"}});
+  H().file_wasnot_changed();
+  importieren(testdatei("discogs.csv"), [&](TFCsvImport& f) {
+    QStringList gewaehlt;
+    for (QComboBox* cb : f.combobox_spalte) gewaehlt << cb->currentText();
+    EXPECT_EQ(gewaehlt, (QStringList{"Artist", "Title", "Label", "Released", "Format", "(keine)", "Collection Notes"}));
+    EXPECT_EQ(f.L_datei->text(), "Datei: " + testdatei("discogs.csv") + "  (UTF-8, Trennzeichen Komma, Discogs-Sammlungsexport)");
+    ASSERT_EQ(f.SG_vorschau->rowCount(), 4);
+    EXPECT_EQ(zeile(f.SG_vorschau, 2), (QStringList{"Die Ärzte", "Die Bestie In Menschengestalt", "Metronome, Polydor",
+                                                    "1993", "CD - Album (2 CDs)", "", ""}));
+    EXPECT_TRUE(f.L_ergebnis->text().startsWith("4 Zeilen werden hinzugefügt, 0 gekürzt (länger als 255 Zeichen), "
+                                                "0 geändert (Zeichen außerhalb von Windows-1252), 0 übersprungen"));
+    // The user takes the genre from the condition column and leaves the comment out.
+    waehlen(f.combobox_spalte[FELD_GENRE - 1], "Collection Media Condition");
+    waehlen(f.combobox_spalte[FELD_KOMMENTAR - 1], "(keine)");
+    EXPECT_EQ(zeile(f.SG_vorschau, 0).mid(5), (QStringList{"Near Mint (NM or M-)", ""}));
+    f.B_importieren->click();
+  });
+  EXPECT_EQ(listenzeilen(), (QStringList{"Alt - Eins", "Alt - Zwei", "Kate Bush - Hounds Of Love",
+                                         "Pink Floyd - The Dark Side Of The Moon", "Die Ärzte - Die Bestie In Menschengestalt",
+                                         "Sven Väth, Ralf Hildenbeutel - Barbarella"}));
+  EXPECT_EQ(H().listbox->markiert(), 2);
+  EXPECT_EQ(H().e_genre->text(), "Near Mint (NM or M-)");
+  EXPECT_EQ(H().e_kommentar->text(), "");
+  EXPECT_EQ(H().L_anzahl->text(), "6");
+  EXPECT_TRUE(H().file_changed);
+  EXPECT_TRUE(H().get_filename().isEmpty());  // a CSV file never becomes the current collection file
+}
+
+TEST_F(CsvFenster, AbbrechenAendertNichts) {
+  importieren(testdatei("discogs.csv"), [](TFCsvImport& f) { f.B_abbrechen->click(); });
+  EXPECT_EQ(DatBas->get_anzahl(), 0);
+  EXPECT_FALSE(H().file_changed);
+}
+
+TEST_F(CsvFenster, FehlendeSpalteWirdImFensterGewaehlt) {
+  importieren(testdatei("ohne_titel.csv"), [&](TFCsvImport& f) {
+    f.B_importieren->click();
+    ASSERT_TRUE(plattform_.letzteMeldung());
+    EXPECT_EQ(plattform_.letzteMeldung()->text, "Bitte ordnen Sie den Feldern Interpret und Titel je eine Spalte zu!");
+    EXPECT_TRUE(f.isVisible());
+    waehlen(f.combobox_spalte[FELD_TITEL - 1], "Label");
+    f.B_importieren->click();
+  });
+  EXPECT_EQ(listenzeilen(), QStringList{"Kraftwerk - Kling Klang"});
+}
+
+TEST_F(CsvFenster, FehlerhafteDateienAendernNichts) {
+  eintragen({{"A", "B"}});
+  H().file_wasnot_changed();
+  const std::size_t modalVorher = modale().size();
+  const std::pair<const char*, QString> faelle[] = {
+      {"offen.csv", "Ein Anführungszeichen in Zeile 2 wird nicht geschlossen."},
+      {"binaer.csv", "Die Datei ist keine Textdatei (sie enthält Binärdaten)."},
+      {"leer.csv", "Die Datei ist leer."},
+      {"unbekannt.csv", "Die Kopfzeile enthält keine bekannte Spalte (etwa Interpret, Titel, Artist oder Title)."},
+  };
+  for (const auto& [datei, text] : faelle) {
+    plattform_.dateinamen.push_back(testdatei(datei));
+    aktion("menue_csvimport")->trigger();
+    ASSERT_TRUE(plattform_.letzteMeldung());
+    EXPECT_EQ(plattform_.letzteMeldung()->titel, "Fehler:");
+    EXPECT_EQ(plattform_.letzteMeldung()->symbol, TSymbol::Warnung);
+    EXPECT_EQ(plattform_.letzteMeldung()->text, "Die CSV-Datei kann nicht importiert werden:\r" + text);
+  }
+  EXPECT_EQ(modale().size(), modalVorher);  // no preview
+  EXPECT_EQ(listenzeilen(), QStringList{"A - B"});
+  EXPECT_FALSE(H().file_changed);
+}
+
+TEST_F(CsvFenster, GrenzeUndBitteWarten) {
+  sammlungsdatei(tmp_.pfad("voll.vem"), 3998);
+  Connect->datei_oeffnen(QString::fromStdString(tmp_.pfad("voll.vem")));
+  ZeigenZaehler zaehler;
+  Fworking->installEventFilter(&zaehler);
+  plattform_.meldungen.clear();
+  importieren(testdatei("discogs.csv"), [](TFCsvImport& f) {
+    EXPECT_TRUE(f.L_ergebnis->text().startsWith("2 Zeilen werden hinzugefügt"));
+    EXPECT_TRUE(f.L_ergebnis->text().endsWith(" 2 Zeilen haben keinen Platz mehr: Vemla kann maximal 4000 Datensätze verwalten."));
+    f.B_importieren->click();
+  });
+  EXPECT_EQ(DatBas->get_anzahl(), 4000);
+  EXPECT_EQ(plattform_.meldungsTexte(),
+            QStringList{"Hinweis:|Das Laden/Hinzufügen dieser Datei war nicht (vollständig) möglich!\r"
+                        "Vemla kann in dieser Versionmaximal 4000 Datensätze verwalten!"});
+  EXPECT_EQ(zaehler.gezeigt, 1);
+  EXPECT_FALSE(Fworking->isVisible());
+  EXPECT_EQ(listenzeilen().last(), "Pink Floyd - The Dark Side Of The Moon");
+}
+
+// A Discogs export of 4000 lines gives the same collection in the window and on the command line.
+TEST_F(CsvFenster, VierTausendZeilenWieAufDerKommandozeile) {
+  std::string csv = dateiInhalt(testdatei("discogs.csv").toStdString());
+  const std::string kopf = csv.substr(0, csv.find('\n') + 1), zeilen = csv.substr(kopf.size());
+  std::string gross = kopf;
+  for (int i = 0; i < 1000; ++i) gross += zeilen;
+  dateiSchreiben(tmp_.pfad("gross.csv"), gross);
+  importieren(QString::fromStdString(tmp_.pfad("gross.csv")), [](TFCsvImport& f) {
+    EXPECT_TRUE(f.L_ergebnis->text().startsWith("4000 Zeilen werden hinzugefügt"));
+    f.B_importieren->click();
+  });
+  ASSERT_EQ(DatBas->get_anzahl(), 4000);
+  std::ostringstream aus, fehler;
+  EXPECT_EQ(kommandozeile({"--import-csv", tmp_.pfad("gross.csv"), tmp_.pfad("kz.vem")}, aus, fehler), ENDE_OK);
+  EXPECT_TRUE(dateiInhalt(tmp_.pfad("kz.vem")) == vemBytes());
+}
+
+TEST_F(CsvFenster, ExportSchreibtDieSammlung) {
+  eintragen({{"Die Ärzte", "Planet \"Punk\""}, {"B", "C"}});
+  plattform_.dateinamen.push_back(QString::fromStdString(tmp_.pfad("liste")));
+  aktion("menue_csvexport")->trigger();
+  ASSERT_FALSE(plattform_.dateiDialoge.empty());
+  EXPECT_EQ(plattform_.dateiDialoge.back().vorschlag, "CD-Sammlung1.csv");
+  EXPECT_EQ(dateiInhalt(tmp_.pfad("liste.csv")),
+            "\xEF\xBB\xBFInterpret,Titel,Label,Release,Typ,Genre,Kommentar\r\n"
+            "Die \xC3\x84rzte,\"Planet \"\"Punk\"\"\",,,,,\r\nB,C,,,,,\r\n");
+  EXPECT_EQ(plattform_.meldungsTexte().last(), "Hinweis|Die CD-Sammlung wurde erfolgreich als CSV-Datei gespeichert!");
+  // And back: the same entries once more.
+  vemBytes();  // the two entries as a collection file
+  importieren(QString::fromStdString(tmp_.pfad("liste.csv")), [](TFCsvImport& f) { f.B_importieren->click(); });
+  EXPECT_EQ(DatBas->get_anzahl(), 4);
+  TDatBas doppelt;
+  vemAnhaengen(tmp_.pfad("pruef.vem"), doppelt);
+  vemAnhaengen(tmp_.pfad("pruef.vem"), doppelt);
+  vemSchreiben(tmp_.pfad("doppelt.vem"), doppelt);
+  EXPECT_TRUE(dateiInhalt(tmp_.pfad("doppelt.vem")) == vemBytes());
+}
+
+}  // namespace

@@ -1,0 +1,191 @@
+// The command line without a window: export, import, check, help, exit codes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "core/UDatbas.h"
+#include "core/UVemDatei.h"
+#include "csv/UCsvSchreiben.h"
+#include "csv/UKommandozeile.h"
+#include "report/UReport.h"
+#include "tests/support/TempOrdner.h"
+
+namespace {
+
+struct Lauf {
+  std::optional<int> code;
+  std::string aus, fehler;
+};
+
+Lauf lauf(const std::vector<std::string>& a) {
+  std::ostringstream aus, fehler;
+  const std::optional<int> code = kommandozeile(a, aus, fehler);
+  return {code, aus.str(), fehler.str()};
+}
+
+std::string testdatei(const std::string& name) { return std::string(VEMLA_QUELLORDNER) + "/tests/csv/dateien/" + name; }
+
+TDatBas beispiel(int n) {
+  TDatBas db;
+  for (int i = 1; i <= n; ++i)
+    db.add_datensatz(datensatzAus("I" + std::to_string(i), "T" + std::to_string(i), "L", "1999", "", "Rock", ""));
+  return db;
+}
+
+TEST(Kommandozeile, AufrufUndHilfe) {
+  EXPECT_EQ(lauf({}).code, std::nullopt);
+  EXPECT_EQ(lauf({"sammlung.vem"}).code, std::nullopt);  // opens the window as before
+  const Lauf hilfe = lauf({"--help"});
+  EXPECT_EQ(hilfe.code, ENDE_OK);
+  for (const char* teil : {"--export csv|txt|html|dif SAMMLUNG.vem ZIEL", "--import-csv QUELLE.csv SAMMLUNG.vem",
+                           "--check SAMMLUNG.vem", "Rückgabewerte: 0 erledigt, 1 Eingabe abgelehnt, 2 falscher Aufruf"})
+    EXPECT_NE(hilfe.aus.find(teil), std::string::npos) << teil;
+  const std::pair<std::vector<std::string>, const char*> falsch[] = {
+      {{"--export", "pdf", "a.vem", "b"}, "vemla: unbekanntes Exportformat \"pdf\" (csv, txt, html oder dif)\n"},
+      {{"--export", "csv", "a.vem"}, "vemla: --export braucht ein Format, eine Sammlung und ein Ziel\n"},
+      {{"--import-csv", "a.csv"}, "vemla: --import-csv braucht eine CSV-Datei und eine Sammlung\n"},
+      {{"--check"}, "vemla: --check braucht genau eine Sammlung\n"},
+      {{"--check", "a.vem", "b.vem"}, "vemla: --check braucht genau eine Sammlung\n"},
+      {{"--exprot", "csv"}, "vemla: unbekannte Option \"--exprot\"\n"},
+  };
+  for (const auto& [argumente, text] : falsch) {
+    const Lauf l = lauf(argumente);
+    EXPECT_EQ(l.code, ENDE_AUFRUF) << text;
+    EXPECT_EQ(l.fehler.substr(0, l.fehler.find('\n') + 1), text);
+  }
+}
+
+TEST(Kommandozeile, Pruefen) {
+  TempOrdner tmp;
+  vemSchreiben(tmp.pfad("drei.vem"), beispiel(3));
+  vemSchreiben(tmp.pfad("eins.vem"), beispiel(1));
+  vemSchreiben(tmp.pfad("leer.vem"), TDatBas());
+  vemSchreiben(tmp.pfad("voll.vem"), beispiel(MAX_DATENSAETZE));
+  dateiSchreiben(tmp.pfad("kaputt.vem"), std::string(1792 * 2 + 100, 'x'));
+  dateiSchreiben(tmp.pfad("zuviel.vem"), std::string(1792 * 4001, '\0'));
+  const std::pair<std::string, std::pair<int, std::string>> faelle[] = {
+      {"drei.vem", {ENDE_OK, ": gültige Sammlung mit 3 Einträge.\n"}},
+      {"eins.vem", {ENDE_OK, ": gültige Sammlung mit 1 Eintrag.\n"}},
+      {"leer.vem", {ENDE_OK, ": gültige Sammlung mit 0 Einträge.\n"}},
+      {"voll.vem", {ENDE_OK, ": gültige Sammlung mit 4000 Einträge.\n"}},
+      {"kaputt.vem", {ENDE_ABGELEHNT, ": keine gültige Sammlung: ihre Größe (3684 Bytes) ist kein Vielfaches von 1792 Bytes.\n"}},
+      {"zuviel.vem", {ENDE_ABGELEHNT, ": enthält 4001 Einträge, mehr als die 4000, die Vemla verwalten kann.\n"}},
+      {"fehlt.vem", {ENDE_ABGELEHNT, ": Datei nicht gefunden.\n"}},
+      {"", {ENDE_ABGELEHNT, ": ist ein Ordner, keine Sammlung.\n"}},
+  };
+  for (const auto& [name, erwartet] : faelle) {
+    const Lauf l = lauf({"--check", tmp.pfad(name)});
+    EXPECT_EQ(l.code, erwartet.first) << name;
+    EXPECT_NE(l.fehler.find(tmp.pfad(name) + erwartet.second), std::string::npos) << l.fehler;
+  }
+}
+
+TEST(Kommandozeile, ExportGleichtDenReportsDesFensters) {
+  TempOrdner tmp;
+  const TDatBas db = beispiel(5);
+  vemSchreiben(tmp.pfad("s.vem"), db);
+  const TReportOptionen alles;
+  const std::pair<const char*, std::string> faelle[] = {
+      {"csv", csvText(db)},
+      {"txt", reportTxt(db, alles)},
+      {"html", reportHtml(db, alles, THEMA_WEISS)},
+      {"dif", reportDif(db, alles)},
+  };
+  for (const auto& [art, inhalt] : faelle) {
+    const std::string ziel = tmp.pfad(std::string("ziel_") + art);  // written under the given name
+    const Lauf l = lauf({"--export", art, tmp.pfad("s.vem"), ziel});
+    EXPECT_EQ(l.code, ENDE_OK) << art;
+    EXPECT_EQ(l.fehler, "5 Einträge nach " + ziel + " geschrieben.\n");
+    EXPECT_TRUE(dateiInhalt(ziel) == inhalt) << art;
+  }
+  const Lauf fehlt = lauf({"--export", "csv", tmp.pfad("fehlt.vem"), tmp.pfad("x.csv")});
+  EXPECT_EQ(fehlt.code, ENDE_ABGELEHNT);
+  EXPECT_EQ(fehlt.fehler, "vemla: " + tmp.pfad("fehlt.vem") + ": Datei nicht gefunden.\n");
+  const Lauf ordner = lauf({"--export", "txt", tmp.pfad("s.vem"), tmp.pfad("nicht/da/x.txt")});
+  EXPECT_EQ(ordner.code, ENDE_ABGELEHNT);
+  EXPECT_EQ(ordner.fehler, "vemla: " + tmp.pfad("nicht/da/x.txt") + ": Datei nicht gefunden.\n");
+}
+
+TEST(Kommandozeile, ImportLegtAnUndHaengtAn) {
+  TempOrdner tmp;
+  const std::string ziel = tmp.pfad("neu.vem");
+  Lauf l = lauf({"--import-csv", testdatei("discogs.csv"), ziel});
+  EXPECT_EQ(l.code, ENDE_OK);
+  EXPECT_EQ(l.fehler, testdatei("discogs.csv") +
+                          " (UTF-8, Trennzeichen Komma, Discogs-Export): 4 hinzugefügt, 0 gekürzt, 0 geändert, "
+                          "0 übersprungen.\n" + ziel + ": 4 Einträge.\n");
+  EXPECT_EQ(dateiInhalt(ziel).size(), 4u * DATENSATZ_GROESSE);
+  l = lauf({"--import-csv", testdatei("utf16.csv"), ziel});
+  EXPECT_EQ(l.code, ENDE_OK);
+  EXPECT_NE(l.fehler.find("(UTF-16, Trennzeichen Tabulator): 2 hinzugefügt, 0 gekürzt, 1 geändert, 0 übersprungen."),
+            std::string::npos);
+  TDatBas db;
+  vemAnhaengen(ziel, db);
+  ASSERT_EQ(db.get_anzahl(), 6);
+  TDatensatz d;
+  db.get_datensatz(5, d);
+  EXPECT_EQ(d.Interpret.text(), "Bj\xF6rk");
+  db.get_datensatz(4, d);
+  EXPECT_EQ(d.Typ.text(), "12'' Vinyl - Single (1 Vinyl)");
+}
+
+TEST(Kommandozeile, ImportBisZurGrenze) {
+  TempOrdner tmp;
+  vemSchreiben(tmp.pfad("s.vem"), beispiel(3998));
+  const Lauf l = lauf({"--import-csv", testdatei("discogs.csv"), tmp.pfad("s.vem")});
+  EXPECT_EQ(l.code, ENDE_OK);
+  EXPECT_NE(l.fehler.find("): 2 hinzugefügt, 0 gekürzt, 0 geändert, 0 übersprungen.\n"
+                          "2 Zeilen wurden nicht übernommen: Vemla kann maximal 4000 Datensätze verwalten.\n"),
+            std::string::npos)
+      << l.fehler;
+  EXPECT_EQ(dateiInhalt(tmp.pfad("s.vem")).size(), 4000u * DATENSATZ_GROESSE);
+}
+
+TEST(Kommandozeile, AbgelehnteEingabeAendertNichts) {
+  TempOrdner tmp;
+  vemSchreiben(tmp.pfad("s.vem"), beispiel(2));
+  const std::string vorher = dateiInhalt(tmp.pfad("s.vem"));
+  dateiSchreiben(tmp.pfad("kaputt.vem"), std::string(1792 + 5, 'x'));
+  const std::pair<std::vector<std::string>, std::string> faelle[] = {
+      {{testdatei("offen.csv"), tmp.pfad("s.vem")}, "Ein Anführungszeichen in Zeile 2 wird nicht geschlossen"},
+      {{testdatei("binaer.csv"), tmp.pfad("s.vem")}, "Die Datei ist keine Textdatei (sie enthält Binärdaten)"},
+      {{testdatei("leer.csv"), tmp.pfad("s.vem")}, "Die Datei ist leer"},
+      {{testdatei("unbekannt.csv"), tmp.pfad("s.vem")}, "Die Kopfzeile enthält keine bekannte Spalte"},
+      {{testdatei("ohne_titel.csv"), tmp.pfad("s.vem")}, "Die Kopfzeile nennt keine Spalte für Interpret oder Titel"},
+      {{testdatei("fehlt.csv"), tmp.pfad("s.vem")}, "Datei nicht gefunden"},
+      {{testdatei("discogs.csv"), tmp.pfad("kaputt.vem")}, "ist kein Vielfaches von 1792 Bytes"},
+  };
+  for (const auto& [argumente, text] : faelle) {
+    const Lauf l = lauf({"--import-csv", argumente[0], argumente[1]});
+    EXPECT_EQ(l.code, ENDE_ABGELEHNT) << text;
+    EXPECT_NE(l.fehler.find(text), std::string::npos) << l.fehler;
+  }
+  EXPECT_TRUE(dateiInhalt(tmp.pfad("s.vem")) == vorher);
+  EXPECT_EQ(dateiInhalt(tmp.pfad("kaputt.vem")), std::string(1792 + 5, 'x'));
+  EXPECT_FALSE(std::filesystem::exists(tmp.pfad("neu.vem")));
+}
+
+// The program itself, with no display at all: it must neither need one nor open a window.
+TEST(Kommandozeile, ProgrammOhneAnzeige) {
+  TempOrdner tmp;
+  vemSchreiben(tmp.pfad("s.vem"), beispiel(2));
+  const std::string programm = std::string(VEMLA_BAUORDNER) + "/vemla";
+  auto ausfuehren = [&](const std::string& argumente) {
+    const std::string befehl = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + programm + " " + argumente +
+                               " >" + tmp.pfad("aus") + " 2>" + tmp.pfad("fehler");
+    const int s = std::system(befehl.c_str());
+    return WIFEXITED(s) ? WEXITSTATUS(s) : -1;
+  };
+  EXPECT_EQ(ausfuehren("--check " + tmp.pfad("s.vem")), 0);
+  EXPECT_EQ(dateiInhalt(tmp.pfad("fehler")), tmp.pfad("s.vem") + ": gültige Sammlung mit 2 Einträge.\n");
+  EXPECT_EQ(ausfuehren("--import-csv " + testdatei("discogs.csv") + " " + tmp.pfad("s.vem")), 0);
+  EXPECT_EQ(ausfuehren("--export html " + tmp.pfad("s.vem") + " " + tmp.pfad("s.html")), 0);
+  EXPECT_EQ(ausfuehren("--check " + tmp.pfad("fehlt.vem")), 1);
+  EXPECT_EQ(ausfuehren("--export"), 2);
+  EXPECT_EQ(ausfuehren("--help"), 0);
+  EXPECT_NE(dateiInhalt(tmp.pfad("aus")).find("--import-csv"), std::string::npos);
+}
+
+}  // namespace
