@@ -4,9 +4,9 @@
 // credits in the reports. Plain text, no toolkit.
 
 // The program's homepage.
-inline constexpr const char* PROGRAMM_HOMEPAGE = "http://www.vemla.de";
+inline constexpr const char* PROGRAMM_HOMEPAGE = "https://www.vemla.de";
 // The maker's own page.
-inline constexpr const char* MACHER_ADRESSE = "http://team.vemla.de";
+inline constexpr const char* MACHER_ADRESSE = "https://team.vemla.de";
 // The credit naming the maker: CREDIT_VORSPANN + MACHER_NAME, followed by the
 // maker's address in square brackets (linked in web pages).
 inline constexpr const char* CREDIT_VORSPANN = "Programmiert vom ";

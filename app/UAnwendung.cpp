@@ -58,12 +58,11 @@ TVemlaApplication::TVemlaApplication(int& argc, char** argv) : QApplication(argc
   // The resources sit in a static library: they have to be registered by hand.
   Q_INIT_RESOURCE(vemla);
   setWindowIcon(QIcon(":/vemla.png"));
-  // Standard dialogs and buttons speak German.
-  for (const char* name : {"qtbase_de", "qt_de"}) {
-    auto* t = new QTranslator(this);
-    if (t->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) installTranslator(t);
-    else delete t;
-  }
+  // Standard dialogs and buttons speak German. "qt_de" would only load this
+  // catalog a second time, beside that of a multimedia module the program has no use for.
+  auto* t = new QTranslator(this);
+  if (t->load("qtbase_de", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) installTranslator(t);
+  else delete t;
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 }
 
@@ -78,6 +77,23 @@ bool TVemlaApplication::notify(QObject* empfaenger, QEvent* e) {
 
 void allgemeinerFehler(const std::exception& e) {
   meldungOk(ANWENDUNGSTITEL, QString::fromUtf8(e.what()) + ".", TSymbol::Stopp);
+}
+
+namespace {
+THandlerFehler* innerster = nullptr;
+}  // namespace
+
+THandlerFehler::THandlerFehler() : vorher_(innerster) { innerster = this; }
+
+THandlerFehler::~THandlerFehler() { innerster = vorher_; }
+
+THandlerFehler* THandlerFehler::aktiv() { return innerster; }
+
+void THandlerFehler::weiterwerfen() {
+  if (!fehler) return;
+  std::exception_ptr f = fehler;
+  fehler = nullptr;
+  std::rethrow_exception(f);
 }
 
 void fensterErzeugen() {

@@ -20,6 +20,26 @@ class TVemlaApplication : public QApplication {
 // the error's text followed by a full stop.
 void allgemeinerFehler(const std::exception& e);
 
+// Code that sets off a handler itself (setting an option's box runs its
+// handler as a click would) keeps one of these while it does: an error of the
+// handler then is not shown there but kept, and weiterwerfen() raises it again
+// in that code, which stops at that point as the handler did.
+class THandlerFehler {
+ public:
+  THandlerFehler();
+  ~THandlerFehler();
+  THandlerFehler(const THandlerFehler&) = delete;
+  THandlerFehler& operator=(const THandlerFehler&) = delete;
+  // Raises the first error kept, if any.
+  void weiterwerfen();
+  // The innermost one alive, else nullptr.
+  static THandlerFehler* aktiv();
+  std::exception_ptr fehler;
+
+ private:
+  THandlerFehler* vorher_;
+};
+
 // Wraps a command handler: an error it raises ends the handler and goes to the
 // general error box right there, so it never unwinds through the toolkit.
 template <typename F>
@@ -30,7 +50,11 @@ auto sicher(F f) {
       if constexpr (std::is_invocable_v<F, decltype(argumente)...>) f(argumente...);
       else f();
     } catch (const std::exception& e) {
-      allgemeinerFehler(e);
+      if (THandlerFehler* h = THandlerFehler::aktiv()) {
+        if (!h->fehler) h->fehler = std::current_exception();
+      } else {
+        allgemeinerFehler(e);
+      }
     }
   };
 }

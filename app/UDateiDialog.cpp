@@ -21,7 +21,7 @@ class TDateiDialogFenster : public QFileDialog {
       const QString einwand = dateiDialogEinwand(dateien.first());
       if (!einwand.isEmpty()) {
         // The box stands above this dialog, which stays open with the name for correcting.
-        plattform().meldung(windowTitle(), einwand, TSymbol::Warnung, TKnoepfe::Ok);
+        plattform().meldung(windowTitle(), einwand, TSymbol::Warnung, TKnoepfe::Ok, this);
         return;
       }
     }

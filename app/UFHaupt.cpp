@@ -12,10 +12,12 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 
 #include "app/UFenstermass.h"
 #include "app/UGlobal.h"
+#include "app/USymbol.h"
 #include "app/UVorgaben.h"
 
 namespace {
@@ -23,6 +25,33 @@ namespace {
 constexpr int CLIENT_BREITE = 667;
 constexpr int CLIENT_HOEHE = 393;
 constexpr int STATUS_HOEHE = 20;
+constexpr const char* VORGABELISTE_STIL = "QComboBox { combobox-popup: 0; }";
+constexpr const char* STATUSLEISTE_STIL = "QStatusBar { border-top: 1px solid palette(mid); }";
+
+// A preset list drops down as a plain list of at most its visible items (the
+// style's own pop-up would show them all). The style sheet that says so is set
+// when the list first drops down: the closed list looks the same either way,
+// and the start does without style sheets.
+class TVorgabeliste : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+  void showPopup() override {
+    if (styleSheet().isEmpty()) setStyleSheet(VORGABELISTE_STIL);
+    QComboBox::showPopup();
+  }
+};
+
+// The status bar with a line along its top edge, set when the bar is first shown.
+class TStatusleiste : public QStatusBar {
+ public:
+  using QStatusBar::QStatusBar;
+
+ protected:
+  void showEvent(QShowEvent* e) override {
+    if (styleSheet().isEmpty()) setStyleSheet(STATUSLEISTE_STIL);
+    QStatusBar::showEvent(e);
+  }
+};
 
 }  // namespace
 
@@ -130,12 +159,11 @@ void THauptFormular::steuerelementeAnlegen() {
 
   // Preset lists first, so that the edits lie above them and only their buttons show.
   auto vorgabe = [c](const char* name, int top, const QStringList& items) {
-    QComboBox* cb = mitName(new QComboBox(c), name);
+    QComboBox* cb = mitName(new TVorgabeliste(c), name);
     cb->setGeometry(384, top, 225, 22);
     cb->addItems(items);
     cb->setCurrentIndex(-1);
     cb->setMaxVisibleItems(6);
-    cb->setStyleSheet("QComboBox { combobox-popup: 0; }");  // otherwise the style shows the whole list
     cb->setFocusPolicy(Qt::ClickFocus);
     QPalette p = cb->palette();
     p.setColor(QPalette::Text, farbe(8932151));
@@ -162,7 +190,7 @@ void THauptFormular::steuerelementeAnlegen() {
     t->setGeometry(x, y, b, h);
     t->setAutoRaise(true);
     t->setFocusPolicy(Qt::NoFocus);
-    t->setIcon(c->style()->standardIcon(bild));
+    t->setIcon(symbolBeimMalen(t, bild));
     return t;
   };
   SB_AG_Interpret = werkzeug("SB_AG_Interpret", QStyle::SP_FileDialogContentsView, 622, 38, 29, 99);
@@ -211,9 +239,8 @@ void THauptFormular::steuerelementeAnlegen() {
   }
   LVersion = label("LVersion", "v 1.0.6", 622, 0);
 
-  statusbar = mitName(new QStatusBar(c), "statusbar");
+  statusbar = mitName(new TStatusleiste(c), "statusbar");
   statusbar->setSizeGripEnabled(false);
-  statusbar->setStyleSheet("QStatusBar { border-top: 1px solid palette(mid); }");
   memo = mitName(new QPlainTextEdit(c), "memo");
   memo->hide();
 
@@ -373,16 +400,48 @@ void THauptFormular::popupAnlegen() {
 
 // ---------------------------------------------------------------- size
 
+namespace {
+
+// The top-left corner that centres a frame of size "aussen" on the primary screen's free area.
+QPoint mittigAufSchirm(QSize aussen) {
+  QScreen* s = QGuiApplication::primaryScreen();
+  if (!s) return {};
+  const QRect frei = s->availableGeometry();
+  return frei.topLeft() + QPoint((frei.width() - aussen.width()) / 2, (frei.height() - aussen.height()) / 2);
+}
+
+}  // namespace
+
 void THauptFormular::showEvent(QShowEvent* e) {
   // Centred on the desktop when first shown; a stored start position moves it at the first activation.
   if (!gezeigt_) {
     gezeigt_ = true;
     ansichtsGroesseVorab();
-    if (!testAttribute(Qt::WA_Moved))
-      if (QScreen* s = QGuiApplication::primaryScreen())
-        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    if (!testAttribute(Qt::WA_Moved)) {
+      // The frame is not known before the window manager has drawn it: centred
+      // by the client area first, by the frame as soon as the frame is there.
+      move(mittigAufSchirm(size()));
+      rahmenMittigStellen_ = true;
+      rahmenAbwarten(0);
+    }
   }
   QMainWindow::showEvent(e);
+}
+
+void THauptFormular::rahmenAbwarten(int versuch) {
+  // The window manager reports its frame a moment after the window appears
+  // (or never, without one); until then it is looked for again, for 2 s at most.
+  QTimer::singleShot(20, this, [this, versuch] {
+    if (!rahmenMittigStellen_) return;
+    if (!windowHandle() || windowHandle()->frameMargins().isNull()) {
+      if (versuch < 100) rahmenAbwarten(versuch + 1);
+      else rahmenMittigStellen_ = false;
+      return;
+    }
+    rahmenMittigStellen_ = false;
+    const QPoint ziel = mittigAufSchirm(frameGeometry().size());
+    if (frameGeometry().topLeft() != ziel) move(ziel);
+  });
 }
 
 void THauptFormular::statusleisteAusrichten() {

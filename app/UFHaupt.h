@@ -188,8 +188,13 @@ class THauptFormular : public QMainWindow {
   bool aktivierungLaeuft_ = false;
   bool geschlossen_ = false;
   bool gezeigt_ = false;
+  // Centred by the client area so far: centred by the frame once the window manager has drawn it.
+  bool rahmenMittigStellen_ = false;
+  void rahmenAbwarten(int versuch);
   // Gives the window, before it first appears, the size the first activation's view settings will give it.
   void ansichtsGroesseVorab();
+  // Status bar, height and width as the option boxes say.
+  void ansichtAngleichen();
 };
 
 // True when "a" and every submenu that holds it are enabled: only then may its shortcut act.

@@ -196,6 +196,8 @@ void THauptFormular::aktivierungPlanen() {
     try {
       FormActivate();
     } catch (const std::exception& e) {
+      // A refused write stops the activation there; the window then shows what the option boxes hold.
+      ansichtAngleichen();
       allgemeinerFehler(e);
     }
     aktivierungLaeuft_ = false;
@@ -246,10 +248,16 @@ void THauptFormular::ansichtsGroesseVorab() {
     const bool status = lesen("Ansicht", "statusleiste", "false") == "true";
     const bool mitKnoepfen = knoepfe == "no" ? FOptionen->cb_schaltflaechenvisible->isChecked() : knoepfe == "true";
     setzeAussenHoehe(hauptfensterAussenHoehe(mitKnoepfen, status));
-    if (detail != "no") setzeAussenBreite(detail == "true" ? 673 : 280);
+    if (detail != "no") setzeAussenBreite(hauptfensterAussenBreite(detail == "true"));
   } catch (const std::exception&) {
     // An unreadable settings file: the activation reports it.
   }
+}
+
+void THauptFormular::ansichtAngleichen() {
+  zeigeStatusleiste(FOptionen->cb_statusleiste->isChecked());
+  setzeAussenHoehe(FOptionen->hauptfensterHoehe());
+  setzeAussenBreite(hauptfensterAussenBreite(FOptionen->cb_detailansicht->isChecked()));
 }
 
 void THauptFormular::init_startposition() {
@@ -259,12 +267,13 @@ void THauptFormular::init_startposition() {
   if (iniGanzzahl(lesen("Optionen", "startpositionleft", "false"), links) &&
       iniGanzzahl(lesen("Optionen", "startpositiontop", "false"), oben))
     startpositionSetzen(QPoint(static_cast<int>(links), static_cast<int>(oben)));
-  FOptionen->cb_startposition->setChecked(true);
+  TFOptionen::setzen(FOptionen->cb_startposition, true);
 }
 
 QPoint THauptFormular::startposition() const { return frameGeometry().topLeft(); }
 
 void THauptFormular::startpositionSetzen(QPoint p) {
+  rahmenMittigStellen_ = false;  // the stored corner wins over the centre
   // Some part of the title bar stays on the screen nearest to the point, so the window can still be moved.
   QScreen* schirm = QGuiApplication::screenAt(p);
   if (!schirm) schirm = screen() ? screen() : QGuiApplication::primaryScreen();
@@ -285,26 +294,26 @@ void THauptFormular::init_quickbuttons() {
   const bool sichtbar = lesen("Ansicht", "quickbuttons", "true") != "false";
   for (QToolButton* b : {SBQuickprint, SBQuickreport, SBQuicktab, SBQuicksort, SBQuicksearch, SBminview})
     b->setVisible(sichtbar);
-  if (!sichtbar) FOptionen->CBQuickbuttons->setChecked(false);
+  if (!sichtbar) TFOptionen::setzen(FOptionen->CBQuickbuttons, false);
 }
 
 void THauptFormular::init_startbildschirm() {
   if (lesen("Ansicht", "startbildschirm", "true") != "false") return;
   show_startbildschirm = false;
-  FOptionen->cb_startbildschirm->setChecked(false);
+  TFOptionen::setzen(FOptionen->cb_startbildschirm, false);
 }
 
 void THauptFormular::init_statusleiste() {
   if (lesen("Ansicht", "statusleiste", "false") == "true") {
-    FOptionen->cb_statusleiste->setChecked(true);
+    TFOptionen::setzen(FOptionen->cb_statusleiste, true);
   } else {
-    FOptionen->cb_statusleiste->setChecked(false);
+    TFOptionen::setzen(FOptionen->cb_statusleiste, false);
     zeigeStatusleiste(false);
   }
 }
 
 void THauptFormular::init_saveview_gesamt() {
-  FOptionen->cb_saveview_gesamt->setChecked(lesen("Gesamtuebersicht", "saved", "false") == "true");
+  TFOptionen::setzen(FOptionen->cb_saveview_gesamt, lesen("Gesamtuebersicht", "saved", "false") == "true");
 }
 
 void THauptFormular::init_detailansicht() {
@@ -312,10 +321,10 @@ void THauptFormular::init_detailansicht() {
   if (wert == "no") return;
   if (wert == "true") {
     FOptionen->detailansicht_ein();
-    FOptionen->cb_detailansicht->setChecked(true);
+    TFOptionen::setzen(FOptionen->cb_detailansicht, true);
   } else {
     FOptionen->detailansicht_aus();
-    FOptionen->cb_detailansicht->setChecked(false);
+    TFOptionen::setzen(FOptionen->cb_detailansicht, false);
   }
 }
 
@@ -323,16 +332,16 @@ void THauptFormular::init_schaeltflaechen() {
   const std::string wert = lesen("Ansicht", "schaltflaechen", "no");
   if (wert == "no") return;
   if (wert == "true") {
-    FOptionen->cb_schaltflaechenvisible->setChecked(true);
+    TFOptionen::setzen(FOptionen->cb_schaltflaechenvisible, true);
     FOptionen->schaltflaechen_ein();
   } else {
-    FOptionen->cb_schaltflaechenvisible->setChecked(false);
+    TFOptionen::setzen(FOptionen->cb_schaltflaechenvisible, false);
     FOptionen->schaltflaechen_aus();
   }
 }
 
 void THauptFormular::init_loadlastfile() {
-  if (lesen("Optionen", "loadlastfile", "false") == "true") FOptionen->cb_loadlastfile->setChecked(true);
+  if (lesen("Optionen", "loadlastfile", "false") == "true") TFOptionen::setzen(FOptionen->cb_loadlastfile, true);
 }
 
 void THauptFormular::init_showcombobox() {

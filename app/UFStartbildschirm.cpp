@@ -39,8 +39,7 @@ TFStartbildschirm::TFStartbildschirm(QWidget* parent)
   setFixedSize(270, 168);
   Image1 = new QLabel(this);
   Image1->setObjectName("Image1");
-  Image1->setGeometry(0, 0, 270, 150);
-  Image1->setPixmap(vemlaLogo());
+  Image1->setGeometry(0, 0, 270, 150);  // the logo is painted when the window is first shown
   auto beschriftung = [this](const char* name, const char* text, QColor c) {
     QLabel* l = new QLabel(text, this);
     l->setObjectName(name);
@@ -84,5 +83,6 @@ void TFStartbildschirm::timerbarTimer() {
 void TFStartbildschirm::showEvent(QShowEvent* e) {
   // Centred on the main window as the window manager has placed it, frame included.
   if (HauptFormular) move(HauptFormular->frameGeometry().center() - rect().center());
+  if (Image1->pixmap().isNull()) Image1->setPixmap(vemlaLogo());
   QDialog::showEvent(e);
 }

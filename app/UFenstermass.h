@@ -25,6 +25,8 @@ static_assert(clientMitMenue(673, 435) == QSize(667, 393));
 constexpr int hauptfensterAussenHoehe(bool knoepfe, bool statusleiste) {
   return knoepfe ? (statusleiste ? 435 : 415) : (statusleiste ? 395 : 375);
 }
+// Outer width of the main window, with or without its detail view.
+constexpr int hauptfensterAussenBreite(bool detail) { return detail ? 673 : 280; }
 
 // A window the user may resize has a thicker frame of 4 pixels on every side.
 constexpr int GROSSRAHMEN_BREITE = 8;   // two borders of 4 pixels

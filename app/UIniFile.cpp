@@ -7,8 +7,6 @@
 
 #include <cerrno>
 #include <climits>
-#include <fstream>
-#include <sstream>
 #include <string_view>
 
 #include "core/UFehler.h"
@@ -76,12 +74,20 @@ bool schluesselWert(std::string_view zeile, std::string_view& schluessel, std::s
   return !schluessel.empty();
 }
 
+// The whole file; what could be read of it when reading stops early, nothing when it cannot be opened.
 std::string dateiLesen(const std::string& pfad) {
-  std::ifstream f(pfad, std::ios::binary);
-  if (!f) return {};
-  std::ostringstream s;
-  s << f.rdbuf();
-  return s.str();
+  const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return {};
+  std::string inhalt;
+  char puffer[8192];
+  for (;;) {
+    const ssize_t n = ::read(fd, puffer, sizeof puffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    inhalt.append(puffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return inhalt;
 }
 
 // A value must stay on its line.

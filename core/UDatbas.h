@@ -2,6 +2,7 @@
 // The in-memory collection: an ordered sequence of entries addressed by
 // 1-based position. Records are copied in and out; no reference leaves it.
 // The entry limit is not applied here but by the operations that add entries.
+#include <string>
 #include <vector>
 
 #include "core/UDatentypen.h"
@@ -9,9 +10,9 @@
 class TDatBas {
  public:
   int get_anzahl() const { return static_cast<int>(eintraege_.size()); }
-  // Copies entry "pos" into d; outside 1..get_anzahl d stays untouched.
+  // Copies entry "pos" into d, all 1792 bytes; outside 1..get_anzahl d stays untouched.
   void get_datensatz(int pos, TDatensatz& d) const;
-  void add_datensatz(const TDatensatz& d) { eintraege_.push_back(d); }
+  void add_datensatz(const TDatensatz& d) { eintraege_.push_back(gepackt(d)); }
   // Overwrites entry "pos"; a position below 1 addresses the first entry,
   // one above the count (or an empty collection) changes nothing.
   void set_datensatz(int pos, const TDatensatz& d);
@@ -22,7 +23,14 @@ class TDatBas {
   void reserve(int n) { eintraege_.reserve(static_cast<std::size_t>(n)); }
 
  private:
-  std::vector<TDatensatz> eintraege_;
+  // An entry as kept in memory. When every byte behind the seven texts is zero
+  // (as in every record the program makes itself) only the seven length bytes
+  // and their texts are kept, one after the other; otherwise all 1792 bytes.
+  // Both come back byte for byte; a full collection so takes a tenth of the room.
+  static std::string gepackt(const TDatensatz& d);
+  static void entpacken(const std::string& e, TDatensatz& d);
+
+  std::vector<std::string> eintraege_;
 };
 
 // Largest number of entries a collection may hold.

@@ -127,6 +127,12 @@ TFOptionen::TFOptionen(QWidget* parent) : QDialog(parent) {
     w->installEventFilter(this);
 }
 
+void TFOptionen::setzen(QCheckBox* box, bool an) {
+  THandlerFehler fehler;
+  box->setChecked(an);
+  fehler.weiterwerfen();
+}
+
 int TFOptionen::hauptfensterHoehe() const {
   return hauptfensterAussenHoehe(cb_schaltflaechenvisible->isChecked(), cb_statusleiste->isChecked());
 }
@@ -139,10 +145,10 @@ void TFOptionen::detailansicht_ein() {
   THauptFormular& h = *HauptFormular;
   for (QLineEdit* e : {h.e_interpret, h.e_titel, h.e_label, h.e_release, h.e_typ, h.e_genre, h.e_kommentar})
     e->setFocusPolicy(Qt::StrongFocus);
-  h.setzeAussenBreite(673);
+  h.setzeAussenBreite(hauptfensterAussenBreite(true));
 }
 
-void TFOptionen::detailansicht_aus() { HauptFormular->setzeAussenBreite(280); }
+void TFOptionen::detailansicht_aus() { HauptFormular->setzeAussenBreite(hauptfensterAussenBreite(false)); }
 
 void TFOptionen::cb_schaltflaechenvisibleClick(bool an) {
   if (an)

@@ -40,7 +40,10 @@ TFSuche::TFSuche(QWidget* parent) : TFadd_einzeluebersicht(parent) {
   setWindowTitle("Suche..");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
+}
 
+void TFSuche::steuerelementeAnlegen() {
+  TFadd_einzeluebersicht::steuerelementeAnlegen();
   auto flach = [this](const char* name, const char* hinweis, QStyle::StandardPixmap bild, int x, int y) {
     QToolButton* b = mitName(new QToolButton(this), name);
     b->setGeometry(x, y, KNOPF, KNOPF);

@@ -24,19 +24,20 @@ class TFSuche : public TFadd_einzeluebersicht {
   void level3_shownormal();
 
   // --- controls (component names); the seven fields and B_close are inherited
-  QLabel* Label1;
-  QComboBox* cb_suche;
-  QToolButton* SBsuchoption;
-  QFrame* bevel1;
-  QLabel *L_Suche, *L_Info;
-  QLineEdit* E_suche;
-  QToolButton *SB_suche, *SB_back1;
-  QFrame* bevel2;
-  QLabel *L_Suchergebnis, *L_Suchergebnis2, *L_Auswahl;
-  QComboBox* ComboBox_Suchergebnis;
-  QToolButton* SB_back2;
+  QLabel* Label1 = nullptr;
+  QComboBox* cb_suche = nullptr;
+  QToolButton* SBsuchoption = nullptr;
+  QFrame* bevel1 = nullptr;
+  QLabel *L_Suche = nullptr, *L_Info = nullptr;
+  QLineEdit* E_suche = nullptr;
+  QToolButton *SB_suche = nullptr, *SB_back1 = nullptr;
+  QFrame* bevel2 = nullptr;
+  QLabel *L_Suchergebnis = nullptr, *L_Suchergebnis2 = nullptr, *L_Auswahl = nullptr;
+  QComboBox* ComboBox_Suchergebnis = nullptr;
+  QToolButton* SB_back2 = nullptr;
 
  protected:
+  void steuerelementeAnlegen() override;
   void showEvent(QShowEvent* e) override;
   bool eventFilter(QObject* objekt, QEvent* e) override;
 

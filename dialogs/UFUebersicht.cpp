@@ -115,7 +115,15 @@ TFUebersicht::TFUebersicht(QWidget* parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
   setFont(standardSchrift());
+}
 
+void TFUebersicht::setVisible(bool sichtbar) {
+  if (sichtbar) aufbauen();
+  QDialog::setVisible(sichtbar);
+}
+
+void TFUebersicht::aufbauen() {
+  if (SG) return;
   modell_ = new TUebersichtModell(this);
   SG = mitName(new TUebersichtRaster(this), "SG");
   SG->setModel(modell_);
@@ -163,11 +171,15 @@ TFUebersicht::TFUebersicht(QWidget* parent) : QDialog(parent) {
 }
 
 QString TFUebersicht::zelle(int spalte, int zeile) const {
+  const_cast<TFUebersicht*>(this)->aufbauen();
   if (spalte < 0 || spalte >= TUebersichtModell::SPALTEN || zeile < 0 || zeile >= zeilenAnzahl()) return {};
   return zeile == 0 ? QString(KOPF[spalte]) : modell_->zelle(spalte, zeile - 1);
 }
 
-int TFUebersicht::zeilenAnzahl() const { return modell_->rowCount() + 1; }
+int TFUebersicht::zeilenAnzahl() const {
+  const_cast<TFUebersicht*>(this)->aufbauen();
+  return modell_->rowCount() + 1;
+}
 
 QSize TFUebersicht::aussenmass() const { return aussenGrossrahmen(size()); }
 
@@ -176,6 +188,7 @@ void TFUebersicht::setzeAussenmass(QSize aussen) {
 }
 
 void TFUebersicht::layoutAnpassen() {
+  if (!B_change) return;  // not built yet
   const TUebersichtMass m = uebersichtMass(aussenmass());
   SG->setGeometry(RAND, RAND, m.raster.width(), m.raster.height());
   B_close->move(B_close->x(), m.knopfOben);
@@ -189,6 +202,7 @@ void TFUebersicht::resizeEvent(QResizeEvent* e) {
 }
 
 void TFUebersicht::setzeSchrift(const QFont& schrift, const QColor& farbe) {
+  aufbauen();
   SG->setFont(schrift);
   SG->horizontalHeader()->setFont(schrift);
   schriftfarbe_ = farbe;
@@ -210,6 +224,7 @@ void TFUebersicht::showEvent(QShowEvent* e) {
 }
 
 void TFUebersicht::FormShow() {
+  aufbauen();
   geaendert_ = false;
   const int anzahl = DatBas->get_anzahl();
   const bool warten = anzahl > WARTEN_AB && Fworking;

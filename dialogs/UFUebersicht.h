@@ -3,7 +3,8 @@
 // per entry and one column per field, applied to the collection in one step.
 // The table is rebuilt from the collection every time the window is shown,
 // so edits that were not applied are lost on closing. The window can keep
-// its size, column widths and font in the settings file.
+// its size, column widths and font in the settings file. Its controls are
+// built when it is first shown or first asked for its grid.
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QDialog>
@@ -57,6 +58,9 @@ class TFUebersicht : public QDialog {
   Q_OBJECT
  public:
   explicit TFUebersicht(QWidget* parent = nullptr);
+  // Builds the controls, once; showing the window does it first.
+  void aufbauen();
+  void setVisible(bool sichtbar) override;
 
   // --- the grid as a table of texts, row 0 being the header row and column 0
   // the positions: "#", "Interpret" .. "Kommentar" above the rows 1 .. n.
@@ -79,8 +83,8 @@ class TFUebersicht : public QDialog {
   void setzeSchrift(const QFont& schrift, const QColor& farbe);
 
   // --- controls (component names)
-  TUebersichtRaster* SG;
-  QPushButton *B_close, *B_font, *B_change;
+  TUebersichtRaster* SG = nullptr;
+  QPushButton *B_close = nullptr, *B_font = nullptr, *B_change = nullptr;
 
  protected:
   void showEvent(QShowEvent* e) override;
@@ -97,7 +101,7 @@ class TFUebersicht : public QDialog {
   // A window that belongs to this one (its message boxes and dialogs).
   bool eigenesFenster(const QWidget* w) const;
 
-  TUebersichtModell* modell_;
+  TUebersichtModell* modell_ = nullptr;
   QColor schriftfarbe_;
   // The font name as read from the settings, or as chosen by the user; a
   // substitute family the system shows instead is never written back.

@@ -23,7 +23,10 @@ constexpr int KNOPF_HOEHE = 25;
 TF_add::TF_add(QWidget* parent) : TFadd_einzeluebersicht(parent) {
   setObjectName("F_add");
   setWindowTitle("Einen neuen Datensatz einfügen..");
+}
 
+void TF_add::steuerelementeAnlegen() {
+  TFadd_einzeluebersicht::steuerelementeAnlegen();
   Memo1 = mitName(new QPlainTextEdit(this), "Memo1");
   Memo1->setGeometry(8, 6, GroupBox->width(), MEMO_HOEHE);
   Memo1->setPlainText(

@@ -15,11 +15,12 @@ class TF_add : public TFadd_einzeluebersicht {
  public:
   explicit TF_add(QWidget* parent = nullptr);
 
-  QPlainTextEdit* Memo1;
-  QCheckBox* cb_del;
-  QPushButton *B_add_new, *B_cancel;  // B_close is inherited
+  QPlainTextEdit* Memo1 = nullptr;
+  QCheckBox* cb_del = nullptr;
+  QPushButton *B_add_new = nullptr, *B_cancel = nullptr;  // B_close is inherited
 
  protected:
+  void steuerelementeAnlegen() override;
   void showEvent(QShowEvent* e) override;
   bool eventFilter(QObject* objekt, QEvent* e) override;
   void B_closeClick() override;

@@ -25,7 +25,20 @@ TFadd_einzeluebersicht::TFadd_einzeluebersicht(QWidget* parent) : QDialog(parent
   setObjectName("Fadd_einzeluebersicht");
   setWindowTitle("Einzelansicht");
   setFont(standardSchrift());
+}
 
+void TFadd_einzeluebersicht::aufbauen() {
+  if (aufgebaut_) return;
+  aufgebaut_ = true;
+  steuerelementeAnlegen();
+}
+
+void TFadd_einzeluebersicht::setVisible(bool sichtbar) {
+  if (sichtbar) aufbauen();
+  QDialog::setVisible(sichtbar);
+}
+
+void TFadd_einzeluebersicht::steuerelementeAnlegen() {
   GroupBox = mitName(new QGroupBox("- Eingabe  /  Ausgabe -", this), "GroupBox");
   GroupBox->setGeometry(8, 8, GRUPPE_BREITE, GRUPPE_HOEHE);
 
@@ -94,10 +107,12 @@ TFadd_einzeluebersicht::TFadd_einzeluebersicht(QWidget* parent) : QDialog(parent
 }
 
 QList<QLineEdit*> TFadd_einzeluebersicht::eingabefelder() const {
+  const_cast<TFadd_einzeluebersicht*>(this)->aufbauen();
   return {e_interpret, e_titel, e_label, e_release, e_typ, e_genre, e_kommentar};
 }
 
 void TFadd_einzeluebersicht::Anzeigen(int number) {
+  aufbauen();
   TDatensatz d;
   DatBas->get_datensatz(number, d);
   const QList<QLineEdit*> felder = eingabefelder();

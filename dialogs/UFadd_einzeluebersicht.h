@@ -3,6 +3,8 @@
 // edits inside a group box, with preset drop-downs for Release, Typ and Genre.
 // It is never shown on its own; the add-entry dialog and the search dialog
 // extend it and change captions, positions, read-only flags and key handling.
+// Its controls are built when the window is first shown; until then the
+// window object is an empty shell.
 #include <QDialog>
 
 class QComboBox;
@@ -16,6 +18,10 @@ class TFadd_einzeluebersicht : public QDialog {
  public:
   explicit TFadd_einzeluebersicht(QWidget* parent = nullptr);
 
+  // Builds the controls, once; showing the window does it first.
+  void aufbauen();
+  void setVisible(bool sichtbar) override;
+
   // Shows entry "number" (1-based, between 1 and the number of entries) of the
   // collection in the seven fields and names it in the group caption.
   virtual void Anzeigen(int number);
@@ -26,13 +32,18 @@ class TFadd_einzeluebersicht : public QDialog {
   QList<QLineEdit*> eingabefelder() const;
 
   // --- controls (component names)
-  QGroupBox* GroupBox;
-  QLabel *L_Interpret, *L_Titel, *L_Label, *L_Release, *L_Typ, *L_Genre, *L_Kommentar;
-  QLineEdit *e_interpret, *e_titel, *e_label, *e_release, *e_typ, *e_genre, *e_kommentar;
-  QComboBox *combobox_release, *combobox_typ, *combobox_genre;
-  QPushButton* B_close;
+  QGroupBox* GroupBox = nullptr;
+  QLabel *L_Interpret = nullptr, *L_Titel = nullptr, *L_Label = nullptr, *L_Release = nullptr, *L_Typ = nullptr,
+         *L_Genre = nullptr, *L_Kommentar = nullptr;
+  QLineEdit *e_interpret = nullptr, *e_titel = nullptr, *e_label = nullptr, *e_release = nullptr, *e_typ = nullptr,
+            *e_genre = nullptr, *e_kommentar = nullptr;
+  QComboBox *combobox_release = nullptr, *combobox_typ = nullptr, *combobox_genre = nullptr;
+  QPushButton* B_close = nullptr;
 
  protected:
+  // Creates the controls of this window; an extension adds its own after calling it.
+  virtual void steuerelementeAnlegen();
+
   // A preset picked in one of the drop-downs; "index" is the picked item.
   virtual void combobox_releaseChange(int index);
   virtual void combobox_typChange(int index);
@@ -49,4 +60,7 @@ class TFadd_einzeluebersicht : public QDialog {
   static constexpr int FELD_BREITE = 316;    // width of an edit without a drop-down
   static constexpr int FELD_HOEHE = 22;
   static constexpr int KNOPF_BREITE = 18;    // visible part of a drop-down beside its edit
+
+ private:
+  bool aufgebaut_ = false;
 };

@@ -63,7 +63,15 @@ TFTastaturkrzl::TFTastaturkrzl(QWidget* parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
   setFont(standardSchrift());
+}
 
+void TFTastaturkrzl::setVisible(bool sichtbar) {
+  if (sichtbar) aufbauen();
+  QDialog::setVisible(sichtbar);
+}
+
+void TFTastaturkrzl::aufbauen() {
+  if (SGTastaturkrzl) return;
   // The header row is the table's own header, so it stays in place while the rows scroll.
   SGTastaturkrzl = mitName(new QTableWidget(ZEILEN - 1, SPALTEN, this), "SGTastaturkrzl");
   SGTastaturkrzl->verticalHeader()->hide();
@@ -113,7 +121,7 @@ void TFTastaturkrzl::FormCreate() {
 }
 
 QString TFTastaturkrzl::zelle(int spalte, int zeile) const {
-  if (spalte < 0 || spalte >= SPALTEN || zeile < 0 || zeile >= ZEILEN) return {};
+  if (spalte < 0 || spalte >= SPALTEN || zeile < 0 || zeile >= ZEILEN || !SGTastaturkrzl) return {};
   if (zeile == 0) return SGTastaturkrzl->horizontalHeaderItem(spalte)->text();
   return SGTastaturkrzl->item(zeile - 1, spalte)->text();
 }

@@ -3,6 +3,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -42,6 +44,11 @@ TFWebbrowser::TFWebbrowser(QWidget* parent) : QDialog(parent, Qt::Tool) {
 
   connect(B_webbrowser, &QPushButton::clicked, this, sicher([this] { B_webbrowserClick(); }));
   connect(B_close, &QPushButton::clicked, this, [this] { reject(); });
+  // Esc closes the window wherever the focus is, the page included: the key is
+  // taken before the page sees it, so no page can keep it.
+  auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  esc->setContext(Qt::WindowShortcut);
+  connect(esc, &QShortcut::activated, this, [this] { reject(); });
 }
 
 void TFWebbrowser::seiteZeigen(const QString& adresse) {
@@ -51,13 +58,27 @@ void TFWebbrowser::seiteZeigen(const QString& adresse) {
 
 void TFWebbrowser::B_webbrowserClick() { plattform().dokumentOeffnen(windowTitle()); }
 
+void TFWebbrowser::setVisible(bool sichtbar) {
+  // The browser view is built before the window first appears: the engine's
+  // view needs a window of another kind, and a window that is changed into one
+  // while it shows loses its modality and the keyboard.
+  if (sichtbar) browserErzeugen();
+  QDialog::setVisible(sichtbar);
+}
+
 void TFWebbrowser::showEvent(QShowEvent* e) {
   const QString adresse = windowTitle();
   B_webbrowser->setText(standardbrowserBeschriftung(adresse));
   if (HauptFormular) move(HauptFormular->geometry().center() - rect().center());
   QDialog::showEvent(e);
-  browserErzeugen();
-  if (WebBrowser1) WebBrowser1->laden(QUrl::fromUserInput(adresse));
+  if (WebBrowser1) {
+    WebBrowser1->widget()->setFocus(Qt::OtherFocusReason);
+    WebBrowser1->laden(QUrl::fromUserInput(adresse));
+  }
+  // A window manager need not hand the keyboard to a tool window by itself.
+  QTimer::singleShot(0, this, [this] {
+    if (isVisible() && !isActiveWindow()) activateWindow();
+  });
 }
 
 void TFWebbrowser::browserErzeugen() {

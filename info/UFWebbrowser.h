@@ -24,6 +24,8 @@ class TFWebbrowser : public QDialog {
   // Stands in for the view when the web engine is not available.
   QLabel* L_keinbrowser = nullptr;
 
+  void setVisible(bool sichtbar) override;
+
  protected:
   void showEvent(QShowEvent* e) override;
 

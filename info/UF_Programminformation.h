@@ -11,8 +11,8 @@ class QWidget;
 class TKlickLabel;
 
 // Where the information window points to.
-inline constexpr const char* DISKUSSION_ADRESSE = "http://www.vemla.de/forum/";
-inline constexpr const char* AUTOR_HOMEPAGE = "http://www.vemla.de/autor/";
+inline constexpr const char* DISKUSSION_ADRESSE = "https://www.vemla.de/forum/";
+inline constexpr const char* AUTOR_HOMEPAGE = "https://www.vemla.de/autor/";
 inline constexpr const char* WERKZEUG_HOMEPAGE = "https://www.qt.io/";
 
 class TF_Programminformation : public QDialog {

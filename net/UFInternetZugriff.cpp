@@ -56,7 +56,15 @@ TFInternetZugriff::TFInternetZugriff(QWidget* parent)
   setWindowTitle("Internet-Zugriff zur Suche nach MP3s, CDs, Vinyls, Releases, Infos .. ect. ..");
   setFixedSize(BREITE, HOEHE);
   setFont(standardSchrift());
+}
 
+void TFInternetZugriff::setVisible(bool sichtbar) {
+  if (sichtbar) aufbauen();
+  QDialog::setVisible(sichtbar);
+}
+
+void TFInternetZugriff::aufbauen() {
+  if (BitBtn1) return;
   auto label = [this](const char* name, const QString& text, int x, int y, int b) {
     QLabel* l = mitName(new QLabel(text, this), name);
     l->setGeometry(x, y, b, 16);

@@ -26,11 +26,16 @@ class TFInternetZugriff : public QDialog {
   // Writes "suchergebnis.html" and opens it in the default browser.
   void open_searchpage(const QString& adresse, const QString& homepage, const QString& beschreibung);
 
-  QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *LMail;
-  QLineEdit *EInterpret, *ETitel, *ELabel;
-  QComboBox *CBInterpret, *CBTitel, *CBLabel;
-  QToolButton *SBInterpret, *SBTitel, *SBLabel;
-  QPushButton* BitBtn1;
+  // Builds the controls, once; showing the window does it first.
+  void aufbauen();
+  void setVisible(bool sichtbar) override;
+
+  QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr,
+         *Label6 = nullptr, *LMail = nullptr;
+  QLineEdit *EInterpret = nullptr, *ETitel = nullptr, *ELabel = nullptr;
+  QComboBox *CBInterpret = nullptr, *CBTitel = nullptr, *CBLabel = nullptr;
+  QToolButton *SBInterpret = nullptr, *SBTitel = nullptr, *SBLabel = nullptr;
+  QPushButton* BitBtn1 = nullptr;
 
  protected:
   void showEvent(QShowEvent* e) override;

@@ -16,47 +16,14 @@
 #include "core/UConnect.h"
 #include "core/UDatbas.h"
 #include "dialogs/UFUebersicht.h"
+#include "bench/gui/StillePlattform.h"
+#include "bench/gui/Zufallssammlung.h"
 #include "report/UAutomation.h"
 
 namespace {
 
 constexpr int ANZAHL = MAX_DATENSAETZE;
 
-// Message boxes answer at once; nothing waits on a person.
-class StillePlattform : public IPlattform {
- public:
-  TAntwort meldung(const QString&, const QString&, TSymbol, TKnoepfe, QWidget*) override { return TAntwort::Ok; }
-  std::optional<QString> oeffnenDialog(const TDateiDialog&) override { return std::nullopt; }
-  std::optional<QString> speichernDialog(const TDateiDialog&) override { return std::nullopt; }
-  bool dokumentOeffnen(const QString&) override { return false; }
-  int fensterModal(QDialog&) override { return 0; }
-  std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl&) override { return std::nullopt; }
-  bool herunterladen(const QString&, const QString&, const TDownloadGrenzen&) override { return false; }
-  QString updateServer() override { return {}; }
-  QString musikDienst() override { return {}; }
-  bool druckDialog(QPrinter&) override { return false; }
-  IWebansicht* webansicht(QWidget*) override { return nullptr; }
-  std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString&) override { return nullptr; }
-};
-
-std::string zufallsText(std::mt19937& rng, std::size_t hoechstens) {
-  static const std::string ALPHABET = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789 .,-\xC4\xD6\xDC\xE4";
-  std::uniform_int_distribution<std::size_t> laenge(1, hoechstens), zeichen(0, ALPHABET.size() - 1);
-  std::string s(laenge(rng), ' ');
-  for (char& c : s) c = ALPHABET[zeichen(rng)];
-  return s;
-}
-
-// A collection of 4000 entries with fields of typical length.
-void sammlungFuellen() {
-  std::mt19937 rng(11);
-  DatBas->clear_all();
-  for (int i = 0; i < ANZAHL; ++i)
-    DatBas->add_datensatz(datensatzAus(zufallsText(rng, 30), zufallsText(rng, 40), zufallsText(rng, 20), "1999",
-                                       "CD - Album (1 CD)", "Pop", zufallsText(rng, 60)));
-  Connect->liste_neu_aufbauen();
-  Connect->anzeigen_aktualisieren();
-}
 
 void BM_Fuellen(benchmark::State& state) {
   for (auto _ : state) FUebersicht->FormShow();

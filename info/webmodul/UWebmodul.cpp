@@ -30,9 +30,24 @@ bool engineVorbereiten() {
   return true;
 }
 
+// A page may not open windows of its own over the web page window: alert(),
+// confirm() and prompt() are answered at once without a box, so that a page
+// that calls them without end can never hold the user in the window.
+class TStilleSeite : public QWebEnginePage {
+ public:
+  using QWebEnginePage::QWebEnginePage;
+
+ protected:
+  void javaScriptAlert(const QUrl&, const QString&) override {}
+  bool javaScriptConfirm(const QUrl&, const QString&) override { return false; }
+  bool javaScriptPrompt(const QUrl&, const QString&, const QString&, QString*) override { return false; }
+  QStringList chooseFiles(FileSelectionMode, const QStringList&, const QStringList&) override { return {}; }
+};
+
 class TWebEngineAnsicht : public QWebEngineView, public IWebansicht {
  public:
   explicit TWebEngineAnsicht(QWidget* eltern) : QWebEngineView(eltern) {
+    setPage(new TStilleSeite(this));
     connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
       if (fertig_) fertig_(ok);
     });

@@ -123,6 +123,7 @@ TEST_F(BefehleGenau, VorgabelistenMitIhremFestenInhalt) {
     for (int i = 0; i < c->count(); ++i) r << c->itemText(i);
     return r;
   };
+  F_add->aufbauen();
   for (auto* fenster : std::initializer_list<QWidget*>{&H(), F_add}) {
     const std::string name = fenster->objectName().toStdString();
     EXPECT_EQ(inhalt(fenster->findChild<QComboBox*>("combobox_release")), jahre) << name;

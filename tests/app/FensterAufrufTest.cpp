@@ -3,8 +3,10 @@
 #include <functional>
 
 #include "dialogs/UFSuche.h"
+#include "dialogs/UF_add.h"
 #include "dialogs/UFUebersicht.h"
 #include "info/UFTastaturkrzl.h"
+#include "net/UFInternetZugriff.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -64,6 +66,33 @@ TEST_F(FensterAufruf, JederWegOeffnetSeinFenster) {
   EXPECT_FALSE(FSuche->isVisible());
   EXPECT_FALSE(FUebersicht->isVisible());
   EXPECT_FALSE(FTastaturkrzl->isVisible());
+}
+
+// Every window but the main window is an empty shell until it is first shown;
+// the controls built then stay for every later opening.
+TEST_F(FensterAufruf, FensterBauenSichBeimErstenZeigenAufUndBehaltenIhrenInhalt) {
+  eintragen(3);
+  aktivieren();
+  struct Fall {
+    QDialog* fenster;
+    std::function<void()> oeffnen;
+  } const faelle[] = {
+      {FSuche, [this] { aktion("menue_suche")->trigger(); }},
+      {F_add, [this] { H().b_add->click(); }},
+      {FTastaturkrzl, [this] { aktion("Tastaturkrzel1")->trigger(); }},
+      {FInternetZugriff, [this] { aktion("Internetsuche1")->trigger(); }},
+  };
+  for (const Fall& f : faelle) {
+    const std::string name = f.fenster->objectName().toStdString();
+    EXPECT_TRUE(f.fenster->findChildren<QWidget*>().isEmpty()) << name;
+    f.oeffnen();
+    const QList<QWidget*> kinder = f.fenster->findChildren<QWidget*>();
+    EXPECT_GT(kinder.size(), 2) << name;
+    f.oeffnen();
+    EXPECT_EQ(f.fenster->findChildren<QWidget*>(), kinder) << name;
+  }
+  EXPECT_EQ(plattform_.modaleFenster, (std::vector<QString>{"FSuche", "FSuche", "F_add", "F_add", "FTastaturkrzl",
+                                                            "FTastaturkrzl", "FInternetZugriff", "FInternetZugriff"}));
 }
 
 }  // namespace

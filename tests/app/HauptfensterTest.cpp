@@ -1,6 +1,10 @@
 // The main window driven through its component names: refresh states, entry
 // commands, selection rules, sorting, quick buttons, hints and keys.
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QMenu>
+#include <QStatusBar>
+#include <QStyleOptionComboBox>
 #include <QSignalSpy>
 
 #include "app/UVorgaben.h"
@@ -412,6 +416,37 @@ TEST_F(Hauptfenster, FehlerImHandlerGehtInDieAllgemeineFehlerbox) {
   EXPECT_EQ(plattform_.letzteMeldung()->text, "Datei nicht gefunden.");
   EXPECT_EQ(plattform_.letzteMeldung()->symbol, TSymbol::Stopp);
   EXPECT_TRUE(H().isEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+// The preset lists and the status bar take their style sheets only when they
+// first drop down or show; they look and behave as with the sheets from the start.
+TEST_F(Hauptfenster, VorgabelistenUndStatusleisteWieMitStilvorlage) {
+  eintragen(2);
+  anzeigen();
+  for (const char* name : {"combobox_release", "combobox_typ", "combobox_genre"}) {
+    auto* liste = finde<QComboBox>(name);
+    const QImage vorher = liste->grab().toImage();
+    liste->showPopup();
+    QStyleOptionComboBox option;
+    option.initFrom(liste);
+    EXPECT_EQ(liste->style()->styleHint(QStyle::SH_ComboBox_Popup, &option, liste), 0) << name;
+    EXPECT_LE(liste->view()->height(), (liste->maxVisibleItems() + 1) * liste->view()->sizeHintForRow(0)) << name;
+    liste->hidePopup();
+    EXPECT_EQ(liste->grab().toImage(), vorher) << name;
+    EXPECT_EQ(liste->palette().color(QPalette::Text), farbe(8932151)) << name;
+  }
+  H().zeigeStatusleiste(true);
+  auto* vorbild = new QStatusBar(H().client());
+  vorbild->setSizeGripEnabled(false);
+  vorbild->setStyleSheet("QStatusBar { border-top: 1px solid palette(mid); }");
+  vorbild->setGeometry(H().statusbar->geometry());
+  vorbild->show();
+  EXPECT_EQ(H().statusbar->grab().toImage(), vorbild->grab().toImage());
+  delete vorbild;
 }
 
 }  // namespace

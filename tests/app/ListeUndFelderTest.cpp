@@ -61,6 +61,7 @@ TEST_F(ListeUndFelder, ZeilenumbruecheUndTabsWerdenLeerzeichen) {
   EXPECT_EQ(listenzeilen()[1], "B - Zeile 1  Zeile 2 Ende");
 
   // The add dialog stores the same way.
+  F_add->aufbauen();
   F_add->e_interpret->setText("X\tY");
   F_add->e_titel->setText("o" + QString(QChar(0x0308)) + "\r");
   ASSERT_TRUE(Connect->datensatz_hinzufuegen(F_add->e_interpret->text(), F_add->e_titel->text(), "", "", "", "", ""));

@@ -98,6 +98,36 @@ TEST(DatBas, GibtDenGanzenDatensatzByteFuerByteZurueck) {
   EXPECT_EQ(std::memcmp(&d, &zurueck, sizeof d), 0);
 }
 
+// Records of every shape come back whole, also into a record that held
+// something else before, and also after being overwritten by another shape.
+TEST(DatBas, JedeFormDesDatensatzesKommtGanzZurueck) {
+  auto leer = [] {
+    TDatensatz d;
+    std::memset(static_cast<void*>(&d), 0, sizeof d);
+    return d;
+  };
+  TDatensatz sauber = datensatzAus("Interpret", "Titel", "", "1999", "CD", "Pop", "K");
+  TDatensatz letztesByte = sauber;
+  letztesByte.Kommentar.zeichen[254] = 'x';  // the very last byte of the record
+  TDatensatz ersterRest = sauber;
+  ersterRest.Interpret.zeichen[9] = '\1';  // right behind the first text
+  TDatensatz voll = leer();
+  for (int nr = 1; nr <= FELD_ANZAHL; ++nr) voll.feld(nr).setzen(std::string(255, static_cast<char>('a' + nr)));
+  const TDatensatz formen[] = {leer(), sauber, letztesByte, ersterRest, voll};
+
+  TDatBas db;
+  for (const TDatensatz& f : formen) db.add_datensatz(f);
+  db.set_datensatz(2, letztesByte);
+  db.set_datensatz(3, sauber);
+  const TDatensatz erwartet[] = {leer(), letztesByte, sauber, ersterRest, voll};
+  for (int pos = 1; pos <= 5; ++pos) {
+    TDatensatz zurueck;
+    std::memset(static_cast<void*>(&zurueck), 'Z', sizeof zurueck);
+    db.get_datensatz(pos, zurueck);
+    EXPECT_EQ(std::memcmp(&zurueck, &erwartet[pos - 1], sizeof zurueck), 0) << pos;
+  }
+}
+
 TEST(Codepage, UmlauteUndSonderzeichen) {
   struct Fall {
     QString qt;

@@ -27,6 +27,7 @@ class AddDialog : public GuiTest {
   void SetUp() override {
     GuiTest::SetUp();
     starten();
+    D().aufbauen();
   }
   TF_add& D() { return *F_add; }
 

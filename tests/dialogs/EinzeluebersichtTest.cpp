@@ -17,6 +17,7 @@ class Einzeluebersicht : public GuiTest {
     GuiTest::SetUp();
     starten();
     fenster_ = std::make_unique<TFadd_einzeluebersicht>();
+    fenster_->aufbauen();
   }
   void TearDown() override {
     fenster_.reset();

@@ -62,7 +62,7 @@ TEST_F(Programminformation, SiebenSeitenMitFlachenReitern) {
 
 TEST_F(Programminformation, ErsteSeiteMitLogoVersionUndHinweisen) {
   EXPECT_EQ(in<QLabel>("L_version")->text(), "1.0.6  [ Release: 04.02.2004 ]");
-  EXPECT_EQ(in<QLabel>("L_online")->text(), "http://www.vemla.de");
+  EXPECT_EQ(in<QLabel>("L_online")->text(), "https://www.vemla.de");
   EXPECT_EQ(in<QLabel>("L_hilfe")->text(), "anzeigen");
   EXPECT_EQ(in<QLabel>("Label6")->text(), "v 1.0.6");
   QLabel* logo = in<QLabel>("Image1");
@@ -119,11 +119,11 @@ TEST_F(Programminformation, VersionUndRechtehinweisSchaltenDieSeiteUm) {
 }
 
 TEST_F(Programminformation, HomepageLinksOeffnenDasWebseitenfenster) {
-  const std::pair<const char*, const char*> faelle[] = {{"L_online", "http://www.vemla.de"},
-                                                       {"Image1", "http://www.vemla.de"},
-                                                       {"Label6", "http://www.vemla.de"},
-                                                       {"Label4", "http://www.vemla.de"},
-                                                       {"Label17", "http://www.vemla.de/autor/"}};
+  const std::pair<const char*, const char*> faelle[] = {{"L_online", "https://www.vemla.de"},
+                                                       {"Image1", "https://www.vemla.de"},
+                                                       {"Label6", "https://www.vemla.de"},
+                                                       {"Label4", "https://www.vemla.de"},
+                                                       {"Label17", "https://www.vemla.de/autor/"}};
   for (const auto& [name, adresse] : faelle) {
     plattform_.modaleFenster.clear();
     plattform_.webseiten.clear();
@@ -147,7 +147,7 @@ TEST_F(Programminformation, HomepageLinksOeffnenDasWebseitenfenster) {
 TEST_F(Programminformation, AndereLinksGehenAnDenStandardbrowserOderDasMailprogramm) {
   const std::pair<const char*, const char*> faelle[] = {{"Label5", "mailto:info@vemla.de?subject=Vemla"},
                                                        {"Label16", "mailto:info@vemla.de?subject=Vemla"},
-                                                       {"Label8", "http://www.vemla.de/forum/"},
+                                                       {"Label8", "https://www.vemla.de/forum/"},
                                                        {"Label10", "https://www.qt.io/"}};
   for (const auto& [name, ziel] : faelle) {
     plattform_.geoeffneteDokumente.clear();

@@ -44,7 +44,7 @@ TEST_F(Webbrowser, NachDemStartIstNochNichtsAufgebaut) {
 }
 
 TEST_F(Webbrowser, BeschriftungUndSeiteFolgenDerAdresse) {
-  const char* adressen[] = {"http://www.vemla.de", "http://www.vemla.de/autor/", "http://www.vemla.de"};
+  const char* adressen[] = {"https://www.vemla.de", "https://www.vemla.de/autor/", "https://www.vemla.de"};
   for (const char* adresse : adressen) {
     QString titel, knopf;
     bool offen = false;
@@ -67,7 +67,7 @@ TEST_F(Webbrowser, BeschriftungUndSeiteFolgenDerAdresse) {
 }
 
 TEST_F(Webbrowser, StandardbrowserKnopfOeffnetDieAdresseUndLaesstDasFensterOffen) {
-  for (const char* adresse : {"http://www.vemla.de/autor/", "http://www.vemla.de"}) {
+  for (const char* adresse : {"https://www.vemla.de/autor/", "https://www.vemla.de"}) {
     plattform_.geoeffneteDokumente.clear();
     bool offenDanach = false, offenNachSchliessen = true;
     plattform_.fensterSkripte.push_back([&](QDialog& d) {
@@ -91,7 +91,7 @@ TEST_F(Webbrowser, EscSchliesst) {
       QTest::keyClick(von, Qt::Key_Escape);
       danach = d.isVisible();
     });
-    W().seiteZeigen("http://www.vemla.de");
+    W().seiteZeigen("https://www.vemla.de");
     EXPECT_TRUE(offen) << von->objectName().toStdString();
     EXPECT_FALSE(danach) << von->objectName().toStdString();
   }
@@ -123,8 +123,8 @@ TEST_F(Webbrowser, HauptfensterOeffnetSeineFenster) {
       f.ausloesen();
       EXPECT_EQ(plattform_.modaleFenster, std::vector<QString>{f.fenster}) << f.weg;
       if (QString(f.fenster) == "FWebbrowser") {
-        EXPECT_EQ(titel, "http://www.vemla.de") << f.weg;
-        EXPECT_EQ(plattform_.webseiten, std::vector<QString>{"http://www.vemla.de"}) << f.weg;
+        EXPECT_EQ(titel, "https://www.vemla.de") << f.weg;
+        EXPECT_EQ(plattform_.webseiten, std::vector<QString>{"https://www.vemla.de"}) << f.weg;
       } else {
         EXPECT_EQ(titel, "Vemla - Programminformation") << f.weg;
       }

@@ -54,6 +54,7 @@ TEST_F(InternetZugriff, DreiWegeOeffnenDasFensterMitDenFeldernDesHauptfensters) 
 }
 
 TEST_F(InternetZugriff, FensterUndListen) {
+  F().aufbauen();
   EXPECT_EQ(F().windowTitle(), "Internet-Zugriff zur Suche nach MP3s, CDs, Vinyls, Releases, Infos .. ect. ..");
   EXPECT_EQ(F().CBInterpret->count(), 8);
   EXPECT_EQ(F().CBTitel->count(), 7);
@@ -151,6 +152,7 @@ TEST_F(InternetZugriff, MailLinkUndZurueck) {
 }
 
 TEST_F(InternetZugriff, EscSchliesstVonJedemSteuerelement) {
+  F().aufbauen();
   QList<QWidget*> ziele = {F().EInterpret, F().ETitel, F().ELabel, F().CBInterpret, F().CBTitel, F().CBLabel,
                            F().BitBtn1};
   for (QWidget* w : ziele) {

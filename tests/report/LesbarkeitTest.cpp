@@ -135,7 +135,7 @@ TEST(Lesbarkeit, DifInLibreOffice) {
       {"2 ", "  ", "  ", "   ", " ", "  "},
       {"3 ", " ", "   ", "Say \"hi\" there ", "Preis 5 € ", "1991 "},
       {" "},
-      {" ", "Diese CD-Sammlung wurde erstellt mit: Vemla  [ http://www.vemla.de ]"},
+      {" ", "Diese CD-Sammlung wurde erstellt mit: Vemla  [ https://www.vemla.de ]"},
   };
   ASSERT_EQ(zeilen.size(), soll.size());
   for (std::size_t i = 0; i < soll.size(); ++i) EXPECT_EQ(zeilen[i], soll[i]) << "Zeile " << i + 1;

@@ -55,7 +55,7 @@ std::optional<QString> TTestPlattform::oeffnenDialog(const TDateiDialog& dialog)
     if (!n) return n;
     const QString einwand = dateiDialogEinwand(*n);
     if (einwand.isEmpty()) return n;
-    meldung(dialog.titel, einwand, TSymbol::Warnung, TKnoepfe::Ok);
+    meldung(dialog.titel, einwand, TSymbol::Warnung, TKnoepfe::Ok, dialog.eltern);
   }
   return std::nullopt;
 }

@@ -2,7 +2,11 @@
 // address that cannot be reached shows the engine's error page, and the window
 // stays usable. The engine is a module that is loaded only now.
 #include <QFile>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 #include "info/UFWebbrowser.h"
 #include "info/UWebansicht.h"
@@ -86,6 +90,161 @@ TEST_F(Webseite, LokaleSeiteWirdAngezeigtUndFehlerseiteOhneNetz) {
   plattform_.fensterSkripte.push_back([&](QDialog&) { QTest::mouseClick(W().B_webbrowser, Qt::LeftButton); });
   W().seiteZeigen(adresse);
   EXPECT_EQ(plattform_.geoeffneteDokumente, std::vector<QString>{adresse});
+}
+
+}  // namespace
+
+// The web page window as a user meets it on a desktop with a window manager:
+// real keys and clicks (xdotool), the real modal loop and the real engine.
+// It owns the keyboard from the moment it shows, and whatever the page does,
+// Esc, the close button and the close box close it.
+
+namespace {
+
+QString xdotool(const QStringList& argumente) {
+  QProcess p;
+  p.start("xdotool", argumente);
+  p.waitForFinished(5000);
+  return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+WId aktivesXFenster() { return xdotool({"getactivewindow"}).toULongLong(); }
+
+// Counts the message boxes that show and closes each a moment later, so that
+// no box can hold a test for good.
+class Boxen : public QObject {
+ public:
+  int gezeigt = 0;
+  QStringList titel;
+  Boxen() {
+    qApp->installEventFilter(this);
+    connect(&takt_, &QTimer::timeout, this, [] {
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) b->done(0);
+    });
+    takt_.start(100);
+  }
+  ~Boxen() override { qApp->removeEventFilter(this); }
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() == QEvent::Show && qobject_cast<QMessageBox*>(o)) {
+      ++gezeigt;
+      titel << static_cast<QWidget*>(o)->windowTitle();
+    }
+    return false;
+  }
+
+ private:
+  QTimer takt_;
+};
+
+class Webfenster : public GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "nur unter X11";
+    starten("[Programm]\r\nfirststart=false\r\n[Ansicht]\r\nstartbildschirm=false\r\n");
+    eintragen(2);  // unsaved changes: closing the main window would ask
+    H().show();
+    H().activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return aktivesXFenster() == H().winId(); }, 5000));
+    H().e_interpret->setFocus();
+    setzePlattform(nullptr);  // the real modal loop and the real engine
+  }
+  void TearDown() override {
+    setzePlattform(&plattform_);
+    GuiTest::TearDown();
+  }
+  TFWebbrowser& W() { return *FWebbrowser; }
+
+  QString seite(const std::string& name, const std::string& html) {
+    const std::string pfad = tmp_.pfad(name);
+    dateiSchreiben(pfad, "<html><head><meta charset=\"utf-8\"><title>Test</title></head><body>" + html + "</body></html>");
+    return QUrl::fromLocalFile(QString::fromStdString(pfad)).toString();
+  }
+  // Shows "adresse" in the window and runs "schritte" while it is open; the
+  // window is closed afterwards in any case.
+  void imFenster(const QString& adresse, const std::function<void()>& schritte) {
+    QTimer::singleShot(0, &H(), [this, schritte] {
+      schritte();
+      for (int i = 0; i < 100 && W().isVisible(); ++i) {
+        W().reject();
+        QTest::qWait(50);
+      }
+    });
+    W().seiteZeigen(adresse);
+  }
+  bool schliesstSich() { return QTest::qWaitFor([this] { return !W().isVisible(); }, 5000); }
+};
+
+TEST_F(Webfenster, BehaeltDieTastaturUndEscSchliesstNurEs) {
+  Boxen boxen;
+  const QString adresse = seite("modal.html", "<p>Nur eine Seite</p>");
+  bool sofortAktiv = false, aktivNachLaden = false, geschlossen = false;
+  imFenster(adresse, [&] {
+    sofortAktiv = QTest::qWaitFor([this] { return aktivesXFenster() == W().winId(); }, 5000);
+    ASSERT_NE(W().WebBrowser1, nullptr) << "web module not loaded";
+    bool geladen = false;
+    W().WebBrowser1->beiLadeende([&](bool) { geladen = true; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return geladen; }, LADEZEIT_MS));
+    W().WebBrowser1->beiLadeende({});
+    QTest::qWait(300);
+    aktivNachLaden = aktivesXFenster() == W().winId() && QGuiApplication::focusWindow() == W().windowHandle();
+    xdotool({"type", "--delay", "50", "QQQ"});
+    QTest::qWait(300);
+    xdotool({"key", "Escape"});
+    geschlossen = schliesstSich();
+  });
+  EXPECT_TRUE(sofortAktiv);
+  EXPECT_TRUE(aktivNachLaden);
+  EXPECT_TRUE(geschlossen);
+  // The letters did not reach the main window, and Esc did not close it.
+  EXPECT_EQ(H().e_interpret->text(), "I2");
+  EXPECT_TRUE(H().isVisible());
+  EXPECT_EQ(boxen.gezeigt, 0) << boxen.titel.join("|").toStdString();
+  // Afterwards the main window has the keyboard again.
+  EXPECT_TRUE(QTest::qWaitFor([this] { return aktivesXFenster() == H().winId(); }, 5000));
+}
+
+TEST_F(Webfenster, SeiteMitAlertSchleifeHaeltDasFensterNicht) {
+  Boxen boxen;
+  // A page that swallows every key and calls alert() again and again.
+  const QString adresse =
+      seite("falle.html",
+            "<input autofocus><script>document.addEventListener('keydown', function (e) { e.preventDefault(); "
+            "e.stopPropagation(); }, true); setTimeout(function () { for (var i = 0; i < 40; ++i) alert('Falle ' + i); "
+            "}, 200);</script>");
+  struct Weg {
+    const char* name;
+    std::function<void()> schliessen;
+  } const wege[] = {
+      {"Esc", [] { xdotool({"key", "Escape"}); }},
+      {"Fenster schliessen",
+       [this] {
+         const QPoint p = W().B_close->mapToGlobal(W().B_close->rect().center());
+         xdotool({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", "1"});
+       }},
+      // The close box: the rightmost button of the window manager's title bar.
+      {"Schliessfeld",
+       [this] {
+         const QRect f = W().frameGeometry();
+         const QMargins m = W().windowHandle()->frameMargins();
+         xdotool({"mousemove", "--sync", QString::number(f.right() - m.right() - 8),
+                  QString::number(f.top() + m.top() / 2), "click", "1"});
+       }},
+  };
+  for (const Weg& weg : wege) {
+    boxen.gezeigt = 0;
+    bool geschlossen = false;
+    imFenster(adresse, [&] {
+      EXPECT_TRUE(QTest::qWaitFor([this] { return aktivesXFenster() == W().winId(); }, 10000)) << weg.name;
+      QTest::qWait(1500);  // the page has started its alerts
+      weg.schliessen();
+      geschlossen = schliesstSich();
+    });
+    EXPECT_TRUE(geschlossen) << weg.name;
+    EXPECT_LE(boxen.gezeigt, 1) << weg.name;
+    EXPECT_TRUE(H().isVisible()) << weg.name;
+  }
 }
 
 }  // namespace

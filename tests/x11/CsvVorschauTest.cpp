@@ -46,8 +46,9 @@ TEST_F(X11Csv, VorschauHatDieTastaturUndDieMeldungLiegtDarueber) {
   QTimer::singleShot(10000, FCsvImport, [] { FCsvImport->reject(); });  // never hangs
   // The file name comes from the script; the preview and its box are the real ones.
   struct NurDateien : TTestPlattform {
-    TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe) override {
-      return echt->meldung(titel, text, symbol, knoepfe);
+    TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe,
+                     QWidget* eltern) override {
+      return echt->meldung(titel, text, symbol, knoepfe, eltern);
     }
     int fensterModal(QDialog& d) override { return d.exec(); }
     IPlattform* echt = nullptr;

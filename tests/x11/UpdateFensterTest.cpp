@@ -2,6 +2,7 @@
 // and the save dialog of the run must stand above it and get the keyboard.
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
@@ -84,7 +85,8 @@ TEST_F(UpdateX11, MeldungenUndDialogStehenUeberDemUpdatefenster) {
     if (auto* box = qobject_cast<QMessageBox*>(w)) {
       box->done(QMessageBox::Yes);
     } else if (auto* d = qobject_cast<QFileDialog*>(w)) {
-      d->selectFile(ziel);
+      // Typed as the user does: selectFile leaves a focused name field as it is.
+      if (auto* name = d->findChild<QLineEdit*>("fileNameEdit")) name->setText(ziel);
       static_cast<QDialog*>(d)->accept();  // QFileDialog::accept checks the name as the button does
     }
   });

@@ -1,8 +1,11 @@
 #!/bin/sh
 # Runs a test program on an X server of its own with the openbox window
 # manager, where focus, titles and placement behave as on a user's desktop.
-# Exits 77 (test skipped) when Xvfb or openbox is not installed.
-command -v Xvfb >/dev/null 2>&1 && command -v openbox >/dev/null 2>&1 || { echo "Xvfb/openbox fehlen"; exit 77; }
+# Exits 77 (test skipped) when Xvfb, openbox or xdotool (which types and
+# clicks as a user does) is not installed.
+for p in Xvfb openbox xdotool; do
+  command -v $p >/dev/null 2>&1 || { echo "$p fehlt"; exit 77; }
+done
 ordner=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$ordner/display" 2>"$ordner/xvfb.log" &
 xvfb=$!
