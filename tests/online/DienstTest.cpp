@@ -121,7 +121,7 @@ TEST_F(Dienst, Fehlerarten) {
       {{200, std::string(1001, ' '), "", false}, TDienstFehler::Unlesbar},  // larger than allowed
       {{200, std::string(1000, ' '), "", false}, TDienstFehler::Keiner},
       {{200, "{\"releases\":[]}", "", true}, TDienstFehler::KeineVerbindung},  // cut off
-      {{.status = 200, .koerper = "{}", .verzoegerungMs = 5000}, TDienstFehler::Zeitueberschreitung},     // a stalled server
+      {{200, "{}", "", false, false, 0, 5000}, TDienstFehler::Zeitueberschreitung},     // a stalled server
   };
   for (const auto& f : faelle) {
     server_.setze("/ws/2/x", f.antwort);
@@ -142,7 +142,7 @@ TEST_F(Dienst, NurSichereOderEigeneAdressen) {
 
 TEST_F(Dienst, AbbrechenBeendetSofort) {
   grenzen_.abstandMs = 0;
-  server_.setze("/ws/2/x", {.status = 200, .koerper = "{}", .verzoegerungMs = 10000});
+  server_.setze("/ws/2/x", {200, "{}", "", false, false, 0, 10000});
   auto anfrage = std::async(std::launch::async, [this] { return abfragen("x"); });
   while (server_.anfragen().empty()) std::this_thread::sleep_for(5ms);
   const auto start = Uhr::now();

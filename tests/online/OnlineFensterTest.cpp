@@ -141,7 +141,7 @@ TEST_F(OnlineFenster, JederFehlerMitMeldungUndOhneEintrag) {
       {{503, "", "Retry-After: 0\r\n", false}, "Der Dienst ist ausgelastet.\rBitte versuchen Sie es in einigen Minuten noch einmal."},
       {{200, testantwortText("kaputt.json"), "", false}, "Die Antwort des Online-Dienstes konnte nicht gelesen werden." + erneut},
       {{200, testantwortText("leer.json"), "", false}, "Es wurde keine passende Veröffentlichung gefunden."},
-      {{.status = 200, .koerper = "{}", .verzoegerungMs = 8000}, "Der Online-Dienst hat nicht rechtzeitig geantwortet." + erneut},
+      {{200, "{}", "", false, false, 0, 8000}, "Der Online-Dienst hat nicht rechtzeitig geantwortet." + erneut},
       {{400, "<b>Fehler</b>", "", false}, "Der Online-Dienst hat die Anfrage abgelehnt." + erneut},
   };
   eintragen({{"Bleibt", "Allein"}});
@@ -191,7 +191,7 @@ TEST_F(OnlineFenster, EingabenPruefen) {
 }
 
 TEST_F(OnlineFenster, AbbrechenUndSchliessenBeendenDieSuche) {
-  server_.setze("/ws/2/release/*", {.status = 200, .koerper = testantwortText("strichcode_eins.json"), .verzoegerungMs = 2000});
+  server_.setze("/ws/2/release/*", {200, testantwortText("strichcode_eins.json"), "", false, false, 0, 2000});
   for (bool schliessen : {false, true}) {
     plattform_.meldungen.clear();
     imFenster([&] {
