@@ -25,6 +25,7 @@
 #include "report/UFprint.h"
 #include "net/UFAutopatcher.h"
 #include "net/UFInternetZugriff.h"
+#include "online/UFOnline.h"
 
 TDatBas* DatBas = nullptr;
 TIniFile* IniFile = nullptr;
@@ -115,6 +116,7 @@ void fensterErzeugen() {
   F_Programminformation = new TF_Programminformation(HauptFormular);
   FAutopatcher = new TFAutopatcher(HauptFormular);
   csvBefehleAnlegen(*HauptFormular);
+  FOnline = new TFOnline(HauptFormular);
 }
 
 void fensterFreigeben() {
@@ -137,4 +139,5 @@ void fensterFreigeben() {
   Fexportdif = nullptr;
   FInternetZugriff = nullptr;
   FAutopatcher = nullptr;
+  FOnline = nullptr;
 }

@@ -348,6 +348,8 @@ void THauptFormular::menueAnlegen() {
     connect(*aufsteigend[k], &QAction::triggered, this, [this, k] { sortieren(k + 1, true); });
     connect(*absteigend[k], &QAction::triggered, this, [this, k] { sortieren(k + 1, false); });
   }
+  bearbeiten->addSeparator();
+  menue_online = punkt(bearbeiten, "menue_online", "CD online nachschlagen...", "Ctrl+F3");
 
   QMenu* optionen = leiste->addMenu("&Optionen");
   optionen->setObjectName("Optionen1");

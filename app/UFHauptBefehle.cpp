@@ -32,6 +32,7 @@
 #include "dialogs/UF_add.h"
 #include "info/UFWebbrowser.h"
 #include "info/UF_Programminformation.h"
+#include "online/UFOnline.h"
 #include "dialogs/UFSuche.h"
 #include "net/UFAutopatcher.h"
 #include "net/UFInternetZugriff.h"
@@ -137,6 +138,7 @@ void THauptFormular::verbinden() {
   connect(Textdateitxt1, &QAction::triggered, this, sicher([this] { reportTxt(); }));
   connect(ExcelDokumentdif1, &QAction::triggered, this, sicher([this] { reportDif(); }));
   connect(xls1, &QAction::triggered, this, sicher([this] { xls1Click(); }));
+  connect(menue_online, &QAction::triggered, this, sicher([] { plattform().fensterModal(*FOnline); }));
   connect(Internetsuche1, &QAction::triggered, this, sicher([] { plattform().fensterModal(*FInternetZugriff); }));
   connect(SB_AG_Interpret, &QToolButton::clicked, this, sicher([] { plattform().fensterModal(*FInternetZugriff); }));
   connect(automatischVemlaAutopatcherstarten1, &QAction::triggered, this,

@@ -106,6 +106,7 @@ class TQtPlattform : public IPlattform {
     return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString(), grenzen);
   }
   QString updateServer() override { return QStringLiteral("https://www.vemla.de/update/"); }
+  QString musikDienst() override { return QStringLiteral("https://musicbrainz.org/ws/2/"); }
 };
 
 TQtPlattform qtPlattform;

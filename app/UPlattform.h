@@ -69,6 +69,8 @@ class IPlattform {
   virtual bool herunterladen(const QString& adresse, const QString& datei, const TDownloadGrenzen& grenzen) = 0;
   // The address of the update server's folder, ending in "/".
   virtual QString updateServer() = 0;
+  // The address of the online music database's web service, ending in "/".
+  virtual QString musikDienst() = 0;
 };
 
 // The platform in use: the Qt one unless a test installed another.

@@ -48,6 +48,7 @@ const Kuerzel KUERZEL[] = {
     {42, " Strg + Alt + U", "Updateüberprüfung"},
     {44, " Strg + Alt + T", "Tastaturkürzel (dieses Fenster)"},
     {46, " F1", "Hilfe"},
+    {48, " Strg + F3", "CD online nachschlagen"},
 };
 
 constexpr int ZEILENHOEHE = 20;

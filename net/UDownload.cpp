@@ -1,6 +1,5 @@
 #include "net/UDownload.h"
 
-#include <curl/curl.h>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -13,8 +12,8 @@
 #include <memory>
 #include <string_view>
 
-#include "app/UNachladen.h"
 #include "core/USicherSchreiben.h"
+#include "net/UCurl.h"
 
 namespace {
 
@@ -22,42 +21,6 @@ constexpr long VERBINDEN_SEKUNDEN = 30;
 constexpr int HOECHSTENS_UMLEITUNGEN = 10;
 // The temporary file of a download is the target's name with this and six characters.
 constexpr std::string_view TEMP_ZUSATZ = ".download-";
-
-// libcurl and the many libraries it needs are loaded when the first address is
-// looked at, not at every start of the program.
-struct TCurl {
-  decltype(&::curl_global_init) global_init = nullptr;
-  decltype(&::curl_url) url = nullptr;
-  decltype(&::curl_url_set) url_set = nullptr;
-  decltype(&::curl_url_get) url_get = nullptr;
-  decltype(&::curl_url_cleanup) url_cleanup = nullptr;
-  decltype(&::curl_free) free = nullptr;
-  decltype(&::curl_easy_init) easy_init = nullptr;
-  decltype(&::curl_easy_setopt) easy_setopt = nullptr;
-  decltype(&::curl_easy_perform) easy_perform = nullptr;
-  decltype(&::curl_easy_getinfo) easy_getinfo = nullptr;
-  decltype(&::curl_easy_cleanup) easy_cleanup = nullptr;
-};
-
-// The loaded library, or nullptr when it is missing or incomplete: then every
-// download fails.
-const TCurl* curl() {
-  static const TCurl* geladen = [] () -> const TCurl* {
-    void* b = ::dlopen("libcurl.so.4", RTLD_NOW | RTLD_LOCAL);
-    if (!b) return nullptr;
-    static TCurl c;
-    const bool ok = symbolLaden(b, c.global_init, "curl_global_init") && symbolLaden(b, c.url, "curl_url") &&
-                    symbolLaden(b, c.url_set, "curl_url_set") && symbolLaden(b, c.url_get, "curl_url_get") &&
-                    symbolLaden(b, c.url_cleanup, "curl_url_cleanup") && symbolLaden(b, c.free, "curl_free") &&
-                    symbolLaden(b, c.easy_init, "curl_easy_init") && symbolLaden(b, c.easy_setopt, "curl_easy_setopt") &&
-                    symbolLaden(b, c.easy_perform, "curl_easy_perform") &&
-                    symbolLaden(b, c.easy_getinfo, "curl_easy_getinfo") &&
-                    symbolLaden(b, c.easy_cleanup, "curl_easy_cleanup");
-    if (!ok || c.global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) return nullptr;
-    return &c;  // stays loaded for the rest of the run
-  }();
-  return geladen;
-}
 
 struct UrlFrei {
   void operator()(CURLU* u) const { curl()->url_cleanup(u); }

@@ -44,6 +44,7 @@ class ExportPlattform : public IPlattform {
   std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl&) override { return std::nullopt; }
   bool herunterladen(const QString&, const QString&, const TDownloadGrenzen&) override { return false; }
   QString updateServer() override { return {}; }
+  QString musikDienst() override { return {}; }
   bool druckDialog(QPrinter&) override { return false; }
   IWebansicht* webansicht(QWidget*) override { return nullptr; }
   std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString& name) override {

@@ -17,6 +17,7 @@ class StillePlattform : public IPlattform {
   std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl&) override { return std::nullopt; }
   bool herunterladen(const QString&, const QString&, const TDownloadGrenzen&) override { return false; }
   QString updateServer() override { return {}; }
+  QString musikDienst() override { return {}; }
   bool druckDialog(QPrinter&) override { return false; }
   IWebansicht* webansicht(QWidget*) override { return nullptr; }
   std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString&) override { return nullptr; }

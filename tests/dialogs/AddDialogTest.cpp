@@ -43,13 +43,7 @@ class AddDialog : public GuiTest {
     for (QLineEdit* e : D().eingabefelder()) r << e->text();
     return r;
   }
-  static Felder felder(int pos) {
-    TDatensatz d;
-    DatBas->get_datensatz(pos, d);
-    Felder r;
-    for (int nr = 1; nr <= FELD_ANZAHL; ++nr) r[nr - 1] = d.feld(nr).text();
-    return r;
-  }
+  static Felder felder(int pos) { return gespeicherteFelder(pos); }
   static void enter(QWidget* w) { QTest::keyClick(w, Qt::Key_Return); }
   // The widgets whose keys the dialog handles itself.
   std::vector<QWidget*> tastenWidgets() {

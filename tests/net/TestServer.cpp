@@ -41,6 +41,16 @@ std::vector<std::string> TTestServer::anfragen() const {
   return anfragen_;
 }
 
+std::vector<std::string> TTestServer::anfrageKoepfe() const {
+  std::lock_guard<std::mutex> g(sperre_);
+  return koepfe_;
+}
+
+std::vector<std::chrono::steady_clock::time_point> TTestServer::anfrageZeiten() const {
+  std::lock_guard<std::mutex> g(sperre_);
+  return zeiten_;
+}
+
 void TTestServer::laufen() {
   while (!ende_) {
     pollfd p{lauscher_, POLLIN, 0};
@@ -70,7 +80,21 @@ void TTestServer::beantworten(int verbindung) {
   {
     std::lock_guard<std::mutex> g(sperre_);
     anfragen_.push_back(pfad);
-    if (auto it = antworten_.find(pfad); it != antworten_.end()) antwort = it->second;
+    koepfe_.push_back(anfrage.substr(0, anfrage.find("\r\n\r\n")));
+    zeiten_.push_back(std::chrono::steady_clock::now());
+    if (auto it = antworten_.find(pfad); it != antworten_.end()) {
+      antwort = it->second;
+    } else {
+      for (const auto& [muster, a] : antworten_)
+        if (!muster.empty() && muster.back() == '*' && pfad.compare(0, muster.size() - 1, muster, 0, muster.size() - 1) == 0)
+          antwort = a;
+    }
+  }
+  // A stalled server: silent until the time is up, the client leaves or the server ends.
+  const auto bis = std::chrono::steady_clock::now() + std::chrono::milliseconds(antwort.verzoegerungMs);
+  while (!ende_ && std::chrono::steady_clock::now() < bis) {
+    pollfd p{verbindung, POLLIN, 0};
+    if (::poll(&p, 1, 20) > 0 && ::recv(verbindung, puffer, sizeof puffer, MSG_DONTWAIT) <= 0) return;
   }
   std::string kopf = "HTTP/1.1 " + std::to_string(antwort.status) + " Test\r\n";
   if (!antwort.ohneLaenge) kopf += "Content-Length: " + std::to_string(antwort.koerper.size()) + "\r\n";

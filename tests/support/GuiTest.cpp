@@ -68,6 +68,14 @@ void GuiTest::tippen(QWidget* w, const QString& text) {
 
 void GuiTest::taste(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m) { QTest::keyClick(w, k, m); }
 
+GespeicherteFelder gespeicherteFelder(int pos) {
+  TDatensatz d;
+  DatBas->get_datensatz(pos, d);
+  GespeicherteFelder r;
+  for (int nr = 1; nr <= FELD_ANZAHL; ++nr) r[nr - 1] = d.feld(nr).text();
+  return r;
+}
+
 void sammlungsdatei(const std::string& pfad, int anzahl, const std::string& prefix) {
   TDatBas db;
   for (int n = 1; n <= anzahl; ++n)

@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
+#include <array>
 #include <functional>
 
 #include "app/UAnwendung.h"
@@ -86,6 +87,10 @@ class ZeigenZaehler : public QObject {
     return false;
   }
 };
+
+// The seven fields of entry "pos" as stored (Windows-1252).
+using GespeicherteFelder = std::array<std::string, 7>;
+GespeicherteFelder gespeicherteFelder(int pos);
 
 // A collection file of "anzahl" entries named "<prefix><n>" in "pfad".
 void sammlungsdatei(const std::string& pfad, int anzahl, const std::string& prefix = "I");

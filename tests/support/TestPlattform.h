@@ -77,6 +77,9 @@ class TTestPlattform : public IPlattform {
   std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) override;
   bool herunterladen(const QString& adresse, const QString& datei, const TDownloadGrenzen& grenzen) override;
   QString updateServer() override { return updateAdresse; }
+  // The online music database: a server on 127.0.0.1 in tests.
+  QString musikDienstAdresse = QStringLiteral("http://127.0.0.1:9/ws/2/");
+  QString musikDienst() override { return musikDienstAdresse; }
 
   // The texts of all boxes shown so far, "title|text" each.
   QStringList meldungsTexte() const;

@@ -13,6 +13,7 @@
 #include "app/UFStartbildschirm.h"
 #include "app/UOrte.h"
 #include "dialogs/UFOptionen.h"
+#include "online/UFOnline.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -160,6 +161,33 @@ TEST_F(X11, HauptfensterMittigUndSplashbalkenInSchritten) {
   int schritte = 0;
   for (std::size_t i = 1; i < gemalt.size(); ++i) schritte += gemalt[i] > gemalt[i - 1];
   EXPECT_GE(schritte, 20);
+}
+
+// The online look-up owns the keyboard as soon as it shows, with the focus in
+// the barcode line, and its message box stands above it.
+TEST_F(X11, OnlineFensterHatDieTastatur) {
+  starten(OHNE_STARTFENSTER);
+  wieDasProgramm();
+  QTRY_VERIFY_WITH_TIMEOUT(hauptfensterHatFokus(), 3000);
+  setzePlattform(nullptr);
+  QWidget* fokusBeimZeigen = nullptr;
+  bool boxOben = false;
+  QTimer::singleShot(0, [&] {
+    QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::focusWindow() == FOnline->windowHandle(), 3000);
+    fokusBeimZeigen = QApplication::focusWidget();
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QTRY_VERIFY_WITH_TIMEOUT(box && QGuiApplication::focusWindow() == box->windowHandle(), 3000);
+      boxOben = box->parentWidget() && box->parentWidget()->window() == FOnline;
+      box->done(0);
+    });
+    FOnline->b_strichcodeClick();  // nothing typed: the box says what is missing
+    FOnline->reject();
+  });
+  QTest::keyClick(H().listbox, Qt::Key_F3, Qt::ControlModifier);
+  setzePlattform(&plattform_);
+  EXPECT_EQ(fokusBeimZeigen, FOnline->e_strichcode);
+  EXPECT_TRUE(boxOben);
 }
 
 }  // namespace

@@ -1,0 +1,381 @@
+#include "online/UFOnline.h"
+
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "app/UAnwendung.h"
+#include "app/UFHaupt.h"
+#include "app/UGlobal.h"
+#include "app/UPlattform.h"
+#include "core/UCodepage.h"
+#include "core/UConnect.h"
+#include "core/UDatbas.h"
+#include "dialogs/UF_add.h"
+#include "online/UHintergrund.h"
+#include "online/UZuordnung.h"
+
+TFOnline* FOnline = nullptr;
+
+namespace {
+
+constexpr int BREITE = 760;
+constexpr int HOEHE = 478;
+constexpr const char* TITEL_HINWEIS = "Hinweis:";
+
+enum Spalte { S_INTERPRET, S_TITEL, S_LABEL, S_JAHR, S_FORMAT, S_LAND, S_STRICHCODE, S_HINWEIS, SPALTEN };
+
+bool nurZiffern(const QString& eingabe) {
+  const QString s = eingabe.trimmed();
+  if (s.isEmpty()) return false;
+  for (QChar c : s)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+// The digits of a barcode as typed or scanned; empty unless it is 8 to 14 digits.
+QString strichcode(const QString& eingabe) {
+  const QString s = eingabe.trimmed();
+  return nurZiffern(s) && s.size() >= 8 && s.size() <= 14 ? s : QString();
+}
+
+QString fehlertext(TDienstFehler f) {
+  switch (f) {
+    case TDienstFehler::KeineVerbindung:
+      return "Der Online-Dienst ist nicht erreichbar.\rBitte überprüfen Sie Ihre Internetverbindung.";
+    case TDienstFehler::Zeitueberschreitung:
+      return "Der Online-Dienst hat nicht rechtzeitig geantwortet.\rBitte versuchen Sie es später noch einmal.";
+    case TDienstFehler::Ausgelastet:
+      return "Der Dienst ist ausgelastet.\rBitte versuchen Sie es in einigen Minuten noch einmal.";
+    case TDienstFehler::NichtGefunden:
+      return "Es wurde keine passende Veröffentlichung gefunden.";
+    case TDienstFehler::Unlesbar:
+      return "Die Antwort des Online-Dienstes konnte nicht gelesen werden.\rBitte versuchen Sie es später noch "
+             "einmal.";
+    case TDienstFehler::Dienstfehler:
+      return "Der Online-Dienst hat die Anfrage abgelehnt.\rBitte versuchen Sie es später noch einmal.";
+    case TDienstFehler::NichtErlaubt:
+      return "Die Adresse des Online-Dienstes ist keine sichere https-Adresse.";
+    case TDienstFehler::KeinLaufwerk:
+      return "Es wurde kein CD-Laufwerk gefunden.";
+    case TDienstFehler::KeineAudioCd:
+      return "Im Laufwerk liegt keine Audio-CD.\rBitte legen Sie eine Audio-CD ein.";
+    case TDienstFehler::KeineBibliothek:
+      return "Die CD im Laufwerk kann nicht gelesen werden, da libdiscid nicht installiert ist.";
+    case TDienstFehler::Keiner:
+    case TDienstFehler::Abgebrochen:
+      break;
+  }
+  return {};
+}
+
+QPushButton* knopf(QWidget* eltern, const char* name, const QString& text, int x, int y, int b) {
+  QPushButton* k = mitName(new QPushButton(text, eltern), name);
+  k->setGeometry(x, y, b, 25);
+  k->setAutoDefault(false);  // Enter acts only where this window says so
+  return k;
+}
+
+}  // namespace
+
+TFOnline::TFOnline(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+  setObjectName("FOnline");
+  setWindowTitle("CD online nachschlagen");
+  setFixedSize(BREITE, HOEHE);
+  setFont(standardSchrift());
+}
+
+TFOnline::~TFOnline() = default;
+
+void TFOnline::setVisible(bool sichtbar) {
+  if (sichtbar) aufbauen();
+  QDialog::setVisible(sichtbar);
+}
+
+void TFOnline::aufbauen() {
+  if (hintergrund_) return;
+  hintergrund_ = new THintergrund(this);
+  auto gruppe = [this](const char* name, const char* text, int x, int b) {
+    QGroupBox* g = mitName(new QGroupBox(QString::fromUtf8(text), this), name);
+    g->setGeometry(x, 8, b, 98);
+    return g;
+  };
+  auto label = [](QWidget* eltern, const char* name, const char* text, int x, int y, int b) {
+    QLabel* l = mitName(new QLabel(QString::fromUtf8(text), eltern), name);
+    l->setGeometry(x, y, b, 16);
+    return l;
+  };
+  auto edit = [](QWidget* eltern, const char* name, int x, int y, int b) {
+    QLineEdit* e = mitName(new QLineEdit(eltern), name);
+    e->setGeometry(x, y, b, 22);
+    return e;
+  };
+
+  GB_strichcode = gruppe("GB_strichcode", "Strichcode", 8, 206);
+  L_strichcode = label(GB_strichcode, "L_strichcode", "EAN / UPC (8 bis 14 Ziffern):", 10, 20, 186);
+  e_strichcode = edit(GB_strichcode, "e_strichcode", 10, 38, 186);
+  e_strichcode->setMaxLength(32);
+  b_strichcode = knopf(GB_strichcode, "b_strichcode", "Suchen", 106, 66, 90);
+  L_strichcode->setBuddy(e_strichcode);
+
+  GB_name = gruppe("GB_name", "Interpret und Titel", 222, 336);
+  L_interpret = label(GB_name, "L_interpret", "Interpret:", 10, 22, 66);
+  e_interpret = edit(GB_name, "e_interpret", 78, 19, 248);
+  L_titel = label(GB_name, "L_titel", "Titel:", 10, 48, 66);
+  e_titel = edit(GB_name, "e_titel", 78, 45, 248);
+  b_name = knopf(GB_name, "b_name", "Suchen", 236, 70, 90);
+
+  GB_laufwerk = gruppe("GB_laufwerk", "CD im Laufwerk", 566, 186);
+  L_laufwerk = label(GB_laufwerk, "L_laufwerk", "Liest die Audio-CD im Laufwerk und sucht sie anhand ihrer Disc-ID.",
+                     10, 20, 166);
+  L_laufwerk->setGeometry(10, 20, 166, 42);
+  L_laufwerk->setWordWrap(true);
+  b_laufwerk = knopf(GB_laufwerk, "b_laufwerk", "CD lesen", 86, 66, 90);
+
+  pb_warten = mitName(new QProgressBar(this), "pb_warten");
+  pb_warten->setGeometry(8, 118, 120, 18);
+  pb_warten->setRange(0, 0);  // no end known: it just moves
+  pb_warten->setTextVisible(false);
+  L_status = mitName(new QLabel(this), "L_status");
+  L_status->setGeometry(136, 118, 520, 18);
+  L_status->setTextFormat(Qt::PlainText);
+  b_abbrechen = knopf(this, "b_abbrechen", "Abbrechen", 662, 114, 90);
+
+  lv_ergebnisse = mitName(new QTreeWidget(this), "lv_ergebnisse");
+  lv_ergebnisse->setGeometry(8, 146, BREITE - 16, 286);
+  lv_ergebnisse->setRootIsDecorated(false);
+  lv_ergebnisse->setUniformRowHeights(true);
+  lv_ergebnisse->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  lv_ergebnisse->setHeaderLabels(
+      {"Interpret", "Titel", "Label / Katalognr.", "Jahr", "Format", "Land", "Strichcode", "Hinweis"});
+  const int breiten[SPALTEN] = {125, 145, 135, 36, 100, 34, 92, 60};
+  for (int s = 0; s < SPALTEN; ++s) lv_ergebnisse->setColumnWidth(s, breiten[s]);
+  lv_ergebnisse->header()->setStretchLastSection(true);
+
+  b_uebernehmen = knopf(this, "b_uebernehmen", "Übernehmen", 8, 442, 110);
+  b_eingabemaske = knopf(this, "b_eingabemaske", "In Eingabemaske übernehmen", 126, 442, 190);
+  b_schliessen = knopf(this, "b_schliessen", "Schliessen", 662, 442, 90);
+  b_uebernehmen->setToolTip("fügt jede markierte Veröffentlichung als neuen Datensatz hinzu");
+  b_eingabemaske->setToolTip("öffnet die Eingabemaske mit den Daten der markierten Veröffentlichung");
+
+  connect(b_strichcode, &QPushButton::clicked, this, sicher([this] { b_strichcodeClick(); }));
+  connect(e_strichcode, &QLineEdit::returnPressed, this, sicher([this] {
+    // A barcode scanner types the digits and Enter.
+    if (nurZiffern(e_strichcode->text()) && !sucht()) b_strichcodeClick();
+  }));
+  connect(b_name, &QPushButton::clicked, this, sicher([this] { b_nameClick(); }));
+  for (QLineEdit* e : {e_interpret, e_titel})
+    connect(e, &QLineEdit::returnPressed, this, sicher([this] {
+      if (!sucht()) b_nameClick();
+    }));
+  connect(b_laufwerk, &QPushButton::clicked, this, sicher([this] { b_laufwerkClick(); }));
+  connect(b_abbrechen, &QPushButton::clicked, this, sicher([this] { b_abbrechenClick(); }));
+  connect(b_uebernehmen, &QPushButton::clicked, this, sicher([this] { b_uebernehmenClick(); }));
+  connect(b_eingabemaske, &QPushButton::clicked, this, sicher([this] { b_eingabemaskeClick(); }));
+  connect(b_schliessen, &QPushButton::clicked, this, sicher([this] { close(); }));
+  connect(lv_ergebnisse, &QTreeWidget::itemSelectionChanged, this, [this] { zustandSetzen(); });
+  lv_ergebnisse->installEventFilter(this);
+
+  setTabOrder(e_strichcode, b_strichcode);
+  setTabOrder(b_strichcode, e_interpret);
+  setTabOrder(e_interpret, e_titel);
+  setTabOrder(e_titel, b_name);
+  setTabOrder(b_name, b_laufwerk);
+  setTabOrder(b_laufwerk, lv_ergebnisse);
+  setTabOrder(lv_ergebnisse, b_uebernehmen);
+  setTabOrder(b_uebernehmen, b_eingabemaske);
+  setTabOrder(b_eingabemaske, b_schliessen);
+  zustandSetzen();
+}
+
+bool TFOnline::sucht() const { return hintergrund_ && hintergrund_->laeuft(); }
+
+void TFOnline::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  if (!e->spontaneous()) FormShow();
+}
+
+void TFOnline::FormShow() {
+  // Artist and title of the current entry, as a start for the search by name.
+  const int pos = HauptFormular ? HauptFormular->listbox->currentRow() + 1 : 0;
+  if (DatBas && pos >= 1 && pos <= DatBas->get_anzahl()) {
+    TDatensatz d;
+    DatBas->get_datensatz(pos, d);
+    e_interpret->setText(vonCp1252(d.Interpret.sicht()));
+    e_titel->setText(vonCp1252(d.Titel.sicht()));
+  }
+  e_strichcode->setFocus();
+  e_strichcode->selectAll();
+}
+
+void TFOnline::done(int r) {
+  // Closing the window ends a running look-up; nothing of it is added.
+  if (sucht()) {
+    hintergrund_->abbrechen();
+    L_status->clear();
+    zustandSetzen();
+  }
+  QDialog::done(r);
+}
+
+bool TFOnline::eventFilter(QObject* objekt, QEvent* e) {
+  if (objekt == lv_ergebnisse && e->type() == QEvent::KeyPress) {
+    const int k = static_cast<QKeyEvent*>(e)->key();
+    if (k == Qt::Key_Return || k == Qt::Key_Enter) {
+      sicher([this] { b_uebernehmenClick(); })();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(objekt, e);
+}
+
+void TFOnline::b_strichcodeClick() {
+  const QString code = strichcode(e_strichcode->text());
+  if (code.isEmpty()) {
+    meldungOk(TITEL_HINWEIS, "Bitte geben Sie einen Strichcode (EAN / UPC) aus 8 bis 14 Ziffern ein.");
+    e_strichcode->setFocus();
+    return;
+  }
+  const QString adresse = adresseStrichcode(plattform().musikDienst(), code);
+  suchen("Suche nach dem Strichcode " + code + "...", [adresse, g = grenzen](const std::atomic<bool>& abbrechen) {
+    return dienstAbfragen(adresse, g, abbrechen);
+  });
+}
+
+void TFOnline::b_nameClick() {
+  if (e_interpret->text().trimmed().isEmpty() && e_titel->text().trimmed().isEmpty()) {
+    meldungOk(TITEL_HINWEIS, "Bitte geben Sie einen Interpreten oder einen Titel ein.");
+    e_interpret->setFocus();
+    return;
+  }
+  const QString adresse = adresseName(plattform().musikDienst(), e_interpret->text(), e_titel->text());
+  suchen("Suche nach Interpret und Titel...", [adresse, g = grenzen](const std::atomic<bool>& abbrechen) {
+    return dienstAbfragen(adresse, g, abbrechen);
+  });
+}
+
+void TFOnline::b_laufwerkClick() {
+  const QString basis = plattform().musikDienst();
+  suchen("Die CD im Laufwerk wird gelesen...",
+         [basis, g = grenzen, lesen = discLesen](const std::atomic<bool>& abbrechen) -> TDienstAntwort {
+           const TDiscId disc = lesen();
+           switch (disc.art) {
+             case TDiscId::KeineBibliothek: return {TDienstFehler::KeineBibliothek, {}};
+             case TDiscId::KeinLaufwerk: return {TDienstFehler::KeinLaufwerk, {}};
+             case TDiscId::KeineAudioCd: return {TDienstFehler::KeineAudioCd, {}};
+             case TDiscId::Ok: break;
+           }
+           if (abbrechen) return {TDienstFehler::Abgebrochen, {}};
+           const QString adresse =
+               adresseDiscId(basis, QString::fromStdString(disc.id), QString::fromStdString(disc.inhalt));
+           return dienstAbfragen(adresse, g, abbrechen);
+         });
+}
+
+void TFOnline::b_abbrechenClick() {
+  if (!sucht()) return;
+  hintergrund_->abbrechen();
+  L_status->setText("Die Suche wurde abgebrochen.");
+  zustandSetzen();
+}
+
+void TFOnline::suchen(const QString& status, std::function<TDienstAntwort(const std::atomic<bool>&)> arbeit) {
+  if (sucht()) return;
+  ergebnisse_.clear();
+  lv_ergebnisse->clear();
+  L_status->setText(status);
+  hintergrund_->starten(std::move(arbeit), [this](const TDienstAntwort& a) { antwortErhalten(a); });
+  zustandSetzen();
+}
+
+void TFOnline::antwortErhalten(const TDienstAntwort& a) {
+  zustandSetzen();
+  if (a.fehler != TDienstFehler::Keiner) return fehlerMelden(a.fehler);
+  auto liste = veroeffentlichungenLesen(a.koerper);
+  if (!liste) return fehlerMelden(TDienstFehler::Unlesbar);
+  if (liste->empty()) return fehlerMelden(TDienstFehler::NichtGefunden);
+  ergebnisseZeigen(std::move(*liste));
+}
+
+void TFOnline::fehlerMelden(TDienstFehler f) {
+  const QString text = fehlertext(f);
+  L_status->setText(text.section('\r', 0, 0));
+  if (!text.isEmpty()) meldungOk(TITEL_HINWEIS, text);
+}
+
+void TFOnline::ergebnisseZeigen(std::vector<TVeroeffentlichung> liste) {
+  ergebnisse_ = std::move(liste);
+  static const char* const FELDNAMEN[] = {"Interpret", "Titel", "Label", "Release", "Typ", "Genre", "Kommentar"};
+  for (const TVeroeffentlichung& v : ergebnisse_) {
+    const TFelder f = felderZuordnen(v);
+    QStringList verluste;
+    for (std::size_t i = 0; i < f.size(); ++i)
+      if (verliertZeichen(f[i])) verluste << FELDNAMEN[i];
+    QString label = v.label;
+    if (!v.katalognummer.isEmpty()) label += (label.isEmpty() ? "" : " / ") + v.katalognummer;
+    auto* z = new QTreeWidgetItem(lv_ergebnisse, {einzeiligAnzeigen(v.interpret), einzeiligAnzeigen(v.titel),
+                                                 einzeiligAnzeigen(label), jahrAusDatum(v.datum),
+                                                 formateMitAnzahl(v.formate), einzeiligAnzeigen(v.land),
+                                                 einzeiligAnzeigen(v.strichcode), QString()});
+    const QString zuordnung = "Typ: " + f[4] + "\nGenre: " + f[5];
+    for (int s = 0; s < SPALTEN; ++s) z->setToolTip(s, zuordnung);
+    if (!verluste.isEmpty()) {
+      z->setText(S_HINWEIS, "Zeichen werden ersetzt");
+      z->setToolTip(S_HINWEIS, "Nicht darstellbare Zeichen werden als \"?\" gespeichert in: " + verluste.join(", "));
+    }
+  }
+  const int n = static_cast<int>(ergebnisse_.size());
+  L_status->setText(n == 1 ? QString("1 Veröffentlichung gefunden.") : QString("%1 Veröffentlichungen gefunden.").arg(n));
+  lv_ergebnisse->setCurrentItem(lv_ergebnisse->topLevelItem(0));
+  zustandSetzen();
+}
+
+std::vector<int> TFOnline::gewaehlteZeilen() const {
+  std::vector<int> r;
+  if (!lv_ergebnisse) return r;
+  for (int i = 0; i < lv_ergebnisse->topLevelItemCount(); ++i)
+    if (lv_ergebnisse->topLevelItem(i)->isSelected() && i < static_cast<int>(ergebnisse_.size())) r.push_back(i);
+  return r;
+}
+
+void TFOnline::b_uebernehmenClick() {
+  const std::vector<int> zeilen = gewaehlteZeilen();
+  if (zeilen.empty()) return;
+  int uebernommen = 0;
+  for (int i : zeilen) {
+    const TFelder f = felderZuordnen(ergebnisse_[static_cast<std::size_t>(i)]);
+    if (!Connect->datensatz_hinzufuegen(f[0], f[1], f[2], f[3], f[4], f[5], f[6])) break;
+    ++uebernommen;
+  }
+  L_status->setText(uebernommen == 1 ? QString("1 Datensatz wurde übernommen.")
+                                     : QString("%1 Datensätze wurden übernommen.").arg(uebernommen));
+  // Ready for the next disc.
+  e_strichcode->setFocus();
+  e_strichcode->selectAll();
+}
+
+void TFOnline::b_eingabemaskeClick() {
+  const std::vector<int> zeilen = gewaehlteZeilen();
+  if (zeilen.empty() || !F_add) return;
+  const TFelder f = felderZuordnen(ergebnisse_[static_cast<std::size_t>(zeilen.front())]);
+  const QList<QLineEdit*> felder = F_add->eingabefelder();
+  for (int i = 0; i < felder.size() && i < static_cast<int>(f.size()); ++i) felder[i]->setText(f[static_cast<std::size_t>(i)]);
+  plattform().fensterModal(*F_add);
+}
+
+void TFOnline::zustandSetzen() {
+  if (!hintergrund_) return;
+  const bool laeuft = sucht();
+  pb_warten->setVisible(laeuft);
+  b_abbrechen->setEnabled(laeuft);
+  for (QPushButton* k : {b_strichcode, b_name, b_laufwerk}) k->setEnabled(!laeuft);
+  const bool gewaehlt = !laeuft && !gewaehlteZeilen().empty();
+  b_uebernehmen->setEnabled(gewaehlt);
+  b_eingabemaske->setEnabled(gewaehlt);
+}

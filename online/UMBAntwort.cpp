@@ -1,0 +1,89 @@
+#include "online/UMBAntwort.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <algorithm>
+
+namespace {
+
+QString text(const QJsonObject& o, const char* schluessel) {
+  const QJsonValue v = o.value(QLatin1String(schluessel));
+  if (v.isString()) return v.toString();
+  if (v.isDouble()) return QString::number(v.toDouble(), 'f', 0);  // a barcode written as a number
+  return {};
+}
+
+// Names of a list of {"name", "count"} objects, most votes first; the order
+// given decides between equal counts.
+QStringList nachStimmen(const QJsonArray& liste) {
+  struct Eintrag {
+    QString name;
+    double stimmen;
+  };
+  std::vector<Eintrag> e;
+  for (const QJsonValue& v : liste) {
+    const QJsonObject o = v.toObject();
+    const QString name = text(o, "name").trimmed();
+    if (!name.isEmpty()) e.push_back({name, o.value(QLatin1String("count")).toDouble(0)});
+  }
+  std::stable_sort(e.begin(), e.end(), [](const Eintrag& a, const Eintrag& b) { return a.stimmen > b.stimmen; });
+  QStringList r;
+  for (const Eintrag& x : e) r << x.name;
+  return r;
+}
+
+QString kuenstler(const QJsonArray& nennung) {
+  QString r;
+  for (const QJsonValue& v : nennung) {
+    const QJsonObject o = v.toObject();
+    QString name = text(o, "name");
+    if (name.isEmpty()) name = text(o.value(QLatin1String("artist")).toObject(), "name");
+    r += name + text(o, "joinphrase");
+  }
+  return r;
+}
+
+TVeroeffentlichung lesen(const QJsonObject& o) {
+  TVeroeffentlichung v;
+  v.interpret = kuenstler(o.value(QLatin1String("artist-credit")).toArray());
+  v.titel = text(o, "title");
+  v.datum = text(o, "date");
+  v.land = text(o, "country");
+  v.strichcode = text(o, "barcode");
+  for (const QJsonValue& l : o.value(QLatin1String("label-info")).toArray()) {
+    const QJsonObject info = l.toObject();
+    const QString name = text(info.value(QLatin1String("label")).toObject(), "name");
+    // The database's stand-in for self-released records names no label.
+    if (name.isEmpty() || name == QLatin1String("[no label]")) continue;
+    v.label = name;
+    v.katalognummer = text(info, "catalog-number");
+    break;
+  }
+  for (const QJsonValue& m : o.value(QLatin1String("media")).toArray())
+    v.formate << text(m.toObject(), "format");
+  const QJsonObject gruppe = o.value(QLatin1String("release-group")).toObject();
+  v.primaerTyp = text(gruppe, "primary-type");
+  for (const QJsonValue& s : gruppe.value(QLatin1String("secondary-types")).toArray())
+    if (s.isString()) v.sekundaerTypen << s.toString();
+  for (const QJsonObject* quelle : {&o, &gruppe})
+    for (const char* art : {"genres", "tags"})
+      v.genres << nachStimmen(quelle->value(QLatin1String(art)).toArray());
+  return v;
+}
+
+}  // namespace
+
+std::optional<std::vector<TVeroeffentlichung>> veroeffentlichungenLesen(const QByteArray& json) {
+  QJsonParseError fehler{};
+  const QJsonDocument d = QJsonDocument::fromJson(json, &fehler);
+  if (fehler.error != QJsonParseError::NoError || !d.isObject()) return std::nullopt;
+  const QJsonValue liste = d.object().value(QLatin1String("releases"));
+  if (!liste.isArray()) return std::nullopt;
+  std::vector<TVeroeffentlichung> r;
+  for (const QJsonValue& v : liste.toArray()) {
+    if (static_cast<int>(r.size()) == MAX_VEROEFFENTLICHUNGEN) break;
+    if (v.isObject()) r.push_back(lesen(v.toObject()));
+  }
+  return r;
+}

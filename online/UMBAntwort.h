@@ -1,0 +1,33 @@
+#pragma once
+// Reads the answers of the online music database (its JSON release lists:
+// search results and disc look-ups) into plain release descriptions. An
+// answer is untrusted input: anything unexpected is skipped or refused, never
+// trusted.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+struct TVeroeffentlichung {
+  QString interpret;      // the artist credit as printed on the release
+  QString titel;
+  QString label;          // first label, empty when none is known
+  QString katalognummer;  // catalogue number of that label entry
+  QString datum;          // "1997", "1997-05" or "1997-05-21"
+  QString land;
+  QString strichcode;
+  QStringList formate;    // one per medium, in order ("CD", "12\" Vinyl")
+  QString primaerTyp;     // of the release group: "Album", "Single", "EP", ...
+  QStringList sekundaerTypen;
+  // Genres and tags, most votes first: the release's genres, its tags, then
+  // those of its release group.
+  QStringList genres;
+};
+
+// At most this many releases are taken from one answer.
+inline constexpr int MAX_VEROEFFENTLICHUNGEN = 100;
+
+// The releases of an answer, in the order given; nothing when the answer is
+// not a JSON object of the expected form.
+std::optional<std::vector<TVeroeffentlichung>> veroeffentlichungenLesen(const QByteArray& json);

@@ -1,0 +1,49 @@
+#pragma once
+// Requests to the online music database's web service: the addresses of the
+// three look-ups, and one blocking request with the service's rules: a
+// User-Agent naming the program, at most one request per second across the
+// whole program, https (or this computer), one retry after a "busy" answer,
+// and a bound on time and size. Runs on a worker thread; a set "abbrechen"
+// ends it within moments.
+#include <QByteArray>
+#include <QString>
+#include <atomic>
+
+enum class TDienstFehler {
+  Keiner,
+  KeineVerbindung,
+  Zeitueberschreitung,
+  Ausgelastet,     // the service answered "busy" twice
+  NichtGefunden,   // the service knows nothing of it
+  Unlesbar,        // malformed, too large, or an unexpected answer
+  Dienstfehler,    // any other refusal of the service
+  NichtErlaubt,    // not an https address (nor one of this computer)
+  Abgebrochen,
+  KeinLaufwerk,
+  KeineAudioCd,
+  KeineBibliothek, // libdiscid is not installed
+};
+
+struct TDienstGrenzen {
+  int zeitMs = 20000;                 // the whole request, the retry included
+  qint64 bytes = 4 * 1024 * 1024;     // of one answer
+  int wartenMaxMs = 5000;             // longest wait for a retry after "busy"
+  int abstandMs = 1000;               // between two requests of the program
+};
+
+struct TDienstAntwort {
+  TDienstFehler fehler = TDienstFehler::Keiner;
+  QByteArray koerper;
+};
+
+// "basis" is the service's address ending in "/" ("https://…/ws/2/").
+QString adresseStrichcode(const QString& basis, const QString& ziffern);
+QString adresseName(const QString& basis, const QString& interpret, const QString& titel);
+QString adresseDiscId(const QString& basis, const QString& discId, const QString& inhalt);
+
+// The User-Agent sent with every request.
+QByteArray benutzerAgent();
+
+// Fetches "adresse"; blocks until the answer, a failure or "abbrechen".
+TDienstAntwort dienstAbfragen(const QString& adresse, const TDienstGrenzen& grenzen,
+                              const std::atomic<bool>& abbrechen);

@@ -1,0 +1,27 @@
+#pragma once
+// How a release of the online music database becomes the seven fields of an
+// entry: artist credit, title, first label, year, the matching medium preset,
+// the first matching genre preset, no comment.
+#include <QString>
+#include <QStringList>
+#include <array>
+
+#include "online/UMBAntwort.h"
+
+// The seven texts in the order Interpret, Titel, Label, Release, Typ, Genre, Kommentar.
+using TFelder = std::array<QString, 7>;
+
+TFelder felderZuordnen(const TVeroeffentlichung& v);
+
+// The Typ preset for these media ("CD - Album (1 CD)"), else the formats and
+// their counts as text ("2x CD + 1x DVD"); empty when no medium is known.
+QString typZuordnen(const QStringList& formate, const QString& primaerTyp, const QStringList& sekundaerTypen);
+// The formats and their counts as text: "1x CD", "2x 12'' Vinyl + 1x DVD".
+QString formateMitAnzahl(const QStringList& formate);
+// The first of "kandidaten" that names a Genre preset (case, blanks and
+// hyphens aside), written as the preset; else empty.
+QString genreZuordnen(const QStringList& kandidaten);
+// The year of a date ("1997-05-21" -> "1997"); empty when it has none.
+QString jahrAusDatum(const QString& datum);
+// True when storing "text" as Windows-1252 loses or replaces characters.
+bool verliertZeichen(const QString& text);

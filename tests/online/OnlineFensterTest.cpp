@@ -1,0 +1,273 @@
+// The online look-up window, opened from the main window and driven as a user
+// does, against a server on 127.0.0.1 answering from hand-written files.
+#include <QProgressBar>
+#include <QTreeWidget>
+#include <array>
+#include <functional>
+
+#include "dialogs/UF_add.h"
+#include "online/UFOnline.h"
+#include "tests/net/TestServer.h"
+#include "tests/online/Testdaten.h"
+#include "tests/support/GuiTest.h"
+
+namespace {
+
+using Felder = GespeicherteFelder;
+
+class OnlineFenster : public GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    starten("[Programm]\nfirststart=false\n[Ansicht]\nstartbildschirm=false\n");
+    plattform_.musikDienstAdresse = QString::fromStdString(server_.adresse()) + "ws/2/";
+    O().grenzen.abstandMs = 0;  // the pace of the service is the request tests' concern
+    O().grenzen.zeitMs = 3000;
+  }
+  TFOnline& O() { return *FOnline; }
+
+  // Opens the window from the main window's menu and runs "schritte" while it is open.
+  void imFenster(const std::function<void()>& schritte) {
+    imModalenFenster([this] { aktion("menue_online")->trigger(); }, schritte);
+  }
+  void antwort(const std::string& pfad, const char* datei) { server_.setze(pfad, {200, testantwortText(datei), "", false}); }
+  // Scans a barcode as a scanner does: the digits, then Enter.
+  void scannen(const QString& ziffern) {
+    O().e_strichcode->clear();
+    tippen(O().e_strichcode, ziffern);
+    taste(O().e_strichcode, Qt::Key_Return);
+  }
+  void warten() { QTRY_VERIFY_WITH_TIMEOUT(!O().sucht(), 10000); }
+  int zeilen() const { return FOnline->lv_ergebnisse->topLevelItemCount(); }
+  QString zelle(int zeile, int spalte) const { return FOnline->lv_ergebnisse->topLevelItem(zeile)->text(spalte); }
+  static Felder felder(int pos) { return gespeicherteFelder(pos); }
+
+  TTestServer server_;
+};
+
+TEST_F(OnlineFenster, ErstBeimZeigenAufgebaut) {
+  EXPECT_EQ(O().lv_ergebnisse, nullptr);
+  EXPECT_EQ(H().findChild<QAction*>("menue_online")->text(), "CD online nachschlagen...");
+  eintragen({{"Radiohead", "OK Computer"}, {"Björk", "Homogenic"}});
+  markieren(1);
+  aktivieren();
+  imModalenFenster([this] { QTest::keyClick(H().listbox, Qt::Key_F3, Qt::ControlModifier); }, [&] {
+    EXPECT_EQ(O().windowTitle(), "CD online nachschlagen");
+    ASSERT_NE(O().lv_ergebnisse, nullptr);
+    EXPECT_EQ(O().focusWidget(), O().e_strichcode);
+    EXPECT_EQ(O().e_interpret->text(), "Björk");  // the current entry
+    EXPECT_EQ(O().e_titel->text(), "Homogenic");
+    EXPECT_FALSE(O().pb_warten->isVisible());
+    EXPECT_FALSE(O().b_uebernehmen->isEnabled());
+  });
+  EXPECT_EQ(modale(), std::vector<QString>{"FOnline"});
+}
+
+TEST_F(OnlineFenster, StrichcodeScannenUndUebernehmen) {
+  antwort("/ws/2/release/?query=barcode%3A724385522925*", "strichcode_eins.json");
+  imFenster([&] {
+    scannen("724385522925");
+    EXPECT_TRUE(O().pb_warten->isVisible());
+    warten();
+    ASSERT_EQ(zeilen(), 1);
+    EXPECT_EQ(zelle(0, 0), "Radiohead");
+    EXPECT_EQ(zelle(0, 2), "Parlophone / NODATA 02");
+    EXPECT_EQ(zelle(0, 3), "1997");
+    EXPECT_EQ(zelle(0, 4), "1x CD");
+    EXPECT_EQ(zelle(0, 5), "GB");
+    EXPECT_EQ(zelle(0, 7), "");
+    O().b_uebernehmen->click();
+    // The scanner's next disc goes into the barcode line again.
+    EXPECT_EQ(O().focusWidget(), O().e_strichcode);
+    EXPECT_EQ(O().e_strichcode->selectedText(), "724385522925");
+  });
+  EXPECT_EQ(DatBas->get_anzahl(), 1);
+  EXPECT_EQ(felder(1), (Felder{"Radiohead", "OK Computer", "Parlophone", "1997", "CD - Album (1 CD)",
+                               "Alternative Rock", ""}));
+  EXPECT_EQ(listenzeilen(), QStringList{"Radiohead - OK Computer"});
+  EXPECT_TRUE(H().file_changed);
+  const auto koepfe = server_.anfrageKoepfe();
+  ASSERT_EQ(koepfe.size(), 1u);
+  EXPECT_NE(koepfe[0].find("User-Agent: Vemla/1.0.6"), std::string::npos);
+}
+
+TEST_F(OnlineFenster, MehrereGewaehltInListenreihenfolge) {
+  antwort("/ws/2/release/*", "strichcode_mehrere.json");
+  eintragen({{"Vorher", "Da"}});
+  imFenster([&] {
+    scannen("074640912922");
+    warten();
+    ASSERT_EQ(zeilen(), 3);
+    // Picked bottom-up: added in the order of the list.
+    O().lv_ergebnisse->topLevelItem(2)->setSelected(true);
+    O().lv_ergebnisse->topLevelItem(0)->setSelected(true);
+    O().lv_ergebnisse->topLevelItem(1)->setSelected(false);
+    O().b_uebernehmen->click();
+  });
+  ASSERT_EQ(DatBas->get_anzahl(), 3);
+  EXPECT_EQ(felder(2), (Felder{"Simon & Garfunkel", "Bridge Over Troubled Water", "Columbia", "1970",
+                               "12'' Vinyl - Album (2 Vinyls)", "Folk", ""}));
+  EXPECT_EQ(felder(3), (Felder{"Depeche Mode", "Live in Berlin", "", "", "1x CD + 1x DVD-Video", "", ""}));
+  EXPECT_EQ(H().listbox->currentRow(), 2);
+}
+
+TEST_F(OnlineFenster, ZeichenAusserhalbDerCodepageSichtbar) {
+  antwort("/ws/2/release/*", "sonderzeichen.json");
+  imFenster([&] {
+    O().e_interpret->setText("Dvořák");
+    O().e_titel->clear();
+    taste(O().e_interpret, Qt::Key_Return);
+    warten();
+    ASSERT_EQ(zeilen(), 2);
+    EXPECT_EQ(zelle(0, 7), "Zeichen werden ersetzt");
+    EXPECT_TRUE(O().lv_ergebnisse->topLevelItem(0)->toolTip(7).endsWith("Interpret, Titel"));
+    EXPECT_EQ(zelle(1, 7), "");
+    O().lv_ergebnisse->selectAll();
+    O().b_uebernehmen->click();
+  });
+  ASSERT_EQ(DatBas->get_anzahl(), 2);
+  EXPECT_EQ(felder(1)[0], "Anton\xEDn Dvo?\xE1k");
+  EXPECT_EQ(felder(1)[1], "Symfonie ?. 9 \x84Z nov\xE9ho sv?ta\x93");
+  EXPECT_EQ(felder(2)[0], "Mot\xF6rhead");
+  EXPECT_EQ(server_.anfragen()[0], "/ws/2/release/?query=artist%3A%22Dvo%C5%99%C3%A1k%22&limit=25&fmt=json");
+}
+
+TEST_F(OnlineFenster, JederFehlerMitMeldungUndOhneEintrag) {
+  const QString erneut = "\rBitte versuchen Sie es später noch einmal.";
+  const struct {
+    TTestServer::Antwort antwort;
+    QString meldung;
+  } faelle[] = {
+      {{503, "", "Retry-After: 0\r\n", false}, "Der Dienst ist ausgelastet.\rBitte versuchen Sie es in einigen Minuten noch einmal."},
+      {{200, testantwortText("kaputt.json"), "", false}, "Die Antwort des Online-Dienstes konnte nicht gelesen werden." + erneut},
+      {{200, testantwortText("leer.json"), "", false}, "Es wurde keine passende Veröffentlichung gefunden."},
+      {{200, "{}", "", false, false, 0, 8000}, "Der Online-Dienst hat nicht rechtzeitig geantwortet." + erneut},
+      {{400, "<b>Fehler</b>", "", false}, "Der Online-Dienst hat die Anfrage abgelehnt." + erneut},
+  };
+  eintragen({{"Bleibt", "Allein"}});
+  for (const auto& f : faelle) {
+    server_.setze("/ws/2/release/*", f.antwort);
+    plattform_.meldungen.clear();
+    imFenster([&] {
+      scannen("4006381333931");
+      warten();
+      EXPECT_EQ(zeilen(), 0);
+      EXPECT_FALSE(O().b_uebernehmen->isEnabled());
+      EXPECT_EQ(O().L_status->text(), f.meldung.section('\r', 0, 0));
+    });
+    EXPECT_EQ(plattform_.meldungsTexte(), QStringList{"Hinweis:|" + f.meldung}) << f.antwort.status;
+    EXPECT_EQ(DatBas->get_anzahl(), 1);
+  }
+  // No connection at all.
+  plattform_.musikDienstAdresse = "http://127.0.0.1:9/ws/2/";
+  plattform_.meldungen.clear();
+  imFenster([&] {
+    scannen("4006381333931");
+    warten();
+  });
+  EXPECT_EQ(plattform_.meldungsTexte(), QStringList{"Hinweis:|Der Online-Dienst ist nicht erreichbar.\r"
+                                                    "Bitte überprüfen Sie Ihre Internetverbindung."});
+}
+
+TEST_F(OnlineFenster, EingabenPruefen) {
+  imFenster([&] {
+    // Enter with letters in the barcode line does nothing; the button says why.
+    scannen("40063813a");
+    EXPECT_FALSE(O().sucht());
+    EXPECT_TRUE(plattform_.meldungen.empty());
+    for (const char* falsch : {"1234567", "123456789012345", "40063813a"}) {
+      O().e_strichcode->setText(falsch);
+      O().b_strichcode->click();
+    }
+    O().e_interpret->setText("  ");
+    O().e_titel->clear();
+    O().b_name->click();
+    EXPECT_FALSE(O().sucht());
+  });
+  const QString strichcode = "Hinweis:|Bitte geben Sie einen Strichcode (EAN / UPC) aus 8 bis 14 Ziffern ein.";
+  EXPECT_EQ(plattform_.meldungsTexte(), (QStringList{strichcode, strichcode, strichcode,
+                                                     "Hinweis:|Bitte geben Sie einen Interpreten oder einen Titel ein."}));
+  EXPECT_TRUE(server_.anfragen().empty());
+}
+
+TEST_F(OnlineFenster, AbbrechenUndSchliessenBeendenDieSuche) {
+  server_.setze("/ws/2/release/*", {200, testantwortText("strichcode_eins.json"), "", false, false, 0, 2000});
+  for (bool schliessen : {false, true}) {
+    plattform_.meldungen.clear();
+    imFenster([&] {
+      scannen("724385522925");
+      ASSERT_TRUE(O().b_abbrechen->isEnabled());
+      if (schliessen) {
+        taste(O().e_strichcode, Qt::Key_Escape);
+        EXPECT_FALSE(O().isVisible());
+      } else {
+        O().b_abbrechen->click();
+        EXPECT_EQ(O().L_status->text(), "Die Suche wurde abgebrochen.");
+      }
+      EXPECT_FALSE(O().sucht());
+      EXPECT_FALSE(O().pb_warten->isVisible());
+      EXPECT_TRUE(O().b_strichcode->isEnabled());
+      QTest::qWait(2500);  // the answer would have come by now
+      EXPECT_EQ(zeilen(), 0);
+    });
+    EXPECT_TRUE(plattform_.meldungen.empty()) << schliessen;
+    EXPECT_EQ(DatBas->get_anzahl(), 0);
+  }
+}
+
+TEST_F(OnlineFenster, InEingabemaskeUebernehmen) {
+  antwort("/ws/2/release/*", "strichcode_mehrere.json");
+  QStringList maske;
+  imFenster([&] {
+    scannen("074640912922");
+    warten();
+    O().lv_ergebnisse->setCurrentItem(O().lv_ergebnisse->topLevelItem(1));
+    plattform_.fensterSkripte.push_back([&](QDialog&) {
+      for (QLineEdit* e : F_add->eingabefelder()) maske << e->text();
+    });
+    O().b_eingabemaske->click();
+  });
+  EXPECT_EQ(modale(), (std::vector<QString>{"FOnline", "F_add"}));
+  EXPECT_EQ(maske, (QStringList{"Various Artists", "Greatest Hits", "Sony Music", "2001", "CD - Compilation (2 CDs)",
+                                "Hip-Hop", ""}));
+  EXPECT_EQ(DatBas->get_anzahl(), 0);  // the user adds it from the mask
+}
+
+TEST_F(OnlineFenster, CdImLaufwerk) {
+  const TDiscId disc = discIdAusInhalt(1, 4, {95462, 150, 15363, 32314, 46592});
+  ASSERT_EQ(disc.art, TDiscId::Ok);
+  antwort("/ws/2/discid/" + disc.id + "*", "discid.json");
+  O().discLesen = [disc] { return disc; };
+  imFenster([&] {
+    O().b_laufwerk->click();
+    warten();
+    ASSERT_EQ(zeilen(), 1);
+    O().b_uebernehmen->click();
+  });
+  EXPECT_EQ(server_.anfragen()[0], "/ws/2/discid/" + disc.id +
+                                       "?inc=artist-credits+labels+release-groups+genres+tags&fmt=json&cdstubs=no&"
+                                       "toc=1%204%2095462%20150%2015363%2032314%2046592");
+  EXPECT_EQ(felder(1), (Felder{"Aphex Twin", "Selected Ambient Works 85-92", "Apollo", "1992", "CD - Album (1 CD)",
+                               "Electronic", ""}));
+  // Without a drive, and with a drive but no audio disc.
+  const struct {
+    const char* laufwerk;
+    QString meldung;
+  } faelle[] = {
+      {"/gibt/es/nicht/cdrom", "Hinweis:|Es wurde kein CD-Laufwerk gefunden."},
+      {"/dev/null", "Hinweis:|Im Laufwerk liegt keine Audio-CD.\rBitte legen Sie eine Audio-CD ein."},
+  };
+  for (const auto& f : faelle) {
+    plattform_.meldungen.clear();
+    O().discLesen = [f] { return discIdLesen(f.laufwerk); };
+    imFenster([&] {
+      O().b_laufwerk->click();
+      warten();
+    });
+    EXPECT_EQ(plattform_.meldungsTexte(), QStringList{f.meldung});
+  }
+  EXPECT_EQ(DatBas->get_anzahl(), 1);
+  EXPECT_EQ(server_.anfragen().size(), 1u);
+}
+
+}  // namespace
