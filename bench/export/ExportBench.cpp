@@ -19,6 +19,7 @@
 #include "app/UFHaupt.h"
 #include "app/UGlobal.h"
 #include "app/UPlattform.h"
+#include "bench/gui/StillePlattform.h"
 #include "core/UConnect.h"
 #include "core/UDatbas.h"
 #include "dialogs/UFUebersicht.h"
@@ -29,7 +30,7 @@ namespace {
 constexpr int ANZAHL = MAX_DATENSAETZE;
 
 // The save dialog names the file; every box answers at once, the file is not opened.
-class ExportPlattform : public IPlattform {
+class ExportPlattform : public StillePlattform {
  public:
   QString ziel;
   int meldungen = 0;
@@ -37,16 +38,7 @@ class ExportPlattform : public IPlattform {
     ++meldungen;
     return TAntwort::Nein;
   }
-  std::optional<QString> oeffnenDialog(const TDateiDialog&) override { return std::nullopt; }
   std::optional<QString> speichernDialog(const TDateiDialog&) override { return ziel; }
-  bool dokumentOeffnen(const QString&) override { return false; }
-  int fensterModal(QDialog&) override { return 0; }
-  std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl&) override { return std::nullopt; }
-  bool herunterladen(const QString&, const QString&, const TDownloadGrenzen&) override { return false; }
-  QString updateServer() override { return {}; }
-  QString musikDienst() override { return {}; }
-  bool druckDialog(QPrinter&) override { return false; }
-  IWebansicht* webansicht(QWidget*) override { return nullptr; }
   std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString& name) override {
     return automationErzeugen(name);
   }
