@@ -9,9 +9,12 @@ namespace {
 
 // The medium of a format as the Typ presets write it; empty when no preset has it.
 QString medium(const QString& format) {
-  static const QStringList cds = {"CD", "Enhanced CD", "HDCD", "CD-R", "SHM-CD", "Blu-spec CD", "Blu-spec CD2",
-                                  "Copy Control CD", "8cm CD", "Minimax CD", "DualDisc (CD side)"};
-  if (cds.contains(format)) return QStringLiteral("CD");
+  static const QStringList cds = {"CD",     "Enhanced CD", "HDCD",       "CD-R",
+                                  "SHM-CD", "Copy Control CD", "8cm CD", "Minimax CD", "DualDisc (CD side)"};
+  // The Japanese high-grade pressings are named "Blu-... CD" and "Blu-... CD2": plain audio CDs too.
+  const bool bluCd = format.startsWith(QLatin1String("Blu-")) &&
+                     (format.endsWith(QLatin1String(" CD")) || format.endsWith(QLatin1String(" CD2")));
+  if (cds.contains(format) || bluCd) return QStringLiteral("CD");
   for (const char* zoll : {"7", "10", "12"})
     if (format == QString("%1\" Vinyl").arg(zoll)) return QString("%1'' Vinyl").arg(zoll);
   return {};
