@@ -122,9 +122,11 @@ void senden(const std::string& adresse, bool sicher, long restMs, Versuch& v) {
   const auto setopt = cu->easy_setopt;
   const QByteArray agent = benutzerAgent();
   setopt(c, CURLOPT_URL, adresse.c_str());
-  setopt(c, CURLOPT_PROTOCOLS_STR, sicher ? "https" : "http,https");
-  setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, sicher ? "https" : "http,https");
-  setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
+  // Plain http is only ever this computer: a redirect from there could lead
+  // anywhere over http, so such an address is never redirected.
+  setopt(c, CURLOPT_PROTOCOLS_STR, sicher ? "https" : "http");
+  setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "https");
+  setopt(c, CURLOPT_FOLLOWLOCATION, sicher ? 1L : 0L);
   setopt(c, CURLOPT_MAXREDIRS, 5L);
   setopt(c, CURLOPT_NOSIGNAL, 1L);
   setopt(c, CURLOPT_TIMEOUT_MS, restMs);

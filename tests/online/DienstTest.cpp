@@ -140,6 +140,17 @@ TEST_F(Dienst, NurSichereOderEigeneAdressen) {
   EXPECT_EQ(dienstAbfragen("http://127.0.0.1:9/ws/2/x", grenzen_, abbrechen_).fehler, TDienstFehler::KeineVerbindung);
 }
 
+TEST_F(Dienst, EigeneAdresseWirdNichtUmgeleitet) {
+  grenzen_.abstandMs = 0;
+  const std::string a = server_.adresse();
+  const std::string port = a.substr(17, a.size() - 18);
+  // The same server under a name that is no address of this computer to the rules.
+  server_.setze("/ws/2/fremd", {302, "", "Location: http://[::ffff:127.0.0.1]:" + port + "/ws/2/ziel\r\n", false});
+  server_.setze("/ws/2/ziel", {200, "{}", "", false});
+  EXPECT_NE(abfragen("fremd").fehler, TDienstFehler::Keiner);
+  EXPECT_EQ(server_.anfragen(), std::vector<std::string>{"/ws/2/fremd"});
+}
+
 TEST_F(Dienst, AbbrechenBeendetSofort) {
   grenzen_.abstandMs = 0;
   server_.setze("/ws/2/x", {200, "{}", "", false, false, 0, 10000});
