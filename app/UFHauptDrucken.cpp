@@ -1,6 +1,5 @@
 // The main window's part of printing and of the spreadsheet export.
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QTextBlock>
 
 #include "app/UFHaupt.h"
@@ -11,7 +10,10 @@
 #include "report/UReportXls.h"
 
 QPrinter& THauptFormular::drucker() {
-  if (!drucker_) drucker_ = std::make_shared<QPrinter>(QPrinter::HighResolution);
+  if (!drucker_) {
+    IDruckModul& modul = druckModul();
+    drucker_ = std::shared_ptr<QPrinter>(modul.druckerErzeugen(), [&modul](QPrinter* d) { modul.druckerLoeschen(d); });
+  }
   return *drucker_;
 }
 

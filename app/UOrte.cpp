@@ -106,14 +106,16 @@ QString eigeneDatei(const QString& name) {
 
 QString iniPfad() { return orte().einstellungen + "/vemla.ini"; }
 
-void webModulAuchSuchenIn(const QString& ordner) { weitererModulOrdner = ordner; }
+void moduleAuchSuchenIn(const QString& ordner) { weitererModulOrdner = ordner; }
 
-QString webModul() {
+QString modulPfad(const QString& datei) {
   for (const QString& ordner : {orte().programm, QDir::cleanPath(orte().programm + "/" VEMLA_MODULE_RELATIV),
                                 weitererModulOrdner}) {
     if (ordner.isEmpty()) continue;
-    const QString pfad = ordner + "/vemla_web.so";
+    const QString pfad = ordner + "/" + datei;
     if (QFile::exists(pfad)) return pfad;
   }
   return QString();
 }
+
+QString webModul() { return modulPfad("vemla_web.so"); }

@@ -48,9 +48,11 @@ TOrte orteBestimmen(const QString& programmOrdner, const QProcessEnvironment& um
 void orteFestlegen(const QString& programmOrdner = QString());
 // The files that come with the program and that a written page refers to.
 QStringList seitenBegleitdateien();
-// The web engine module: beside the program, else in the installed module
-// folder <prefix>/lib/vemla; empty when neither has it.
+// A module of the program ("vemla_web.so"): beside the program, else in the
+// installed module folder <prefix>/lib/vemla; empty when neither has it.
+QString modulPfad(const QString& datei);
+// The web engine module.
 QString webModul();
-// One more folder to look in after those two (programs that run away from the
-// program's folder, as the test programs do); empty: none.
-void webModulAuchSuchenIn(const QString& ordner);
+// One more folder to look in for modules after those two (programs that run
+// away from the program's folder, as the test programs do); empty: none.
+void moduleAuchSuchenIn(const QString& ordner);

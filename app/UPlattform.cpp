@@ -5,8 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QUrl>
 
 #include "app/UDateiDialog.h"
@@ -15,6 +13,7 @@
 #include "info/UWebansicht.h"
 #include "net/UDownload.h"
 #include "report/UAutomation.h"
+#include "report/UDruckmodul.h"
 
 namespace {
 
@@ -92,10 +91,7 @@ class TQtPlattform : public IPlattform {
   }
   bool druckDialog(QPrinter& drucker) override {
     const TFokusMerker vorher;
-    QPrintDialog dlg(&drucker, elternfenster());
-    dlg.setObjectName("printdialog");
-    const bool drucken = dlg.exec() == QDialog::Accepted;
-    dlg.hide();
+    const bool drucken = druckModul().dialog(drucker, elternfenster());
     vorher.zurueckgeben();
     return drucken;
   }

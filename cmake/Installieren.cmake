@@ -10,10 +10,12 @@ set_property(SOURCE app/UOrte.cpp APPEND PROPERTY COMPILE_DEFINITIONS VEMLA_DATE
              VEMLA_MODULE_RELATIV="${VEMLA_MODULE_RELATIV}")
 
 install(TARGETS vemla RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The web engine module, which the program loads when it first shows a web page.
-if(TARGET vemla_web)
-  install(TARGETS vemla_web LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/vemla)
-endif()
+# The modules the program loads when it first shows a web page or prints.
+foreach(modul vemla_web vemla_druck)
+  if(TARGET ${modul})
+    install(TARGETS ${modul} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/vemla)
+  endif()
+endforeach()
 
 # Files that come with the program, as the build places them beside the executable
 # (names relative to its folder). Whatever of them a build has is installed.

@@ -5,7 +5,6 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <QTextLayout>
 #include <algorithm>
 
@@ -48,16 +47,6 @@ QStringList umbrechen(const QString& zeile, const QFont& schrift, int breite) {
   layout.endLayout();
   if (teile.isEmpty()) teile << QString();
   return teile;
-}
-
-TSeitenwahl seitenwahl(const QPrinter& drucker) {
-  TSeitenwahl w;
-  if (drucker.printRange() == QPrinter::PageRange) w.seiten = drucker.pageRanges();
-  // A printer system that makes the copies itself gets the document once.
-  w.kopien = drucker.supportsMultipleCopies() ? 1 : std::max(1, drucker.copyCount());
-  w.sortiert = drucker.collateCopies();
-  w.rueckwaerts = drucker.pageOrder() == QPrinter::LastPageFirst;
-  return w;
 }
 
 std::vector<int> seitenfolge(int seiten, const TSeitenwahl& wahl) {
@@ -122,10 +111,9 @@ void seitenDrucken(QPagedPaintDevice& geraet, const QStringList& zeilen, const T
 }  // namespace
 
 void zeilenDrucken(QPrinter& drucker, const QStringList& zeilen) {
-  drucker.setDocName("CD-Sammlung");
-  const TSeitenwahl wahl = seitenwahl(drucker);
-  const QString datei = drucker.outputFileName();
-  if (datei.isEmpty()) return seitenDrucken(drucker, zeilen, wahl);
+  IDruckModul& modul = druckModul();
+  const TDruckauftrag auftrag = modul.auftrag(drucker, "CD-Sammlung");
+  if (auftrag.datei.isEmpty()) return seitenDrucken(modul.geraet(drucker), zeilen, auftrag.wahl);
 
   // The printer engine would write the file piece by piece and never notice a
   // failed write: the document is made in memory with the printer's page
@@ -134,13 +122,13 @@ void zeilenDrucken(QPrinter& drucker, const QStringList& zeilen) {
   puffer.open(QIODevice::WriteOnly);
   {
     QPdfWriter pdf(&puffer);
-    pdf.setTitle(drucker.docName());
-    pdf.setCreator(drucker.creator());
-    pdf.setPdfVersion(drucker.pdfVersion());
-    pdf.setResolution(drucker.resolution());
-    pdf.setPageLayout(drucker.pageLayout());
-    seitenDrucken(pdf, zeilen, wahl);
+    pdf.setTitle(auftrag.titel);
+    pdf.setCreator(auftrag.ersteller);
+    pdf.setPdfVersion(auftrag.pdfVersion);
+    pdf.setResolution(auftrag.aufloesung);
+    pdf.setPageLayout(auftrag.seite);
+    seitenDrucken(pdf, zeilen, auftrag.wahl);
   }
-  dateiSicherSchreiben(QFile::encodeName(datei).toStdString(), puffer.data().constData(),
+  dateiSicherSchreiben(QFile::encodeName(auftrag.datei).toStdString(), puffer.data().constData(),
                        static_cast<std::size_t>(puffer.size()));
 }

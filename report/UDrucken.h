@@ -2,12 +2,12 @@
 // The printed list of the collection: one line per entry, lines wider than
 // the line buffer broken at word boundaries, laid out on the printer's pages.
 #include <QFont>
-#include <QPageRanges>
 #include <QString>
 #include <QStringList>
 #include <vector>
 
 #include "core/UDatentypen.h"
+#include "report/UDruckmodul.h"
 #include "report/UReport.h"
 
 class QPrinter;
@@ -25,17 +25,6 @@ constexpr int DRUCK_LINKS = 80;
 constexpr int DRUCK_OBEN = 70;
 constexpr int DRUCK_UNTERER_RAND = 100;
 
-// What the print dialog chose beyond the printer: which pages of the list, how
-// many copies the program makes itself (none beyond the first when the printer
-// system makes them), whether copies come whole one after the other, and
-// whether the last page comes first.
-struct TSeitenwahl {
-  QPageRanges seiten;  // empty: every page
-  int kopien = 1;
-  bool sortiert = true;
-  bool rueckwaerts = false;
-};
-TSeitenwahl seitenwahl(const QPrinter& drucker);
 // The numbers (from 1) of the pages printed, in the order they are printed,
 // for a list of "seiten" pages.
 std::vector<int> seitenfolge(int seiten, const TSeitenwahl& wahl);

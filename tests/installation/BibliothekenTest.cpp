@@ -29,9 +29,9 @@ TEST(Bibliotheken, ProgrammStartetOhneDownloadUndTabellenBibliotheken) {
   for (const char* noetig : {"libQt6Widgets.so.6", "libQt6Core.so.6"})
     EXPECT_TRUE(namen.contains(noetig)) << noetig << " in " << namen.join(' ').toStdString();
   // Loaded only when first needed: libcurl and what it needs, libxlsxwriter with
-  // minizip, and the web engine.
+  // minizip, the web engine and the print support.
   for (const char* spaeter : {"libcurl", "libgnutls", "libssh2", "libnghttp2", "libldap", "libkrb5",
-                              "libxlsxwriter", "libminizip", "libQt6WebEngine"})
+                              "libxlsxwriter", "libminizip", "libQt6WebEngine", "libQt6PrintSupport"})
     for (const QString& name : namen)
       EXPECT_FALSE(name.startsWith(spaeter)) << name.toStdString();
 }

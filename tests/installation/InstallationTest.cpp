@@ -42,6 +42,7 @@ TEST(Installation, JedeDateiAmRichtigenOrt) {
   } faelle[] = {
       {"bin/vemla", ""},
       {"lib/vemla/vemla_web.so", "ELF"},
+      {"lib/vemla/vemla_druck.so", "ELF"},
       {"share/applications/vemla.desktop", "Exec=/usr/local/bin/vemla %f"},
       {"share/metainfo/de.vemla.vemla.metainfo.xml", "<launchable type=\"desktop-id\">vemla.desktop</launchable>"},
       {"share/mime/packages/vemla.xml", "<glob pattern=\"*.vem\"/>"},

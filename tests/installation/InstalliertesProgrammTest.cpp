@@ -151,7 +151,7 @@ TEST_F(InstalliertesProgramm, DebianPaketInstallierenStartenEntfernen) {
   EXPECT_EQ(feld("Package"), "vemla");
   EXPECT_EQ(feld("Version"), "1.0.6");
   const QStringList abhaengig = feld("Depends").split(", ");
-  // From the libraries it links (program and web module), and those it loads when first needed.
+  // From the libraries it links (program and modules), and those it loads when first needed.
   for (const char* paket : {"libqt6widgets6", "libqt6printsupport6", "libqt6webenginewidgets6", "libc6"})
     EXPECT_TRUE(abhaengig.indexOf(QRegularExpression(QString(paket) + "( .*)?")) >= 0) << paket << " in " << feld("Depends").toStdString();
   for (const char* paket : {"libcurl4 (>= 7.85.0)", "libxlsxwriter4", "qt6-translations-l10n"})
@@ -178,7 +178,7 @@ TEST_F(InstalliertesProgramm, DebianPaketInstallierenStartenEntfernen) {
   l = ausfuehren("dpkg", dpkg + QStringList{"-i", deb}, dpkgUmgebung);
   ASSERT_EQ(l.rc, 0) << l.ausgabe.toStdString();
   const QStringList dateien = ausfuehren("dpkg", dpkg + QStringList{"-L", "vemla"}).ausgabe.split('\n');
-  for (const char* datei : {"/usr/bin/vemla", "/usr/lib/vemla/vemla_web.so", "/usr/share/vemla/blau.html",
+  for (const char* datei : {"/usr/bin/vemla", "/usr/lib/vemla/vemla_web.so", "/usr/lib/vemla/vemla_druck.so", "/usr/share/vemla/blau.html",
                             "/usr/share/applications/vemla.desktop", "/usr/share/metainfo/de.vemla.vemla.metainfo.xml",
                             "/usr/share/mime/packages/vemla.xml", "/usr/share/icons/hicolor/48x48/apps/vemla.png"})
     EXPECT_TRUE(dateien.contains(datei)) << datei;

@@ -169,7 +169,7 @@ TEST_F(Orte, WebModulNurNebenDemProgrammOderImModulordner) {
       {"keins", false, false, ""},
   };
   ASSERT_TRUE(QFileInfo::exists(VEMLA_BAUORDNER "/vemla_web.so"));  // the one it must not take
-  webModulAuchSuchenIn(QString());  // as the program runs: without the test programs' folder
+  moduleAuchSuchenIn(QString());  // as the program runs: without the test programs' folder
   orteFestlegen(p("usr/bin"));
   for (const Fall& f : faelle) {
     std::filesystem::create_directories(t_.pfad("usr/lib/vemla"));
@@ -181,7 +181,7 @@ TEST_F(Orte, WebModulNurNebenDemProgrammOderImModulordner) {
     }
     EXPECT_EQ(webModul(), *f.erwartet ? p(f.erwartet) : QString()) << f.was;
   }
-  webModulAuchSuchenIn(VEMLA_BAUORDNER);
+  moduleAuchSuchenIn(VEMLA_BAUORDNER);
 }
 
 }  // namespace
