@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <functional>
-#include <iostream>
+#include <cstdio>
+#include <ostream>
+#include <streambuf>
 
 #include "core/UDatbas.h"
 #include "core/UFehler.h"
@@ -177,7 +179,38 @@ std::optional<int> kommandozeile(const std::vector<std::string>& a, std::ostream
   return aufrufFehler(fehler, "unbekannte Option \"" + modus + "\"");
 }
 
+namespace {
+
+// A stream buffer straight onto a C stream. The standard streams of <iostream>
+// would set up the C++ locale at every start of the program, window or not.
+class TCAusgabe : public std::streambuf {
+ public:
+  explicit TCAusgabe(std::FILE* datei) : datei_(datei) {}
+
+ protected:
+  int_type overflow(int_type z) override {
+    if (traits_type::eq_int_type(z, traits_type::eof())) return traits_type::not_eof(z);
+    return std::fputc(z, datei_) == EOF ? traits_type::eof() : z;
+  }
+  std::streamsize xsputn(const char* s, std::streamsize n) override {
+    return static_cast<std::streamsize>(std::fwrite(s, 1, static_cast<std::size_t>(n), datei_));
+  }
+  int sync() override { return std::fflush(datei_) == 0 ? 0 : -1; }
+
+ private:
+  std::FILE* datei_;
+};
+
+}  // namespace
+
 std::optional<int> kommandozeile(int argc, char** argv) {
   std::vector<std::string> a(argv + std::min(argc, 1), argv + argc);
-  return kommandozeile(a, std::cout, std::cerr);
+  // No option: a window, without streams.
+  if (a.empty() || a[0].rfind("-", 0) != 0) return std::nullopt;
+  TCAusgabe ausPuffer(stdout), fehlerPuffer(stderr);
+  std::ostream aus(&ausPuffer), fehler(&fehlerPuffer);
+  const auto ende = kommandozeile(a, aus, fehler);
+  aus.flush();
+  fehler.flush();
+  return ende;
 }
