@@ -10,6 +10,7 @@
 #include "app/UFfirststart.h"
 #include "app/UGlobal.h"
 #include "app/UPlattform.h"
+#include "app/UStandardsymbol.h"
 #include "csv/UCsvBefehle.h"
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
@@ -57,7 +58,7 @@ TVemlaApplication::TVemlaApplication(int& argc, char** argv) : QApplication(argc
   setDesktopFileName("vemla");  // the installed menu entry, so the desktop shows its icon
   // The resources sit in a static library: they have to be registered by hand.
   Q_INIT_RESOURCE(vemla);
-  setWindowIcon(QIcon(":/vemla.png"));
+  setWindowIcon(QIcon(pngBild(":/vemla.png")));
   // Standard dialogs and buttons speak German. "qt_de" would only load this
   // catalog a second time, beside that of a multimedia module the program has no use for.
   auto* t = new QTranslator(this);

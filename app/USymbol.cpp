@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPointer>
 
+#include "app/UStandardsymbol.h"
+
 namespace {
 
 class TSymbolSpaeter : public QObject {
@@ -19,7 +21,7 @@ class TSymbolSpaeter : public QObject {
   bool eventFilter(QObject* objekt, QEvent* e) override {
     if (objekt == knopf_ && e->type() == QEvent::Show) {
       knopf_->removeEventFilter(this);
-      knopf_->setIcon(knopf_->style()->standardIcon(symbol_));
+      knopf_->setIcon(standardsymbol(*knopf_->style(), symbol_));
       deleteLater();
     }
     return false;
@@ -68,7 +70,7 @@ class TSymbolBeimMalen : public QIconEngine {
   const QIcon& echt() {
     if (!geholt_) {
       geholt_ = true;
-      echt_ = (widget_ ? widget_->style() : QApplication::style())->standardIcon(symbol_);
+      echt_ = standardsymbol(*(widget_ ? widget_->style() : QApplication::style()), symbol_);
     }
     return echt_;
   }

@@ -53,7 +53,8 @@ TEST_F(SymbolTest, HauptfensterSymboleSindDieDesStils) {
     QStyle::StandardPixmap symbol;
   } faelle[] = {{"SB_AG_Interpret", QStyle::SP_FileDialogContentsView}, {"B_loadandadd", QStyle::SP_FileDialogNewFolder},
                 {"SBquicksave", QStyle::SP_DialogSaveButton},         {"SBminview", QStyle::SP_TitleBarShadeButton},
-                {"SBQuickprint", QStyle::SP_FileIcon},                {"SBQuicksort", QStyle::SP_ArrowDown}};
+                {"SBQuickprint", QStyle::SP_FileIcon},                {"SBQuicksort", QStyle::SP_ArrowDown},
+                {"SBQuickreport", QStyle::SP_FileDialogDetailedView}, {"SBQuicktab", QStyle::SP_FileDialogListView}};
   for (const auto& f : faelle) {
     QToolButton* knopf = H().findChild<QToolButton*>(f.knopf);
     ASSERT_NE(knopf, nullptr) << f.knopf;
