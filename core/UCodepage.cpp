@@ -1,5 +1,7 @@
 #include "core/UCodepage.h"
 
+#include <utility>
+
 namespace {
 
 // Unicode code points of the bytes 0x80..0x9F; the rest of the code page equals Latin-1.
@@ -46,9 +48,28 @@ std::string feldZuCp1252(const QString& s) {
   return r;
 }
 
-QString einzeiligAnzeigen(const QString& s) {
-  QString r = s;
-  for (QChar& c : r)
-    if (c == QChar('\r') || c == QChar('\n') || c == QChar('\t')) c = QChar(' ');
+QString einzeiligAnzeigen(QString s) {
+  auto zeilenZeichen = [](char16_t u) { return u == u'\r' || u == u'\n' || u == u'\t'; };
+  const QChar* p = std::as_const(s).constData();
+  qsizetype i = 0;
+  while (i < s.size() && !zeilenZeichen(p[i].unicode())) ++i;
+  if (i == s.size()) return s;  // nothing to replace: no copy of a shared text
+  QChar* z = s.data();
+  for (; i < s.size(); ++i)
+    if (zeilenZeichen(z[i].unicode())) z[i] = QChar(u' ');
+  return s;
+}
+
+QString einzeiligVonCp1252(std::initializer_list<std::string_view> teile) {
+  std::size_t laenge = 0;
+  for (const std::string_view t : teile) laenge += t.size();
+  QString r(static_cast<qsizetype>(laenge), Qt::Uninitialized);
+  QChar* z = r.data();
+  for (const std::string_view t : teile)
+    for (const unsigned char c : t) {
+      char16_t u = (c >= 0x80 && c <= 0x9F) ? OBERE[c - 0x80] : char16_t(c);
+      if (u == u'\r' || u == u'\n' || u == u'\t') u = u' ';
+      *z++ = QChar(u);
+    }
   return r;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Conversion between the program's Windows-1252 texts and Qt's QString.
 #include <QString>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -12,4 +13,7 @@ std::string zuCp1252(const QString& s);
 // CR, LF and TAB (typed or pasted) replaced by a blank.
 std::string feldZuCp1252(const QString& s);
 // A text for one line of a list: CR, LF and TAB shown as blanks.
-QString einzeiligAnzeigen(const QString& s);
+QString einzeiligAnzeigen(QString s);
+// The Windows-1252 pieces one after the other as one line of a list, in one
+// pass: vonCp1252, then einzeiligAnzeigen.
+QString einzeiligVonCp1252(std::initializer_list<std::string_view> teile);

@@ -23,7 +23,7 @@ namespace {
 THauptFormular& H() { return *HauptFormular; }
 
 // Records from a file keep their bytes; a line break inside a field is shown as a blank.
-QString zeile(const TDatensatz& d) { return einzeiligAnzeigen(vonCp1252(listenzeile(d))); }
+QString zeile(const TDatensatz& d) { return einzeiligVonCp1252({d.Interpret.sicht(), " - ", d.Titel.sicht()}); }
 
 TDatensatz datensatz(const QString& interpret, const QString& titel, const QString& label, const QString& release,
                      const QString& typ, const QString& genre, const QString& kommentar) {

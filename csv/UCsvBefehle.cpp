@@ -73,7 +73,7 @@ void csvAnhaengen(const std::vector<TDatensatz>& saetze) {
   for (const TDatensatz& d : saetze) {
     if (DatBas->get_anzahl() >= MAX_DATENSAETZE) break;
     DatBas->add_datensatz(d);
-    zeilen << einzeiligAnzeigen(vonCp1252(listenzeile(d)));
+    zeilen << einzeiligVonCp1252({d.Interpret.sicht(), " - ", d.Titel.sicht()});
   }
   {
     QSignalBlocker sperre(h.listbox);

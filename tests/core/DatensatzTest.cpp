@@ -146,6 +146,12 @@ TEST(Codepage, UmlauteUndSonderzeichen) {
   std::string alle;
   for (int i = 0; i < 256; ++i) alle.push_back(static_cast<char>(i));
   EXPECT_EQ(zuCp1252(vonCp1252(alle)), alle);
+  // A list line: every byte as vonCp1252 gives it, CR, LF and TAB as blanks.
+  QString erwartet = vonCp1252(alle) + " - " + vonCp1252(alle);
+  for (QChar& c : erwartet)
+    if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+  EXPECT_EQ(einzeiligVonCp1252({alle, " - ", alle}), erwartet);
+  EXPECT_EQ(einzeiligAnzeigen(vonCp1252(alle) + " - " + vonCp1252(alle)), erwartet);
 }
 
 }  // namespace
