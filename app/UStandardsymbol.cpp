@@ -11,6 +11,8 @@
 #include <QPixmap>
 #include <QtEndian>
 #include <cstring>
+#include <map>
+#include <memory>
 #include <iterator>
 
 namespace {
@@ -43,6 +45,88 @@ quint32 cacheHash(const QByteArray& name) {
   return h;
 }
 
+// The icon cache of a theme folder, checked once as the icon loader checks it.
+class TSymbolCache {
+ public:
+  explicit TSymbolCache(const QString& ordner) : datei_(ordner + "/icon-theme.cache") {
+    if (!datei_.open(QIODevice::ReadOnly)) return;
+    const QDateTime stand = QFileInfo(datei_).lastModified();
+    if (stand < QFileInfo(ordner).lastModified()) return;
+    groesse_ = static_cast<quint64>(datei_.size());
+    if (groesse_ < 12) return;
+    d_ = datei_.map(0, static_cast<qint64>(groesse_));
+    if (!d_ || qFromBigEndian<quint16>(d_) != 1) return;  // a version it does not read
+    // Every folder it lists must be older than the cache.
+    const auto liste = u32(8);
+    const auto ordnerAnzahl = liste ? u32(*liste) : std::nullopt;
+    if (!ordnerAnzahl || *ordnerAnzahl > groesse_ / 4) return;
+    for (quint32 i = 0; i < *ordnerAnzahl; ++i) {
+      const auto stelle = u32(*liste + 4 + 4ull * i);
+      const auto unterordner = stelle ? text(*stelle) : std::nullopt;
+      if (!unterordner) return;
+      if (stand < QFileInfo(ordner + "/" + QString::fromUtf8(*unterordner)).lastModified()) return;
+    }
+    gueltig_ = true;
+  }
+
+  bool gueltig() const { return gueltig_; }
+
+  // Whether it names "name"; empty where it is damaged.
+  std::optional<bool> enthaelt(const QByteArray& name) const {
+    const auto tabelle = u32(4);
+    const auto faecher = tabelle ? u32(*tabelle) : std::nullopt;
+    if (!faecher || *faecher == 0) return std::nullopt;
+    // A chain ends with all bits set.
+    constexpr quint32 ENDE = 0xffffffff;
+    auto eintrag = u32(*tabelle + 4 + 4ull * (cacheHash(name) % *faecher));
+    for (quint64 schritte = 0; eintrag && *eintrag != ENDE; ++schritte) {
+      if (schritte > groesse_ / 12) return std::nullopt;  // a chain that runs in a circle
+      const auto nameStelle = u32(*eintrag + 4);
+      const auto eintragName = nameStelle ? text(*nameStelle) : std::nullopt;
+      if (!eintragName) return std::nullopt;
+      if (*eintragName == name) return true;
+      eintrag = u32(*eintrag);
+    }
+    if (!eintrag) return std::nullopt;
+    return false;
+  }
+
+ private:
+  // The icon loader takes a cache with a value out of the file or out of line for damaged.
+  std::optional<quint32> u32(quint64 stelle) const {
+    if (stelle + 4 > groesse_ || stelle % 4 != 0) return std::nullopt;
+    return qFromBigEndian<quint32>(d_ + stelle);
+  }
+  // A text at "stelle", ending inside the file.
+  std::optional<QByteArray> text(quint32 stelle) const {
+    if (stelle >= groesse_) return std::nullopt;
+    const char* anfang = reinterpret_cast<const char*>(d_ + stelle);
+    const std::size_t laenge = strnlen(anfang, groesse_ - stelle);
+    if (laenge == groesse_ - stelle) return std::nullopt;
+    return QByteArray(anfang, static_cast<qsizetype>(laenge));
+  }
+
+  QFile datei_;
+  const uchar* d_ = nullptr;
+  quint64 groesse_ = 0;
+  bool gueltig_ = false;
+};
+
+// The cache of a theme folder, read once for all symbols while the file stays the same.
+const TSymbolCache& symbolCache(const QString& ordner) {
+  struct TStand {
+    QDateTime geaendert;
+    qint64 groesse;
+    std::unique_ptr<TSymbolCache> cache;
+  };
+  static std::map<QString, TStand> caches;
+  const QFileInfo info(ordner + "/icon-theme.cache");
+  TStand& stand = caches[ordner];
+  if (!stand.cache || stand.geaendert != info.lastModified() || stand.groesse != info.size())
+    stand = {info.lastModified(), info.size(), std::make_unique<TSymbolCache>(ordner)};
+  return *stand.cache;
+}
+
 // Whether the theme, or a folder of loose pictures, might give "name". The
 // icon loader also takes the name's shorter forms ("document-save", then
 // "document"), and looks for loose pictures in the theme folders, the
@@ -55,8 +139,10 @@ bool vielleichtImThema(const QString& thema, const QByteArray& name) {
     const QString ordner = pfad + "/" + thema;
     if (!QFileInfo(ordner).isDir()) continue;
     if (pfad.startsWith(':')) return true;  // pictures built into the program: no cache to ask
+    const TSymbolCache& cache = symbolCache(ordner);
+    if (!cache.gueltig()) return true;
     for (const QByteArray& form : formen) {
-      const auto drin = imSymbolCache(ordner, form);
+      const auto drin = cache.enthaelt(form);
       if (!drin || *drin) return true;
     }
   }
@@ -77,57 +163,8 @@ QPixmap pngBild(const QString& datei) {
 }
 
 std::optional<bool> imSymbolCache(const QString& ordner, const QByteArray& name) {
-  QFile datei(ordner + "/icon-theme.cache");
-  if (!datei.open(QIODevice::ReadOnly)) return std::nullopt;
-  const QDateTime stand = QFileInfo(datei).lastModified();
-  if (stand < QFileInfo(ordner).lastModified()) return std::nullopt;
-  const quint64 groesse = static_cast<quint64>(datei.size());
-  if (groesse < 12) return std::nullopt;
-  const uchar* d = datei.map(0, static_cast<qint64>(groesse));
-  if (!d) return std::nullopt;
-  // The icon loader takes a cache with a value out of the file or out of line for damaged.
-  auto u32 = [&](quint64 stelle) -> std::optional<quint32> {
-    if (stelle + 4 > groesse || stelle % 4 != 0) return std::nullopt;
-    return qFromBigEndian<quint32>(d + stelle);
-  };
-  // A text at "stelle", ending inside the file.
-  auto text = [&](quint32 stelle) -> std::optional<QByteArray> {
-    if (stelle >= groesse) return std::nullopt;
-    const char* anfang = reinterpret_cast<const char*>(d + stelle);
-    const std::size_t laenge = strnlen(anfang, groesse - stelle);
-    if (laenge == groesse - stelle) return std::nullopt;
-    return QByteArray(anfang, static_cast<qsizetype>(laenge));
-  };
-
-  if (qFromBigEndian<quint16>(d) != 1) return std::nullopt;  // a version it does not read
-  // Every folder it lists must be older than the cache.
-  const auto liste = u32(8);
-  const auto ordnerAnzahl = liste ? u32(*liste) : std::nullopt;
-  if (!ordnerAnzahl || *ordnerAnzahl > groesse / 4) return std::nullopt;
-  for (quint32 i = 0; i < *ordnerAnzahl; ++i) {
-    const auto stelle = u32(*liste + 4 + 4ull * i);
-    const auto unterordner = stelle ? text(*stelle) : std::nullopt;
-    if (!unterordner) return std::nullopt;
-    if (stand < QFileInfo(ordner + "/" + QString::fromUtf8(*unterordner)).lastModified())
-      return std::nullopt;
-  }
-
-  const auto tabelle = u32(4);
-  const auto faecher = tabelle ? u32(*tabelle) : std::nullopt;
-  if (!faecher || *faecher == 0) return std::nullopt;
-  // A chain ends with all bits set.
-  constexpr quint32 ENDE = 0xffffffff;
-  auto eintrag = u32(*tabelle + 4 + 4ull * (cacheHash(name) % *faecher));
-  for (quint64 schritte = 0; eintrag && *eintrag != ENDE; ++schritte) {
-    if (schritte > groesse / 12) return std::nullopt;  // a chain that runs in a circle
-    const auto nameStelle = u32(*eintrag + 4);
-    const auto eintragName = nameStelle ? text(*nameStelle) : std::nullopt;
-    if (!eintragName) return std::nullopt;
-    if (*eintragName == name) return true;
-    eintrag = u32(*eintrag);
-  }
-  if (!eintrag) return std::nullopt;
-  return false;
+  const TSymbolCache cache(ordner);
+  return cache.gueltig() ? cache.enthaelt(name) : std::nullopt;
 }
 
 namespace {
