@@ -57,6 +57,8 @@ bool mitDatei(const std::string& pfad, std::ostream& fehler, const std::function
 }
 
 std::string eintraege(int n) { return std::to_string(n) + (n == 1 ? " Eintrag" : " Einträge"); }
+// After "mit": "1 Eintrag", "3 Einträgen".
+std::string mitEintraegen(int n) { return std::to_string(n) + (n == 1 ? " Eintrag" : " Einträgen"); }
 
 int aufrufFehler(std::ostream& fehler, const std::string& text) {
   fehler << "vemla: " << text << "\n"
@@ -102,7 +104,7 @@ bool sammlungLesen(const std::string& pfad, TDatBas& db, std::ostream& fehler, b
 int pruefen(const std::string& pfad, std::ostream& fehler) {
   TDatBas db;
   if (!sammlungLesen(pfad, db, fehler, false)) return ENDE_ABGELEHNT;
-  fehler << pfad << ": gültige Sammlung mit " << eintraege(db.get_anzahl()) << ".\n";
+  fehler << pfad << ": gültige Sammlung mit " << mitEintraegen(db.get_anzahl()) << ".\n";
   return ENDE_OK;
 }
 

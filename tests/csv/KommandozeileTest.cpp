@@ -66,10 +66,10 @@ TEST(Kommandozeile, Pruefen) {
   dateiSchreiben(tmp.pfad("kaputt.vem"), std::string(1792 * 2 + 100, 'x'));
   dateiSchreiben(tmp.pfad("zuviel.vem"), std::string(1792 * 4001, '\0'));
   const std::pair<std::string, std::pair<int, std::string>> faelle[] = {
-      {"drei.vem", {ENDE_OK, ": gültige Sammlung mit 3 Einträge.\n"}},
+      {"drei.vem", {ENDE_OK, ": gültige Sammlung mit 3 Einträgen.\n"}},
       {"eins.vem", {ENDE_OK, ": gültige Sammlung mit 1 Eintrag.\n"}},
-      {"leer.vem", {ENDE_OK, ": gültige Sammlung mit 0 Einträge.\n"}},
-      {"voll.vem", {ENDE_OK, ": gültige Sammlung mit 4000 Einträge.\n"}},
+      {"leer.vem", {ENDE_OK, ": gültige Sammlung mit 0 Einträgen.\n"}},
+      {"voll.vem", {ENDE_OK, ": gültige Sammlung mit 4000 Einträgen.\n"}},
       {"kaputt.vem", {ENDE_ABGELEHNT, ": keine gültige Sammlung: ihre Größe (3684 Bytes) ist kein Vielfaches von 1792 Bytes.\n"}},
       {"zuviel.vem", {ENDE_ABGELEHNT, ": enthält 4001 Einträge, mehr als die 4000, die Vemla verwalten kann.\n"}},
       {"fehlt.vem", {ENDE_ABGELEHNT, ": Datei nicht gefunden.\n"}},
