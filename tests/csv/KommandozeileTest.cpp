@@ -179,7 +179,7 @@ TEST(Kommandozeile, ProgrammOhneAnzeige) {
     return WIFEXITED(s) ? WEXITSTATUS(s) : -1;
   };
   EXPECT_EQ(ausfuehren("--check " + tmp.pfad("s.vem")), 0);
-  EXPECT_EQ(dateiInhalt(tmp.pfad("fehler")), tmp.pfad("s.vem") + ": gültige Sammlung mit 2 Einträge.\n");
+  EXPECT_EQ(dateiInhalt(tmp.pfad("fehler")), tmp.pfad("s.vem") + ": gültige Sammlung mit 2 Einträgen.\n");
   EXPECT_EQ(ausfuehren("--import-csv " + testdatei("discogs.csv") + " " + tmp.pfad("s.vem")), 0);
   EXPECT_EQ(ausfuehren("--export html " + tmp.pfad("s.vem") + " " + tmp.pfad("s.html")), 0);
   EXPECT_EQ(ausfuehren("--check " + tmp.pfad("fehlt.vem")), 1);
