@@ -10,13 +10,19 @@ constexpr char16_t OBERE[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// The character of a byte of the code page.
+char16_t zeichen(unsigned char c) { return (c >= 0x80 && c <= 0x9F) ? OBERE[c - 0x80] : char16_t(c); }
+
+// A character that breaks a line of a list: CR, LF and TAB.
+bool zeilenZeichen(char16_t u) { return u == u'\r' || u == u'\n' || u == u'\t'; }
+
 }  // namespace
 
 QString vonCp1252(std::string_view s) {
   QString r;
   r.resize(static_cast<qsizetype>(s.size()));
   QChar* z = r.data();
-  for (unsigned char c : s) *z++ = QChar((c >= 0x80 && c <= 0x9F) ? OBERE[c - 0x80] : char16_t(c));
+  for (unsigned char c : s) *z++ = QChar(zeichen(c));
   return r;
 }
 
@@ -44,12 +50,11 @@ std::string zuCp1252(const QString& eingabe) {
 std::string feldZuCp1252(const QString& s) {
   std::string r = zuCp1252(s);
   for (char& c : r)
-    if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+    if (zeilenZeichen(static_cast<unsigned char>(c))) c = ' ';
   return r;
 }
 
 QString einzeiligAnzeigen(QString s) {
-  auto zeilenZeichen = [](char16_t u) { return u == u'\r' || u == u'\n' || u == u'\t'; };
   const QChar* p = std::as_const(s).constData();
   qsizetype i = 0;
   while (i < s.size() && !zeilenZeichen(p[i].unicode())) ++i;
@@ -66,10 +71,6 @@ QString einzeiligVonCp1252(std::initializer_list<std::string_view> teile) {
   QString r(static_cast<qsizetype>(laenge), Qt::Uninitialized);
   QChar* z = r.data();
   for (const std::string_view t : teile)
-    for (const unsigned char c : t) {
-      char16_t u = (c >= 0x80 && c <= 0x9F) ? OBERE[c - 0x80] : char16_t(c);
-      if (u == u'\r' || u == u'\n' || u == u'\t') u = u' ';
-      *z++ = QChar(u);
-    }
+    for (const unsigned char c : t) *z++ = QChar(zeilenZeichen(zeichen(c)) ? u' ' : zeichen(c));
   return r;
 }

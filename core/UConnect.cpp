@@ -22,8 +22,6 @@ namespace {
 
 THauptFormular& H() { return *HauptFormular; }
 
-// Records from a file keep their bytes; a line break inside a field is shown as a blank.
-QString zeile(const TDatensatz& d) { return einzeiligVonCp1252({d.Interpret.sicht(), " - ", d.Titel.sicht()}); }
 
 TDatensatz datensatz(const QString& interpret, const QString& titel, const QString& label, const QString& release,
                      const QString& typ, const QString& genre, const QString& kommentar) {
@@ -42,6 +40,8 @@ void zeige(std::initializer_list<QWidget*> widgets, bool sichtbar) {
 }
 
 }  // namespace
+
+QString listenzeileAnzeigen(const TDatensatz& d) { return einzeiligVonCp1252({listenzeile(d)}); }
 
 std::string dateiPfad(const QString& pfad) { return QFile::encodeName(pfad).toStdString(); }
 
@@ -67,7 +67,7 @@ void TConnect::liste_neu_aufbauen() {
   TDatensatz d;
   for (int i = 1; i <= n; ++i) {
     DatBas->get_datensatz(i, d);
-    zeilen << zeile(d);
+    zeilen << listenzeileAnzeigen(d);
   }
   QSignalBlocker sperre(H().listbox);
   H().listbox->clear();
@@ -167,7 +167,7 @@ bool TConnect::datensatz_hinzufuegen(const QString& interpret, const QString& ti
   if (DatBas->get_anzahl() > WARTEN_AB) wartenVerbergen();
   {
     QSignalBlocker sperre(H().listbox);
-    H().listbox->addItem(zeile(d));
+    H().listbox->addItem(listenzeileAnzeigen(d));
     H().listbox->markieren(H().listbox->count() - 1);
   }
   anzeigen_aktualisieren();
@@ -280,7 +280,7 @@ void TConnect::datei_hinzuladen(const QString& pfad) {
     H().listbox->addItems(neueZeilen);
   };
   try {
-    vemAnhaengen(datei, *DatBas, MAX_DATENSAETZE, [&](const TDatensatz& d) { neueZeilen << zeile(d); });
+    vemAnhaengen(datei, *DatBas, MAX_DATENSAETZE, [&](const TDatensatz& d) { neueZeilen << listenzeileAnzeigen(d); });
   } catch (...) {
     zeilenAnhaengen();
     if (warten) wartenVerbergen();

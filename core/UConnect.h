@@ -7,6 +7,10 @@
 
 #include "core/UDBSortTree.h"
 
+// The list line of an entry as the list shows it: records from a file keep
+// their bytes, so a line break inside a field is shown as a blank.
+QString listenzeileAnzeigen(const TDatensatz& d);
+
 class TConnect : public ISortAnzeige {
  public:
   // --- refresh and list

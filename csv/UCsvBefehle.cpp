@@ -7,7 +7,6 @@
 #include "app/UFHaupt.h"
 #include "app/UGlobal.h"
 #include "app/UPlattform.h"
-#include "core/UCodepage.h"
 #include "core/UConnect.h"
 #include "core/UDatbas.h"
 #include "csv/UCsvSchreiben.h"
@@ -73,7 +72,7 @@ void csvAnhaengen(const std::vector<TDatensatz>& saetze) {
   for (const TDatensatz& d : saetze) {
     if (DatBas->get_anzahl() >= MAX_DATENSAETZE) break;
     DatBas->add_datensatz(d);
-    zeilen << einzeiligVonCp1252({d.Interpret.sicht(), " - ", d.Titel.sicht()});
+    zeilen << listenzeileAnzeigen(d);
   }
   {
     QSignalBlocker sperre(h.listbox);
