@@ -5,15 +5,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QIconEngine>
-#include <QPainter>
 #include <QImageReader>
+#include <QPainter>
 #include <QPixmap>
 #include <QtEndian>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <memory>
-#include <iterator>
 
 namespace {
 
@@ -154,21 +153,6 @@ bool vielleichtImThema(const QString& thema, const QByteArray& name) {
   return false;
 }
 
-}  // namespace
-
-QPixmap pngBild(const QString& datei) {
-  QImageReader leser(datei, "png");
-  leser.setAutoDetectImageFormat(false);
-  return QPixmap::fromImage(leser.read());
-}
-
-std::optional<bool> imSymbolCache(const QString& ordner, const QByteArray& name) {
-  const TSymbolCache cache(ordner);
-  return cache.gueltig() ? cache.enthaelt(name) : std::nullopt;
-}
-
-namespace {
-
 QString bildDatei(const TSymbolBild& bild, int groesse) {
   return QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png").arg(QLatin1String(bild.bild)).arg(groesse);
 }
@@ -177,20 +161,10 @@ QString bildDatei(const TSymbolBild& bild, int groesse) {
 // needed: a button drawn at 16 or 22 pixels never reads the 128-pixel picture.
 // Of a set of sizes the icon draws the smallest at least as large as asked,
 // else the largest; the sizes read so far always include that one.
-class TEingebautesSymbol : public QIconEngine {
+class TEingebautesSymbol : public TSymbolBeiBedarf {
  public:
   explicit TEingebautesSymbol(const TSymbolBild& bild) : bild_(bild) {}
 
-  void paint(QPainter* p, const QRect& r, QIcon::Mode modus, QIcon::State zustand) override {
-    const qreal dpr = p->device() ? p->device()->devicePixelRatio() : qApp->devicePixelRatio();
-    fuer(r.size() * dpr).paint(p, r, Qt::AlignCenter, modus, zustand);
-  }
-  QPixmap pixmap(const QSize& groesse, QIcon::Mode modus, QIcon::State zustand) override {
-    return fuer(groesse).pixmap(groesse, modus, zustand);
-  }
-  QSize actualSize(const QSize& groesse, QIcon::Mode modus, QIcon::State zustand) override {
-    return fuer(groesse).actualSize(groesse, modus, zustand);
-  }
   QList<QSize> availableSizes(QIcon::Mode modus, QIcon::State zustand) override {
     QList<QSize> groessen;
     if (modus == QIcon::Normal && zustand == QIcon::Off)
@@ -199,18 +173,9 @@ class TEingebautesSymbol : public QIconEngine {
   }
   QString key() const override { return QStringLiteral("TEingebautesSymbol"); }
   QIconEngine* clone() const override { return new TEingebautesSymbol(*this); }
-  bool isNull() override { return false; }
-  void virtual_hook(int id, void* daten) override {
-    if (id == QIconEngine::ScaledPixmapHook) {
-      auto& a = *static_cast<QIconEngine::ScaledPixmapArgument*>(daten);
-      a.pixmap = fuer(a.size).pixmap(a.size / a.scale, a.scale, a.mode, a.state);
-      return;
-    }
-    QIconEngine::virtual_hook(id, daten);
-  }
 
  private:
-  const QIcon& fuer(const QSize& groesse) {
+  const QIcon& fuer(const QSize& groesse) override {
     std::size_t bis = 0;
     while (bis + 1 < std::size(bild_.groessen) &&
            bild_.groessen[bis] * bild_.groessen[bis] < groesse.width() * groesse.height())
@@ -226,6 +191,28 @@ class TEingebautesSymbol : public QIconEngine {
 
 }  // namespace
 
+void TSymbolBeiBedarf::paint(QPainter* p, const QRect& r, QIcon::Mode modus, QIcon::State zustand) {
+  const qreal dpr = p->device() ? p->device()->devicePixelRatio() : qApp->devicePixelRatio();
+  fuer(r.size() * dpr).paint(p, r, Qt::AlignCenter, modus, zustand);
+}
+
+QPixmap TSymbolBeiBedarf::pixmap(const QSize& groesse, QIcon::Mode modus, QIcon::State zustand) {
+  return fuer(groesse).pixmap(groesse, modus, zustand);
+}
+
+QSize TSymbolBeiBedarf::actualSize(const QSize& groesse, QIcon::Mode modus, QIcon::State zustand) {
+  return fuer(groesse).actualSize(groesse, modus, zustand);
+}
+
+void TSymbolBeiBedarf::virtual_hook(int id, void* daten) {
+  if (id == QIconEngine::ScaledPixmapHook) {
+    auto& a = *static_cast<QIconEngine::ScaledPixmapArgument*>(daten);
+    a.pixmap = fuer(a.size).pixmap(a.size / a.scale, a.scale, a.mode, a.state);
+    return;
+  }
+  QIconEngine::virtual_hook(id, daten);
+}
+
 QIcon standardsymbol(const QStyle& stil, QStyle::StandardPixmap symbol) {
   const TSymbolBild* bild = nullptr;
   for (const TSymbolBild& b : BILDER)
@@ -239,4 +226,15 @@ QIcon standardsymbol(const QStyle& stil, QStyle::StandardPixmap symbol) {
   for (const int g : bild->groessen)
     if (!QFile::exists(bildDatei(*bild, g))) return stil.standardIcon(symbol);  // a Qt with other pictures
   return QIcon(new TEingebautesSymbol(*bild));
+}
+
+QPixmap pngBild(const QString& datei) {
+  QImageReader leser(datei, "png");
+  leser.setAutoDetectImageFormat(false);
+  return QPixmap::fromImage(leser.read());
+}
+
+std::optional<bool> imSymbolCache(const QString& ordner, const QByteArray& name) {
+  const TSymbolCache cache(ordner);
+  return cache.gueltig() ? cache.enthaelt(name) : std::nullopt;
 }

@@ -9,11 +9,27 @@
 // the style's own pictures are read here directly, which gives the very same
 // symbol; everywhere else the style is asked as usual.
 #include <QIcon>
+#include <QIconEngine>
 #include <QPixmap>
 #include <QStyle>
 #include <optional>
 
 QIcon standardsymbol(const QStyle& stil, QStyle::StandardPixmap symbol);
+
+// An icon that draws what another icon draws, fetched only when a picture is
+// first asked for.
+class TSymbolBeiBedarf : public QIconEngine {
+ public:
+  void paint(QPainter* p, const QRect& r, QIcon::Mode modus, QIcon::State zustand) override;
+  QPixmap pixmap(const QSize& groesse, QIcon::Mode modus, QIcon::State zustand) override;
+  QSize actualSize(const QSize& groesse, QIcon::Mode modus, QIcon::State zustand) override;
+  bool isNull() override { return false; }
+  void virtual_hook(int id, void* daten) override;
+
+ protected:
+  // The icon that draws the pictures of "groesse" (in device pixels).
+  virtual const QIcon& fuer(const QSize& groesse) = 0;
+};
 
 // A PNG picture, read without asking every image format module whether it
 // knows the format (which loads them all).

@@ -33,19 +33,10 @@ class TSymbolSpaeter : public QObject {
 };
 
 // Stands for the style's symbol and fetches it at the first request for a picture.
-class TSymbolBeimMalen : public QIconEngine {
+class TSymbolBeimMalen : public TSymbolBeiBedarf {
  public:
   TSymbolBeimMalen(QWidget* w, QStyle::StandardPixmap symbol) : widget_(w), symbol_(symbol) {}
 
-  void paint(QPainter* p, const QRect& r, QIcon::Mode modus, QIcon::State zustand) override {
-    echt().paint(p, r, Qt::AlignCenter, modus, zustand);
-  }
-  QPixmap pixmap(const QSize& groesse, QIcon::Mode modus, QIcon::State zustand) override {
-    return echt().pixmap(groesse, modus, zustand);
-  }
-  QSize actualSize(const QSize& groesse, QIcon::Mode modus, QIcon::State zustand) override {
-    return echt().actualSize(groesse, modus, zustand);
-  }
   QList<QSize> availableSizes(QIcon::Mode modus, QIcon::State zustand) override {
     return echt().availableSizes(modus, zustand);
   }
@@ -56,17 +47,9 @@ class TSymbolBeimMalen : public QIconEngine {
     k->geholt_ = geholt_;
     return k;
   }
-  bool isNull() override { return false; }
-  void virtual_hook(int id, void* daten) override {
-    if (id == QIconEngine::ScaledPixmapHook) {
-      auto& a = *static_cast<QIconEngine::ScaledPixmapArgument*>(daten);
-      a.pixmap = echt().pixmap(a.size / a.scale, a.scale, a.mode, a.state);
-      return;
-    }
-    QIconEngine::virtual_hook(id, daten);
-  }
 
  private:
+  const QIcon& fuer(const QSize&) override { return echt(); }
   const QIcon& echt() {
     if (!geholt_) {
       geholt_ = true;
