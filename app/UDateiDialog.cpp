@@ -9,16 +9,18 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "core/USicherSchreiben.h"
+
 namespace {
 
 class TDateiDialogFenster : public QFileDialog {
  public:
-  using QFileDialog::QFileDialog;
+  TDateiDialogFenster(QWidget* eltern, const TDateiDialog& d) : QFileDialog(eltern, d.titel, QDir::currentPath()), d_(d) {}
 
   void accept() override {
     const QStringList dateien = selectedFiles();
     if (!dateien.isEmpty()) {
-      const QString einwand = dateiDialogEinwand(dateien.first());
+      const QString einwand = dateiDialogEinwand(dateien.first(), d_);
       if (!einwand.isEmpty()) {
         // The box stands above this dialog, which stays open with the name for correcting.
         plattform().meldung(windowTitle(), einwand, TSymbol::Warnung, TKnoepfe::Ok, this);
@@ -27,6 +29,9 @@ class TDateiDialogFenster : public QFileDialog {
     }
     QFileDialog::accept();
   }
+
+ private:
+  TDateiDialog d_;
 };
 
 // The filter Qt works with: the description without its own pattern list, and
@@ -40,8 +45,14 @@ QString qtFilter(const TDateityp& t) {
 
 }  // namespace
 
-QString dateiDialogEinwand(const QString& pfad) {
+QString dateiDialogEinwand(const QString& pfad, const TDateiDialog& d) {
   const QFileInfo datei(QDir::current().absoluteFilePath(pfad));
+  if (!d.geschuetzt.isEmpty()) {
+    const QString ziel = d.ziel ? d.ziel(pfad) : pfad;
+    if (dieselbeDatei(QFile::encodeName(ziel).toStdString(), QFile::encodeName(d.geschuetzt).toStdString()))
+      return QDir::toNativeSeparators(QDir::current().absoluteFilePath(ziel)) +
+             "\rDas ist die geöffnete CD-Sammlung: Sie würde überschrieben.\rWählen Sie einen anderen Dateinamen.";
+  }
   struct stat st;
   if (::stat(QFile::encodeName(datei.absolutePath()).constData(), &st) == 0) {
     if (S_ISDIR(st.st_mode)) return {};
@@ -53,7 +64,7 @@ QString dateiDialogEinwand(const QString& pfad) {
 }
 
 std::unique_ptr<QFileDialog> dateiDialogBauen(const TDateiDialog& d, bool speichern, QWidget* eltern) {
-  auto dlg = std::make_unique<TDateiDialogFenster>(eltern, d.titel, QDir::currentPath());
+  auto dlg = std::make_unique<TDateiDialogFenster>(eltern, d);
   // The program's own dialog everywhere: the same texts and the same check of the folder.
   dlg->setOption(QFileDialog::DontUseNativeDialog);
   QStringList filter;

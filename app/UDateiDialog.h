@@ -8,9 +8,10 @@
 
 #include "app/UPlattform.h"
 
-// Why a file dialog refuses the chosen path "pfad" (empty when it takes it):
-// its folder must exist, the file itself need not.
-QString dateiDialogEinwand(const QString& pfad);
+// Why the file dialog "d" refuses the chosen path "pfad" (empty when it takes
+// it): its folder must exist, the file itself need not; a save dialog never
+// takes the file it protects.
+QString dateiDialogEinwand(const QString& pfad, const TDateiDialog& d = {});
 
 // The dialog for "d", starting in the current folder; "speichern" for a save
 // dialog. Not yet shown.

@@ -118,6 +118,9 @@ class THauptFormular : public QMainWindow {
   // The two file dialogs; their state lives for the whole run.
   TDateiDialog oeffnenDialog() const;
   TDateiDialog speicherDialog() const;
+  // "d" as the save dialog of an export: it refuses to write over the open
+  // collection, with the name completed by "ziel" as the export writes it.
+  TDateiDialog exportDialog(TDateiDialog d, std::function<QString(const QString&)> ziel) const;
   QString oeffnenTitel;
   QString speichernVorschlag = "CD-Sammlung1.vem";
   QString endungsTyp;  // registered extra extension, e.g. ".abc" (empty: none)

@@ -375,8 +375,7 @@ void THauptFormular::FormClose() {
   if (DatBas->get_anzahl() >= 1 && file_changed) {
     if (frageJa("Sicherheitsabfrage", "Die Datei wurde geändert.\rWollen Sie diese Änderungen speichern?")) {
       TDateiDialog d = speicherDialog();
-      if (auto name = plattform().speichernDialog(d)) {
-        Connect->datei_speichern(*name);
+      if (auto name = plattform().speichernDialog(d); name && Connect->datei_speichern(*name)) {
         meldungOk("Hinweis", "Die Änderungen wurden gespeichert\rDas Programm wird nun beendet.");
       }
     }

@@ -41,6 +41,12 @@ TDateiDialog THauptFormular::speicherDialog() const {
   return {"Speichern einer CD-Sammlung (Vemla-Datei) *.vem", dateitypen(endungsTyp), speichernVorschlag, "vem"};
 }
 
+TDateiDialog THauptFormular::exportDialog(TDateiDialog d, std::function<QString(const QString&)> ziel) const {
+  d.geschuetzt = current_filename;
+  d.ziel = std::move(ziel);
+  return d;
+}
+
 void THauptFormular::neu() {
   if (!frageJa("Sicherheitsabfrage",
                "Sie wollen eine neue CD-Sammlung anlegen.\rDabei gehen alle zur Zeit eingetragenen Daten verloren!\r"
@@ -56,8 +62,7 @@ void THauptFormular::laden() {
   if (file_changed) {
     if (frageJa("Sicherheitsabfrage", "Die Datei wurde geändert.\rWollen Sie diese Änderungen speichern?")) {
       const auto ziel = plattform().speichernDialog(speicherDialog());
-      if (!ziel) return;
-      Connect->datei_speichern(*ziel);
+      if (!ziel || !Connect->datei_speichern(*ziel)) return;
       meldungOk("Hinweis", "Die Änderungen wurden gespeichert.\rSie können nun eine Datei laden!");
       file_changed = false;
     }
@@ -88,15 +93,12 @@ void THauptFormular::speichern() {
     const QString name = current_filename.mid(trenner);
     current_filename = current_filename.left(trenner) + kleinAZ(name.left(std::max<qsizetype>(0, name.size() - 4))) + ".vem";
   }
-  Connect->datei_speichern(current_filename);
-  file_changed = false;
+  if (Connect->datei_speichern(current_filename)) file_changed = false;
 }
 
 void THauptFormular::speichernUnter() {
   const auto name = plattform().speichernDialog(speicherDialog());
-  if (!name) return;
-  Connect->datei_speichern(*name);
-  file_changed = false;
+  if (name && Connect->datei_speichern(*name)) file_changed = false;
 }
 
 void THauptFormular::aendern() {

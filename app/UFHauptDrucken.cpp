@@ -29,11 +29,11 @@ void THauptFormular::print() {
 }
 
 void THauptFormular::xls1Click() {
-  const auto gewaehlt = plattform().speichernDialog(savedialog_xls);
-  if (!gewaehlt) return;
   // The dialog keeps the name, with ".xls" appended unless it ends in exactly that.
-  QString name = *gewaehlt;
-  if (!name.endsWith(".xls", Qt::CaseSensitive)) name += ".xls";
+  const auto mitEndung = [](const QString& n) { return n.endsWith(".xls", Qt::CaseSensitive) ? n : n + ".xls"; };
+  const auto gewaehlt = plattform().speichernDialog(exportDialog(savedialog_xls, mitEndung));
+  if (!gewaehlt) return;
+  const QString name = mitEndung(*gewaehlt);
   savedialog_xls.vorschlag = name;
 
   // Showing the overview fills its grid from the collection; closing it stores its view.

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -35,6 +36,10 @@ struct TDateiDialog {
   QString standardEndung;  // without the dot: "vem"
   // The window the dialog belongs to and stands above; nullptr: the active window, else the main window.
   QWidget* eltern = nullptr;
+  // A save dialog refuses a name that would write over this file (the open
+  // collection); "ziel" completes a chosen name as the command will write it.
+  QString geschuetzt{};
+  std::function<QString(const QString&)> ziel{};
 };
 
 // A font with its colour; an invalid colour is the system's window text colour.

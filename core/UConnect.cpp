@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -250,6 +251,7 @@ void TConnect::neue_sammlung() {
     H().listbox->clear();
   }
   DatBas->clear_all();
+  wache_.vergessen();
   anzeigen_aktualisieren();
   H().setWindowTitle(STARTTITEL);
   H().menue_filesave->setEnabled(false);
@@ -279,8 +281,10 @@ void TConnect::datei_hinzuladen(const QString& pfad) {
     QSignalBlocker sperre(H().listbox);
     H().listbox->addItems(neueZeilen);
   };
+  TDateiKennung kennung;
   try {
-    vemAnhaengen(datei, *DatBas, MAX_DATENSAETZE, [&](const TDatensatz& d) { neueZeilen << listenzeileAnzeigen(d); });
+    vemAnhaengen(
+        datei, *DatBas, MAX_DATENSAETZE, [&](const TDatensatz& d) { neueZeilen << listenzeileAnzeigen(d); }, &kennung);
   } catch (...) {
     zeilenAnhaengen();
     if (warten) wartenVerbergen();
@@ -299,6 +303,7 @@ void TConnect::datei_hinzuladen(const QString& pfad) {
   H().menue_filesave->setEnabled(true);
   H().set_filename(pfad);
   IniFile->WriteString("Initiation", "filename", dateiPfad(pfad));
+  wache_.merken(datei, kennung);
 }
 
 void TConnect::nachLesefehler() {
@@ -319,19 +324,29 @@ void TConnect::datei_oeffnen(const QString& pfad) {
     // The file opened before is no longer the current one: a later Save must
     // not write the partial records over it.
     H().set_filename("");
+    wache_.vergessen();
     H().setWindowTitle(STARTTITEL);
     H().menue_filesave->setEnabled(false);
     throw;
   }
 }
 
-void TConnect::datei_speichern(const QString& pfadEin) {
+bool TConnect::datei_speichern(const QString& pfadEin) {
   QString pfad = pfadEin;
   if (!pfad.endsWith(".vem", Qt::CaseSensitive)) pfad += ".vem";
+  const std::string datei = dateiPfad(pfad);
+  if (wache_.fremdGeaendert(datei) &&
+      plattform().meldung("Sicherheitsabfrage",
+                          "Die Datei \u201E" + QFileInfo(pfad).fileName() +
+                              "\u201C wurde au\u00DFerhalb von Vemla ge\u00E4ndert.\r"
+                              "Wenn Sie jetzt speichern, gehen diese \u00C4nderungen verloren.\rTrotzdem speichern?",
+                          TSymbol::Warnung, TKnoepfe::JaNein, &H()) != TAntwort::Ja)
+    return false;
   const bool warten = DatBas->get_anzahl() > WARTEN_AB;
   if (warten) wartenZeigen();
+  TDateiKennung kennung;
   try {
-    vemSchreiben(dateiPfad(pfad), *DatBas);
+    vemSchreiben(datei, *DatBas, &kennung);
   } catch (...) {
     if (warten) wartenVerbergen();
     throw;
@@ -341,7 +356,9 @@ void TConnect::datei_speichern(const QString& pfadEin) {
   H().setWindowTitle(titelFuerDatei(pfad));
   H().menue_filesave->setEnabled(true);
   H().set_filename(pfad);
-  IniFile->WriteString("Initiation", "filename", dateiPfad(pfad));
+  wache_.merken(datei, kennung);
+  IniFile->WriteString("Initiation", "filename", datei);
+  return true;
 }
 
 bool TConnect::dateityp_pruefen(const QString& pfad) {

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "core/UDBSortTree.h"
+#include "core/UDateiWache.h"
 
 // The list line of an entry as the list shows it: records from a file keep
 // their bytes, so a line break inside a field is shown as a blank.
@@ -32,7 +33,8 @@ class TConnect : public ISortAnzeige {
   // --- collection files
   void datei_hinzuladen(const QString& pfad);
   void datei_oeffnen(const QString& pfad);
-  void datei_speichern(const QString& pfad);
+  // False when the user declined to write over changes made outside the program.
+  bool datei_speichern(const QString& pfad);
   bool dateityp_pruefen(const QString& pfad);
 
   // --- printing: the print dialog, then every entry as a line of the main window's buffer, then its print
@@ -48,6 +50,8 @@ class TConnect : public ISortAnzeige {
   void wartenZeigen();
   void wartenVerbergen();
   void nachLesefehler();
+
+  TDateiWache wache_;
 };
 
 // Threshold above which long entry and file operations show the please-wait window.

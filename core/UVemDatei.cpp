@@ -59,16 +59,18 @@ bool dateiExistiert(const std::string& pfad) {
 }
 
 int vemAnhaengen(const std::string& pfad, TDatBas& db, int grenze,
-                 const std::function<void(const TDatensatz&)>& beiDatensatz) {
+                 const std::function<void(const TDatensatz&)>& beiDatensatz, TDateiKennung* kennung) {
   Deskriptor f;
   f.fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
   if (f.fd < 0) throw eaFehlerAusErrno(errno);
   struct stat st;
   if (::fstat(f.fd, &st) != 0) throw eaFehlerAusErrno(errno);
   if (S_ISDIR(st.st_mode)) throw eaFehler(EA_ZUGRIFF_VERWEIGERT);
+  TPruefsumme summe;
+  if (kennung) *kennung = kennungAus(st);
 
   const int platz = grenze - db.get_anzahl();
-  if (platz <= 0) return 0;
+  if (platz <= 0) return 0;  // nothing read: no checksum either
   // Room for the records the file holds, at once instead of step by step.
   if (S_ISREG(st.st_mode) && st.st_size > 0) {
     const auto imDatei = static_cast<std::size_t>(st.st_size) / DATENSATZ_GROESSE;
@@ -86,6 +88,10 @@ int vemAnhaengen(const std::string& pfad, TDatBas& db, int grenze,
     const auto frei = static_cast<std::size_t>(grenze - db.get_anzahl());
     const std::size_t wunsch = std::min(frei, BLOCK_SAETZE) * DATENSATZ_GROESSE;
     const std::size_t gelesen = allesLesen(f.fd, puffer, wunsch);
+    if (kennung) {
+      summe.dazu(puffer, gelesen);
+      kennung->pruefsumme = summe.wert();
+    }
     const std::size_t ganze = gelesen / DATENSATZ_GROESSE;
     std::size_t i = 0;
     for (; i < ganze && db.get_anzahl() < grenze; ++i) {
@@ -102,7 +108,7 @@ int vemAnhaengen(const std::string& pfad, TDatBas& db, int grenze,
   return angehaengt;
 }
 
-void vemSchreiben(const std::string& pfad, const TDatBas& db) {
+void vemSchreiben(const std::string& pfad, const TDatBas& db, TDateiKennung* kennung) {
   const std::vector<char> daten = datenVon(db);
-  dateiSicherSchreiben(pfad, std::string_view(daten.data(), daten.size()));
+  dateiSicherSchreiben(pfad, std::string_view(daten.data(), daten.size()), kennung);
 }

@@ -9,6 +9,7 @@
 #include "app/UPlattform.h"
 #include "core/UConnect.h"
 #include "core/UDatbas.h"
+#include "core/UFehler.h"
 #include "csv/UCsvSchreiben.h"
 #include "csv/UFCsvImport.h"
 #include "dialogs/UFworking.h"
@@ -55,11 +56,20 @@ void csvImportieren() {
 }
 
 void csvExportieren() {
-  auto name = plattform().speichernDialog(
-      {"CD-Sammlung als CSV-Datei exportieren", CSV_TYPEN, "CD-Sammlung1.csv", "csv"});
+  const auto mitEndung = [](const QString& n) { return n.endsWith(".csv", Qt::CaseInsensitive) ? n : n + ".csv"; };
+  auto name = plattform().speichernDialog(HauptFormular->exportDialog(
+      {"CD-Sammlung als CSV-Datei exportieren", CSV_TYPEN, "CD-Sammlung1.csv", "csv"}, mitEndung));
   if (!name) return;
-  if (!name->endsWith(".csv", Qt::CaseInsensitive)) *name += ".csv";
-  csvSchreiben(dateiPfad(*name), *DatBas);
+  *name = mitEndung(*name);
+  try {
+    csvSchreiben(dateiPfad(*name), *DatBas);
+  } catch (const EVemlaFehler& e) {
+    // An existing file of that name is still whole; the reason as the file system gave it.
+    meldungOk("Fehler:",
+              "Die CSV-Datei konnte nicht gespeichert werden!\r" + *name + "\r" + QString::fromUtf8(e.what()) + ".",
+              TSymbol::Warnung);
+    return;
+  }
   meldungOk("Hinweis", "Die CD-Sammlung wurde erfolgreich als CSV-Datei gespeichert!");
 }
 

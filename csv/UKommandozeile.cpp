@@ -10,7 +10,9 @@
 #include <streambuf>
 
 #include "core/UDatbas.h"
+#include "core/UDateiWache.h"
 #include "core/UFehler.h"
+#include "core/USicherSchreiben.h"
 #include "core/UVemDatei.h"
 #include "csv/UCsvLesen.h"
 #include "csv/UCsvSchreiben.h"
@@ -26,11 +28,13 @@ const char* const HILFE =
     "  vemla --export csv|txt|html|dif SAMMLUNG.vem ZIEL\n"
     "      schreibt die Sammlung als CSV-Datei, Textdatei, HTML-Seite oder DIF-Tabelle\n"
     "      nach ZIEL, ohne Fenster (Report mit Nummerierung, Genre, Label und Release;\n"
-    "      HTML-Layout \"weiss\")\n"
+    "      HTML-Layout \"weiss\"); ZIEL \"-\" ist die Standardausgabe. Die Sammlung selbst\n"
+    "      wird nie überschrieben\n"
     "  vemla --import-csv QUELLE.csv SAMMLUNG.vem\n"
     "      hängt die Zeilen der CSV-Datei an die Sammlung an (die Sammlung wird\n"
     "      angelegt, wenn es sie noch nicht gibt) und nennt, wie viele hinzugefügt,\n"
-    "      gekürzt, geändert und übersprungen wurden\n"
+    "      gekürzt, geändert und übersprungen wurden; nicht, solange die Sammlung in\n"
+    "      Vemla geöffnet ist\n"
     "  vemla --check SAMMLUNG.vem\n"
     "      prüft, ob die Datei eine gültige Sammlung ist, und nennt die Zahl der Einträge\n"
     "  vemla --help\n"
@@ -42,7 +46,9 @@ const char* const HILFE =
     "Release/Released/Jahr/Year, Typ/Format/Medium, Genre/Style/Stil,\n"
     "Kommentar/Notes/Comment/Bemerkung; der Sammlungsexport von Discogs wird erkannt.\n"
     "\n"
-    "Rückgabewerte: 0 erledigt, 1 Eingabe abgelehnt, 2 falscher Aufruf.\n";
+    "Rückgabewerte: 0 erledigt, 1 Eingabe abgelehnt, 2 falscher Aufruf.\n"
+    "Passen nicht alle Zeilen in die Sammlung, werden die passenden gespeichert und\n"
+    "der Rückgabewert ist 1.\n";
 
 // Runs "schritt"; an error of the runtime (a file that cannot be read or
 // written) is reported with the file's name and gives false.
@@ -108,19 +114,36 @@ int pruefen(const std::string& pfad, std::ostream& fehler) {
   return ENDE_OK;
 }
 
-int exportieren(const std::string& art, const std::string& pfad, const std::string& ziel, std::ostream& fehler) {
+int exportieren(const std::string& art, const std::string& pfad, const std::string& ziel, std::ostream& aus,
+                std::ostream& fehler) {
   if (art != "csv" && art != "txt" && art != "html" && art != "dif")
     return aufrufFehler(fehler, "unbekanntes Exportformat \"" + art + "\" (csv, txt, html oder dif)");
   TDatBas db;
   if (!sammlungLesen(pfad, db, fehler, false)) return ENDE_ABGELEHNT;
+  // "-" is standard output.
+  const bool ausgabe = ziel == "-";
+  if (dieselbeDatei(ausgabe ? "/dev/stdout" : ziel, pfad)) {
+    fehler << "vemla: " << ziel << ": ist die Sammlung selbst; sie würde überschrieben. Nichts geschrieben.\n";
+    return ENDE_ABGELEHNT;
+  }
   const TReportOptionen optionen;  // the option dialogs' initial choice: everything
-  const bool geschrieben = mitDatei(ziel, fehler, [&] {
-    if (art == "csv") csvSchreiben(ziel, db);
-    else if (art == "txt") reportSchreiben(ziel, reportTxt(db, optionen));
-    else if (art == "html") reportSchreiben(ziel, reportHtml(db, optionen, THEMA_WEISS));
-    else reportSchreiben(ziel, reportDif(db, optionen));
-  });
-  if (!geschrieben) return ENDE_ABGELEHNT;
+  const auto inhalt = [&] {
+    if (art == "csv") return csvText(db);
+    if (art == "txt") return reportTxt(db, optionen);
+    if (art == "html") return reportHtml(db, optionen, THEMA_WEISS);
+    return reportDif(db, optionen);
+  };
+  if (ausgabe) {
+    aus << inhalt();
+    aus.flush();
+    if (!aus) {
+      fehler << "vemla: Die Standardausgabe kann nicht geschrieben werden.\n";
+      return ENDE_ABGELEHNT;
+    }
+    fehler << eintraege(db.get_anzahl()) << " in die Standardausgabe geschrieben.\n";
+    return ENDE_OK;
+  }
+  if (!mitDatei(ziel, fehler, [&] { dateiSicherSchreiben(ziel, inhalt()); })) return ENDE_ABGELEHNT;
   fehler << eintraege(db.get_anzahl()) << " nach " << ziel << " geschrieben.\n";
   return ENDE_OK;
 }
@@ -134,6 +157,12 @@ int importieren(const std::string& quelle, const std::string& pfad, std::ostream
     csvZuordnungPruefen(z);
   });
   if (!gelesen) return ENDE_ABGELEHNT;
+  // Held until the collection is written: a running Vemla that has it open would write over the import.
+  const TExklusivSperre sperre(pfad);
+  if (!sperre.frei()) {
+    fehler << "vemla: " << pfad << ": Die Sammlung ist in Vemla geöffnet. Schließen Sie sie dort zuerst.\n";
+    return ENDE_ABGELEHNT;
+  }
   TDatBas db;
   if (!sammlungLesen(pfad, db, fehler, true)) return ENDE_ABGELEHNT;
   const bool neu = !dateiExistiert(pfad);
@@ -147,7 +176,8 @@ int importieren(const std::string& quelle, const std::string& pfad, std::ostream
     fehler << e.ueberGrenze << (e.ueberGrenze == 1 ? " Zeile wurde" : " Zeilen wurden")
            << " nicht übernommen: Vemla kann maximal " << MAX_DATENSAETZE << " Datensätze verwalten.\n";
   fehler << pfad << ": " << eintraege(db.get_anzahl()) << ".\n";
-  return ENDE_OK;
+  // Rows left out are input refused, even though the rows that fit were saved.
+  return e.ueberGrenze > 0 ? ENDE_ABGELEHNT : ENDE_OK;
 }
 
 }  // namespace
@@ -159,11 +189,11 @@ std::optional<int> kommandozeile(const std::vector<std::string>& a, std::ostream
     aus << HILFE;
     return ENDE_OK;
   }
-  if (modus.rfind("--", 0) != 0) return std::nullopt;  // a file for the window
+  if (modus.rfind("-", 0) != 0) return std::nullopt;  // a file for the window
   try {
     if (modus == "--export") {
       if (a.size() != 4) return aufrufFehler(fehler, "--export braucht ein Format, eine Sammlung und ein Ziel");
-      return exportieren(a[1], a[2], a[3], fehler);
+      return exportieren(a[1], a[2], a[3], aus, fehler);
     }
     if (modus == "--import-csv") {
       if (a.size() != 3) return aufrufFehler(fehler, "--import-csv braucht eine CSV-Datei und eine Sammlung");

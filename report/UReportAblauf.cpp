@@ -49,6 +49,11 @@ void schreiben(TF_print_export& dialog, TReportArt art, const QString& dateiname
 
 }  // namespace
 
+std::optional<QString> reportZielWaehlen(TReportArt art, const TDateiDialog& d) {
+  return plattform().speichernDialog(HauptFormular->exportDialog(
+      d, [art](const QString& n) { return QString::fromStdString(reportDateiname(art, n.toStdString())); }));
+}
+
 void report_txt(const QString& dateiname) {
   schreiben(*Fexporttxt, TReportArt::Txt, dateiname, &HauptFormular->savedialog_txt,
             [] { return reportTxt(*DatBas, Fexporttxt->optionen()); });

@@ -2,9 +2,14 @@
 // collection file underneath.
 #include <sys/stat.h>
 
+#include <QDir>
+
 #include "core/UCodepage.h"
 #include "core/UVemDatei.h"
 #include "dialogs/UFworking.h"
+#include "report/UFexportdif.h"
+#include "report/UFexporthtml.h"
+#include "report/UFexporttxt.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -268,6 +273,80 @@ TEST_F(DateiBefehle, SpeichernUnterAbgebrochenAendertNichts) {
   H().b_save->click();
   EXPECT_TRUE(H().file_changed);
   EXPECT_EQ(H().get_filename(), "");
+}
+
+}  // namespace
+
+namespace {
+
+// Saving over a file that another program changed since it was loaded asks first.
+TEST_F(DateiBefehle, FremdGeaenderteDateiWirdNichtStillUeberschrieben) {
+  const QString FRAGE = QString::fromUtf8(
+      "Sicherheitsabfrage|Die Datei „g.vem“ wurde außerhalb von Vemla geändert.\r"
+      "Wenn Sie jetzt speichern, gehen diese Änderungen verloren.\rTrotzdem speichern?");
+  const std::string datei = tmp_.pfad("g.vem");
+  struct Fall {
+    const char* name;
+    const char* fremd;  // what another process does to the file meanwhile (shell)
+    std::deque<TAntwort> antworten;
+    bool gefragt, gespeichert;
+  } faelle[] = {
+      {"unberuehrt", "true", {}, false, true},
+      {"nur Zeitstempel", "touch -d '2001-01-01' g.vem", {}, false, true},
+      {"ersetzt, Nein", "cp andere.vem g.vem", {TAntwort::Nein}, true, false},
+      {"ersetzt, Ja", "cp andere.vem neu && mv neu g.vem", {TAntwort::Ja}, true, true},
+  };
+  sammlungsdatei(tmp_.pfad("andere.vem"), 20, "F");
+  for (const Fall& f : faelle) {
+    sammlungsdatei(datei, 3, "A");
+    Connect->datei_oeffnen(pfad("g.vem"));
+    H().file_wasnot_changed();
+    eintragen({{"neu", "dazu"}});
+    ASSERT_EQ(std::system(("cd " + tmp_.pfad() + " && " + f.fremd).c_str()), 0) << f.name;
+    const std::string fremd = dateiInhalt(datei);
+    plattform_.meldungen.clear();
+    plattform_.antworten = f.antworten;
+    a("menue_filesave")->trigger();
+    const bool gefragt = !plattform_.meldungen.empty() &&
+                         plattform_.meldungen.front().titel + "|" + plattform_.meldungen.front().text == FRAGE;
+    EXPECT_EQ(gefragt, f.gefragt) << f.name;
+    if (gefragt) {
+      EXPECT_EQ(plattform_.meldungen.front().eltern, &H()) << f.name;
+    }
+    EXPECT_EQ(dateiInhalt(datei).size(), (f.gespeichert ? 4u : 20u) * DATENSATZ_GROESSE) << f.name;
+    if (!f.gespeichert) {
+      EXPECT_TRUE(dateiInhalt(datei) == fremd) << f.name;
+    }
+    EXPECT_EQ(H().file_changed, !f.gespeichert) << f.name;
+  }
+}
+
+// A report or export never writes over the collection that is open: its save
+// dialog refuses the name, also when the export would add its extension.
+TEST_F(DateiBefehle, ExportAufDieGeoeffneteSammlungWirdAbgelehnt) {
+  const std::pair<const char*, std::function<void()>> faelle[] = {
+      {"s.csv", [this] { a("menue_csvexport")->trigger(); }},
+      {"s.txt", [] { Fexporttxt->B_actionClick(); }},
+      {"s.dif", [] { Fexportdif->B_actionClick(); }},
+      {"s.html", [] { Fexporthtml->B_actionClick(); }},
+      {"s.xls", [this] { H().xls1Click(); }},
+  };
+  for (const auto& [name, exportieren] : faelle) {
+    sammlungsdatei(tmp_.pfad(name), 2, "A");
+    Connect->datei_oeffnen(pfad(name));
+    const std::string vorher = dateiInhalt(tmp_.pfad(name));
+    plattform_.meldungen.clear();
+    // The name with and without its extension, then the dialog is cancelled.
+    plattform_.dateinamen = {pfad(name), pfad("s"), std::nullopt};
+    exportieren();
+    const QString einwand = QDir::toNativeSeparators(pfad(name)) +
+                            QString::fromUtf8("\rDas ist die geöffnete CD-Sammlung: Sie würde überschrieben.\r"
+                                              "Wählen Sie einen anderen Dateinamen.");
+    ASSERT_EQ(plattform_.meldungen.size(), 2u) << name;
+    EXPECT_EQ(plattform_.meldungen[0].text, einwand) << name;
+    EXPECT_EQ(plattform_.meldungen[1].text, einwand) << name;
+    EXPECT_TRUE(dateiInhalt(tmp_.pfad(name)) == vorher) << name;
+  }
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "core/UVemDatei.h"
 #include "tests/support/FehlerText.h"
 #include "tests/support/TempOrdner.h"
+#include "tests/support/VollerDatentraeger.h"
 
 namespace {
 
@@ -59,6 +60,30 @@ TEST(SicherSchreiben, BeschreibbareDateiImSchreibgeschuetztenOrdnerWirdGeschrieb
     }
     EXPECT_TRUE(s.geschrieben(pfad)) << s.name;
     EXPECT_EQ(dateienIn(tmp.pfad()), 1) << s.name;
+  }
+}
+
+TEST(SicherSchreiben, VollerDatentraegerLaesstDieDateiImSchreibgeschuetztenOrdnerGanz) {
+  const std::pair<const char*, std::function<void(const std::string&)>> faelle[] = {
+      {"Sammlung", [](const std::string& p) { vemSchreiben(p, sammlung(3)); }},
+      {"Bericht", [](const std::string& p) { dateiSicherSchreiben(p, std::string(20000, 'x')); }},
+  };
+  for (const auto& [name, schreiben] : faelle) {
+    TempOrdner tmp;
+    std::filesystem::create_directory(tmp.pfad("platte"));
+    VollerDatentraeger platte(tmp.pfad("platte"));
+    if (!platte.bereit()) GTEST_SKIP() << "braucht ein eigenes tmpfs (root)";
+    const std::string pfad = platte.pfad("ziel");
+    dateiSchreiben(pfad, ALT);
+    ::chmod(pfad.c_str(), 0666);
+    platte.fuellen();
+    ::chmod(tmp.pfad().c_str(), 0755);
+    ::chmod(tmp.pfad("platte").c_str(), 0755);
+    {
+      OhneRootRechte ohne;
+      EXPECT_EQ(fehlerText([&] { schreiben(pfad); }), "Zu wenig Speicherplatz") << name;
+    }
+    EXPECT_TRUE(dateiInhalt(pfad) == ALT) << name;
   }
 }
 

@@ -1,6 +1,7 @@
 // The CSV commands of the main window: the preview of an import, appending,
 // malformed files, the entry limit, the export.
 #include <QMenu>
+#include <filesystem>
 #include <QTableWidget>
 
 #include "core/UCodepage.h"
@@ -174,6 +175,13 @@ TEST_F(CsvFenster, ExportSchreibtDieSammlung) {
             "\xEF\xBB\xBFInterpret,Titel,Label,Release,Typ,Genre,Kommentar\r\n"
             "Die \xC3\x84rzte,\"Planet \"\"Punk\"\"\",,,,,\r\nB,C,,,,,\r\n");
   EXPECT_EQ(plattform_.meldungsTexte().last(), "Hinweis|Die CD-Sammlung wurde erfolgreich als CSV-Datei gespeichert!");
+  // A target that cannot be written is named with the reason.
+  std::filesystem::create_directory(tmp_.pfad("ordner.csv"));
+  plattform_.dateinamen.push_back(QString::fromStdString(tmp_.pfad("ordner.csv")));
+  aktion("menue_csvexport")->trigger();
+  EXPECT_EQ(plattform_.meldungsTexte().last(), QString::fromStdString("Fehler:|Die CSV-Datei konnte nicht gespeichert "
+                                                                      "werden!\r" + tmp_.pfad("ordner.csv") +
+                                                                      "\rDateizugriff verweigert."));
   // And back: the same entries once more.
   vemBytes();  // the two entries as a collection file
   importieren(QString::fromStdString(tmp_.pfad("liste.csv")), [](TFCsvImport& f) { f.B_importieren->click(); });

@@ -3,9 +3,11 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 #include "core/UDatbas.h"
+#include "core/UDateiWache.h"
 #include "core/UVemDatei.h"
 #include "csv/UCsvSchreiben.h"
 #include "csv/UKommandozeile.h"
@@ -108,6 +110,49 @@ TEST(Kommandozeile, ExportGleichtDenReportsDesFensters) {
   EXPECT_EQ(ordner.fehler, "vemla: " + tmp.pfad("nicht/da/x.txt") + ": Datei nicht gefunden.\n");
 }
 
+// An export never writes over the collection it reads, whatever name the target has.
+TEST(Kommandozeile, ExportAufDieSammlungSelbstWirdAbgelehnt) {
+  TempOrdner tmp;
+  vemSchreiben(tmp.pfad("s.vem"), beispiel(3));
+  const std::string vorher = dateiInhalt(tmp.pfad("s.vem"));
+  std::filesystem::create_symlink("s.vem", tmp.pfad("verweis"));
+  std::filesystem::create_hard_link(tmp.pfad("s.vem"), tmp.pfad("hart.vem"));
+  std::filesystem::create_directory(tmp.pfad("u"));
+  const std::pair<const char*, std::string> faelle[] = {
+      {"txt", tmp.pfad("s.vem")},   {"csv", tmp.pfad("u/../s.vem")}, {"html", tmp.pfad("verweis")},
+      {"dif", tmp.pfad("hart.vem")}, {"csv", tmp.pfad("./s.vem")},
+  };
+  for (const auto& [art, ziel] : faelle) {
+    const Lauf l = lauf({"--export", art, tmp.pfad("s.vem"), ziel});
+    EXPECT_EQ(l.code, ENDE_ABGELEHNT) << ziel;
+    EXPECT_EQ(l.fehler, "vemla: " + ziel + ": ist die Sammlung selbst; sie würde überschrieben. Nichts geschrieben.\n");
+  }
+  EXPECT_TRUE(dateiInhalt(tmp.pfad("s.vem")) == vorher);
+  // "-" is standard output.
+  const Lauf aus = lauf({"--export", "csv", tmp.pfad("s.vem"), "-"});
+  EXPECT_EQ(aus.code, ENDE_OK);
+  EXPECT_TRUE(aus.aus == csvText(beispiel(3)));
+  EXPECT_EQ(aus.fehler, "3 Einträge in die Standardausgabe geschrieben.\n");
+}
+
+// The command line refuses to write a collection that a running Vemla holds open.
+TEST(Kommandozeile, ImportInEineGeoeffneteSammlungWirdAbgelehnt) {
+  TempOrdner tmp;
+  vemSchreiben(tmp.pfad("s.vem"), beispiel(2));
+  const std::string vorher = dateiInhalt(tmp.pfad("s.vem"));
+  TDateiWache offen;
+  offen.merken(tmp.pfad("s.vem"), TDateiKennung{});
+  const std::string befehl = std::string(VEMLA_BAUORDNER) + "/vemla --import-csv " + testdatei("discogs.csv") + " " +
+                             tmp.pfad("s.vem") + " 2>" + tmp.pfad("fehler");
+  const int s = std::system(befehl.c_str());
+  EXPECT_EQ(WIFEXITED(s) ? WEXITSTATUS(s) : -1, ENDE_ABGELEHNT);
+  EXPECT_EQ(dateiInhalt(tmp.pfad("fehler")),
+            "vemla: " + tmp.pfad("s.vem") + ": Die Sammlung ist in Vemla geöffnet. Schließen Sie sie dort zuerst.\n");
+  EXPECT_TRUE(dateiInhalt(tmp.pfad("s.vem")) == vorher);
+  offen.vergessen();
+  EXPECT_EQ(lauf({"--import-csv", testdatei("discogs.csv"), tmp.pfad("s.vem")}).code, ENDE_OK);
+}
+
 TEST(Kommandozeile, ImportLegtAnUndHaengtAn) {
   TempOrdner tmp;
   const std::string ziel = tmp.pfad("neu.vem");
@@ -135,7 +180,7 @@ TEST(Kommandozeile, ImportBisZurGrenze) {
   TempOrdner tmp;
   vemSchreiben(tmp.pfad("s.vem"), beispiel(3998));
   const Lauf l = lauf({"--import-csv", testdatei("discogs.csv"), tmp.pfad("s.vem")});
-  EXPECT_EQ(l.code, ENDE_OK);
+  EXPECT_EQ(l.code, ENDE_ABGELEHNT);  // rows were left out, the two that fit are saved
   EXPECT_NE(l.fehler.find("): 2 hinzugefügt, 0 gekürzt, 0 geändert, 0 übersprungen.\n"
                           "2 Zeilen wurden nicht übernommen: Vemla kann maximal 4000 Datensätze verwalten.\n"),
             std::string::npos)
@@ -186,6 +231,13 @@ TEST(Kommandozeile, ProgrammOhneAnzeige) {
   EXPECT_EQ(ausfuehren("--export"), 2);
   EXPECT_EQ(ausfuehren("--help"), 0);
   EXPECT_NE(dateiInhalt(tmp.pfad("aus")).find("--import-csv"), std::string::npos);
+  EXPECT_EQ(ausfuehren("-x"), 2);
+  EXPECT_NE(dateiInhalt(tmp.pfad("fehler")).find("unbekannte Option \"-x\"\nAufruf: vemla --export"), std::string::npos);
+  // A pipe behind /dev/stdout is written directly.
+  EXPECT_EQ(ausfuehren("--export csv " + tmp.pfad("s.vem") + " /dev/stdout | cat"), 0);
+  TDatBas db;
+  vemAnhaengen(tmp.pfad("s.vem"), db);
+  EXPECT_TRUE(dateiInhalt(tmp.pfad("aus")) == csvText(db));
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ std::optional<QString> TTestPlattform::oeffnenDialog(const TDateiDialog& dialog)
     auto n = dateinamen.front();
     dateinamen.pop_front();
     if (!n) return n;
-    const QString einwand = dateiDialogEinwand(*n);
+    const QString einwand = dateiDialogEinwand(*n, dialog);
     if (einwand.isEmpty()) return n;
     meldung(dialog.titel, einwand, TSymbol::Warnung, TKnoepfe::Ok, dialog.eltern);
   }
