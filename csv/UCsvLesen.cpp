@@ -45,8 +45,8 @@ void ohneRandZeichen(const std::string& s, std::size_t& anfang, std::size_t gequ
   while (ende > gequotet && s[ende - 1] == ' ') --ende;
   if (gequotet == anfang)
     while (anfang < ende && s[anfang] == ' ') ++anfang;
-  if (utf8 && ende - anfang >= CSV_WORTVERBINDER.size() && s.compare(anfang, CSV_WORTVERBINDER.size(), CSV_WORTVERBINDER) == 0)
-    anfang += CSV_WORTVERBINDER.size();
+  const std::size_t n = CSV_WORTVERBINDER.size();
+  if (utf8 && ende - anfang >= n && s.compare(anfang, n, CSV_WORTVERBINDER) == 0) anfang += n;
 }
 
 }  // namespace

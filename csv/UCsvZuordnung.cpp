@@ -43,9 +43,9 @@ bool endetNamen(std::string_view rest) {
   if (rest[0] != ' ') return false;
   rest.remove_prefix(1);
   const std::string wort = gefaltet(rest.substr(0, rest.find(' ')));
-  static const char* const verbinder[] = {"&",     "/",        "+",     "-",          "x",       "and",   "und",
-                                          "feat.", "feat",     "ft.",   "featuring",  "meets",   "vs.",   "vs",
-                                          "versus", "with",    "presents", "pres.",   "self-released", "self-released)"};
+  static const char* const verbinder[] = {
+      "&",         "/",     "+",   "-",  "x",      "and",  "und",      "feat.", "feat",          "ft.",
+      "featuring", "meets", "vs.", "vs", "versus", "with", "presents", "pres.", "self-released", "self-released)"};
   return std::any_of(std::begin(verbinder), std::end(verbinder), [&](const char* v) { return wort == v; });
 }
 
@@ -61,7 +61,6 @@ std::vector<std::string_view> teile(std::string_view s, std::string_view trenner
     s.remove_prefix(p + trenner.size());
   }
 }
-
 
 }  // namespace
 

@@ -18,9 +18,15 @@ namespace {
 
 TEST(CsvLesen, BlankeAnDenEndenDerZellen) {
   const std::pair<const char*, const char*> faelle[] = {
-      {" Rasta Mission", "Rasta Mission"},  {"Rasta Mission  ", "Rasta Mission"}, {"\tTab\t", "Tab"},
-      {"   ", ""},                          {"\" Rand \"", " Rand "},            {"\"zitiert\"  ", "zitiert"},
-      {"\" \"", " "},                        {"a  b", "a  b"},                    {"\xE2\x81\xA0= x", "= x"},
+      {" Rasta Mission", "Rasta Mission"},
+      {"Rasta Mission  ", "Rasta Mission"},
+      {"\tTab\t", "Tab"},
+      {"   ", ""},
+      {"\" Rand \"", " Rand "},
+      {"\"zitiert\"  ", "zitiert"},
+      {"\" \"", " "},
+      {"a  b", "a  b"},
+      {"\xE2\x81\xA0= x", "= x"},
   };
   for (const auto& [zelle, soll] : faelle) {
     const TCsvDaten d = csvAuswerten(std::string("Titel,Jahr\r\n") + zelle + ",1\r\n");
@@ -44,8 +50,7 @@ std::vector<std::vector<std::pair<bool, QString>>> odsZellen(const QString& date
     if (x.isStartElement() && n == u"table-row") {
       r.emplace_back();
     } else if (x.isStartElement() && n == u"table-cell") {
-      alsText = !x.attributes().hasAttribute("table:formula") &&
-                x.attributes().value("office:value-type") == u"string";
+      alsText = !x.attributes().hasAttribute("table:formula") && x.attributes().value("office:value-type") == u"string";
       text.clear();
       absatz = false;
     } else if (x.isStartElement() && n == u"p") {
@@ -68,10 +73,10 @@ std::vector<std::vector<std::pair<bool, QString>>> odsZellen(const QString& date
 
 TEST(CsvSchreiben, FormelnBleibenText) {
   struct Fall {
-    const char* titel;      // Windows-1252
-    const char* zeile;      // the line of the export, UTF-8
-    const char* zurueck;    // what this program reads back
-    const char* calc;       // what LibreOffice Calc shows, UTF-8
+    const char* titel;    // Windows-1252
+    const char* zeile;    // the line of the export, UTF-8
+    const char* zurueck;  // what this program reads back
+    const char* calc;     // what LibreOffice Calc shows, UTF-8
   };
   const Fall faelle[] = {
       {"= (Equals)", "x,\xE2\x81\xA0= (Equals),,,,,", "= (Equals)", "= (Equals)"},
@@ -105,8 +110,8 @@ TEST(CsvSchreiben, FormelnBleibenText) {
   csvSchreiben(tmp.pfad("f.csv"), db);
   QProcess p;
   p.start(soffice, {"-env:UserInstallation=file://" + QString::fromStdString(tmp.pfad("profil")), "--headless",
-                    "--infilter=CSV:44,34,76", "--convert-to", "fods", "--outdir",
-                    QString::fromStdString(tmp.pfad()), QString::fromStdString(tmp.pfad("f.csv"))});
+                    "--infilter=CSV:44,34,76", "--convert-to", "fods", "--outdir", QString::fromStdString(tmp.pfad()),
+                    QString::fromStdString(tmp.pfad("f.csv"))});
   ASSERT_TRUE(p.waitForFinished(120000));
   // soffice ends with 0 also when it failed: the output file tells.
   ASSERT_TRUE(std::filesystem::exists(tmp.pfad("f.fods")));
