@@ -38,6 +38,17 @@ std::string ohneRand(std::string_view s) {
   return std::string(s);
 }
 
+// Narrows the cell [anfang, ende) to leave out the blanks at its ends that
+// stand outside quotes, and a word joiner at its start: exports put one
+// before a text that a spreadsheet would otherwise take as a formula.
+void ohneRandZeichen(const std::string& s, std::size_t& anfang, std::size_t gequotet, std::size_t& ende, bool utf8) {
+  while (ende > gequotet && s[ende - 1] == ' ') --ende;
+  if (gequotet == anfang)
+    while (anfang < ende && s[anfang] == ' ') ++anfang;
+  const std::size_t n = CSV_WORTVERBINDER.size();
+  if (utf8 && ende - anfang >= n && s.compare(anfang, n, CSV_WORTVERBINDER) == 0) anfang += n;
+}
+
 }  // namespace
 
 const char* kodierungsName(TCsvKodierung k) {
@@ -91,6 +102,7 @@ TCsvDaten csvAuswerten(std::string bytes) {
     bool satzEnde = false;
     while (!satzEnde) {
       const std::size_t anfang = schreiben;
+      std::size_t gequotet = anfang;  // the cell up to here came from quotes
       bool inAnf = false;
       for (;;) {
         // Plain characters in runs; the loop below sees only the ones that mean something.
@@ -115,6 +127,7 @@ TCsvDaten csvAuswerten(std::string bytes) {
               lesen += 2;
             } else {
               inAnf = false;
+              gequotet = schreiben;
               ++lesen;
             }
           } else if (c == '\r' || c == '\n') {
@@ -146,7 +159,9 @@ TCsvDaten csvAuswerten(std::string bytes) {
         s[schreiben++] = c == '\t' ? ' ' : c;
         ++lesen;
       }
-      satz.push_back({static_cast<std::uint32_t>(anfang), static_cast<std::uint32_t>(schreiben - anfang)});
+      std::size_t von = anfang, bis = schreiben;
+      ohneRandZeichen(s, von, gequotet, bis, d.utf8());
+      satz.push_back({static_cast<std::uint32_t>(von), static_cast<std::uint32_t>(bis - von)});
     }
     // An empty line is no record.
     if (satz.size() == 1 && satz[0].laenge == 0) continue;

@@ -2,7 +2,8 @@
 // Reading a CSV file: its encoding (UTF-8 with or without byte-order mark,
 // UTF-16 with one, else Windows-1252), its separator (comma, semicolon or tab,
 // taken from the header line) and its cells, quoted as RFC 4180 has it. A line
-// break or tab inside a quoted cell becomes a blank. Malformed input raises
+// break or tab inside a quoted cell becomes a blank; blanks at the ends of a
+// cell count only inside quotes. Malformed input raises
 // ECsvFehler with a German text and yields nothing.
 #include <cstddef>
 #include <cstdint>
@@ -24,6 +25,11 @@ constexpr std::size_t CSV_MAX_BYTES = 64u << 20;   // the whole file
 constexpr std::size_t CSV_MAX_ZEILE = 1u << 20;    // one line (record)
 constexpr std::size_t CSV_MAX_SPALTEN = 100;
 constexpr std::size_t CSV_MAX_ZEILEN = 50000;      // data lines
+
+// U+2060 WORD JOINER in UTF-8: invisible; an export puts it before a cell that
+// starts with = + - @ tab or CR, so spreadsheets take the cell as text, not as
+// a formula or number. Reading drops it at the start of a cell.
+constexpr std::string_view CSV_WORTVERBINDER = "\xE2\x81\xA0";
 
 class TCsvDaten {
  public:

@@ -8,15 +8,17 @@
 namespace {
 
 // A cell is quoted when it holds a separator, quote or line break, or blanks
-// at its ends (which some programs would otherwise drop).
+// at its ends (which reading drops outside quotes). A text that a spreadsheet
+// would run as a formula or turn into a number starts with a word joiner.
 void zelle(std::string_view s, std::string& z) {
   const bool quoten = s.find_first_of(",\"\r\n\t") != std::string_view::npos ||
                       (!s.empty() && (s.front() == ' ' || s.back() == ' '));
+  if (quoten) z.push_back('"');
+  if (!s.empty() && std::string_view("=+-@\t\r").find(s.front()) != std::string_view::npos) z += CSV_WORTVERBINDER;
   if (!quoten) {
     cp1252ZuUtf8(s, z);
     return;
   }
-  z.push_back('"');
   std::size_t anfang = 0;
   for (std::size_t p; (p = s.find('"', anfang)) != std::string_view::npos; anfang = p + 1) {
     cp1252ZuUtf8(s.substr(anfang, p + 1 - anfang), z);

@@ -35,6 +35,20 @@ const std::vector<std::vector<std::string>>& namen() {
 
 bool istZiffer(char c) { return c >= '0' && c <= '9'; }
 
+// True when "rest" (what follows a name) starts with the end of the text, a
+// comma, a closing bracket, or a blank and a word that joins names in a
+// credit ("A (2) Feat. B") or a label ("Not On Label (A (3) Self-released)").
+bool endetNamen(std::string_view rest) {
+  if (rest.empty() || rest[0] == ',' || rest[0] == ')') return true;
+  if (rest[0] != ' ') return false;
+  rest.remove_prefix(1);
+  const std::string wort = gefaltet(rest.substr(0, rest.find(' ')));
+  static const char* const verbinder[] = {
+      "&",         "/",     "+",   "-",  "x",      "and",  "und",      "feat.", "feat",          "ft.",
+      "featuring", "meets", "vs.", "vs", "versus", "with", "presents", "pres.", "self-released", "self-released)"};
+  return std::any_of(std::begin(verbinder), std::end(verbinder), [&](const char* v) { return wort == v; });
+}
+
 std::vector<std::string_view> teile(std::string_view s, std::string_view trenner) {
   std::vector<std::string_view> r;
   for (;;) {
@@ -47,7 +61,6 @@ std::vector<std::string_view> teile(std::string_view s, std::string_view trenner
     s.remove_prefix(p + trenner.size());
   }
 }
-
 
 }  // namespace
 
@@ -92,12 +105,11 @@ std::string discogsOhneNummer(std::string_view s) {
   r.reserve(s.size());
   std::size_t i = 0;
   while (i < s.size()) {
-    // " (" digits ")" at the end of a name: at the end of the text or before ", ", " & ", " / ".
+    // " (" digits ")" where a name ends: at the end of the text or before what joins it to the next.
     if (s[i] == ' ' && i + 3 < s.size() && s[i + 1] == '(' && istZiffer(s[i + 2])) {
       std::size_t k = i + 2;
       while (k < s.size() && istZiffer(s[k])) ++k;
-      if (k < s.size() && s[k] == ')' &&
-          (k + 1 == s.size() || s[k + 1] == ',' || s.substr(k + 1, 3) == " & " || s.substr(k + 1, 3) == " / ")) {
+      if (k < s.size() && s[k] == ')' && endetNamen(s.substr(k + 1))) {
         i = k + 1;
         continue;
       }
@@ -132,7 +144,7 @@ std::string discogsTyp(std::string_view format) {
   bool lp = false;
   auto groesse = [](std::string_view x) { return x == "7\"" ? 7 : x == "10\"" ? 10 : x == "12\"" ? 12 : 0; };
   if (erstes == "CD" || erstes == "CDr" || erstes == "SACD" || erstes == "HDCD") zoll = 0;
-  else if (erstes == "LP") zoll = 12, lp = true;
+  else if (erstes == "LP") zoll = -1, lp = true;  // 12" unless the descriptions say 10"
   else if (groesse(erstes)) zoll = groesse(erstes);
   else if (erstes == "Vinyl") zoll = -1;  // size from the descriptions
   else return original;
@@ -147,7 +159,7 @@ std::string discogsTyp(std::string_view format) {
     else if (x == "Album" && art == KEINE) art = ALBUM;
   }
   if (zoll == -1) zoll = 12;
-  if (lp && zoll != 12) return original;
+  if (lp && zoll == 7) return original;
   if (art == KEINE) art = (zoll == 0 || lp || zoll == 10) ? ALBUM : SINGLE;
   static const char* const artName[] = {"", "Album", "EP", "Single", "Compilation"};
   const int hoechstens = art == ALBUM ? 4 : art == COMP ? (zoll == 0 ? 5 : 4) : 2;

@@ -44,7 +44,8 @@ struct TCsvErgebnis {
 TCsvErgebnis csvUmwandeln(const TCsvDaten& daten, const TCsvZuordnung& z, int platz);
 
 // --- the Discogs forms, each on a Windows-1252 text
-// "Name (2)" -> "Name", also for each name of a list ("A (2), B (3)").
+// "Name (2)" -> "Name", also for each name of a joined credit or label
+// ("A (2), B (3)", "A (2) Feat. B", "Not On Label (A (3) Self-released)").
 std::string discogsOhneNummer(std::string_view s);
 // "1995-03-01" -> "1995"; "0" -> ""; anything else stays.
 std::string discogsJahr(std::string_view s);

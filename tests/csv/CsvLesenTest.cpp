@@ -100,6 +100,9 @@ TEST(CsvLesen, DiscogsFormate) {
       {"7\"", "7'' Vinyl - Single (1 Vinyl)"},
       {"10\", EP", "10'' Vinyl - EP (1 Vinyl)"},
       {"10\"", "10'' Vinyl - Album (1 Vinyl)"},
+      {"Vinyl, 10\", LP, Album", "10'' Vinyl - Album (1 Vinyl)"},
+      {"2xVinyl, 10\", LP, Comp", "10'' Vinyl - Compilation (2 Vinyls)"},
+      {"Vinyl, 7\", LP", "Vinyl, 7\", LP"},
       {"12\", Maxi", "12'' Vinyl - Single (1 Vinyl)"},
       {"12\", EP", "12'' Vinyl - EP (1 Vinyl)"},
       {"3x12\", Single", "3x12\", Single"},
@@ -116,7 +119,15 @@ TEST(CsvLesen, DiscogsNamenUndJahre) {
       {"Kate Bush", "Kate Bush"},           {"Nirvana (2)", "Nirvana"},
       {"A (2), B (13)", "A, B"},            {"Simon (3) & Garfunkel", "Simon & Garfunkel"},
       {"Take (2) That", "Take (2) That"},   {"Room (101", "Room (101"},
-      {"(2)", "(2)"},                       {"Band (x)", "Band (x)"}};
+      {"(2)", "(2)"},                       {"Band (x)", "Band (x)"},
+      // Joined credits and labels of real exports: every name loses its number.
+      {"Matt Berry (3) And The Maypoles", "Matt Berry And The Maypoles"},
+      {"Kid Loco (2) Featuring Emma Noble", "Kid Loco Featuring Emma Noble"},
+      {"The Beat (6) Feat. Ranking Roger", "The Beat Feat. Ranking Roger"},
+      {"Sublime (2) Meets Scientist (4)", "Sublime Meets Scientist"},
+      {"Bone Crusher (2) vs. Sizzla", "Bone Crusher vs. Sizzla"},
+      {"Not On Label (Amplifier (3) Self-released)", "Not On Label (Amplifier Self-released)"},
+      {"A (2) / B (3) & C (4), D (5)", "A / B & C, D"}};
   for (const auto& [ein, aus] : namen) EXPECT_EQ(discogsOhneNummer(ein), aus) << ein;
   const std::pair<const char*, const char*> jahre[] = {
       {"1985-09-16", "1985"}, {"1973", "1973"}, {"0", ""}, {"", ""}, {"19855", "19855"}, {"unbekannt", "unbekannt"}};
@@ -148,9 +159,9 @@ TEST(CsvLesen, Kopfvarianten) {
 TEST(CsvLesen, KuerzenAendernUeberspringenUndGrenze) {
   TempOrdner tmp;
   const std::string lang(300, 'x');
-  // 1 fine, 2 too long, 3 outside the code page, 4 empty Titel, 5 blank Interpret (kept), 6 empty line, 7 all empty.
+  // 1 fine, 2 too long, 3 outside the code page, 4 empty Titel, 5 quoted blank Interpret (kept), 6 empty line, 7 all empty.
   dateiSchreiben(tmp.pfad("g.csv"), "Interpret,Titel,Kommentar\r\nA,B,C\r\nA," + lang + ",\r\nA,B \xE2\x82\xAC \xE2\x98\x83,\r\n"
-                                    "A,,C\r\n ,B,\r\n\r\n,,\r\n");
+                                    "A,,C\r\n\" \",B,\r\n\r\n,,\r\n");
   const TCsvDaten d = csvLesen(tmp.pfad("g.csv"));
   const TCsvZuordnung z = csvZuordnungErkennen(d.kopf);
   const TCsvErgebnis e = csvUmwandeln(d, z, MAX_DATENSAETZE);

@@ -1,0 +1,129 @@
+// Blanks at the ends of cells, and texts a spreadsheet would run as formulas:
+// read back by this program and by LibreOffice Calc.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QXmlStreamReader>
+#include <filesystem>
+
+#include "core/UDatbas.h"
+#include "csv/UCsvLesen.h"
+#include "csv/UCsvSchreiben.h"
+#include "csv/UCsvZuordnung.h"
+#include "tests/support/TempOrdner.h"
+
+namespace {
+
+TEST(CsvLesen, BlankeAnDenEndenDerZellen) {
+  const std::pair<const char*, const char*> faelle[] = {
+      {" Rasta Mission", "Rasta Mission"},
+      {"Rasta Mission  ", "Rasta Mission"},
+      {"\tTab\t", "Tab"},
+      {"   ", ""},
+      {"\" Rand \"", " Rand "},
+      {"\"zitiert\"  ", "zitiert"},
+      {"\" \"", " "},
+      {"a  b", "a  b"},
+      {"\xE2\x81\xA0= x", "= x"},
+  };
+  for (const auto& [zelle, soll] : faelle) {
+    const TCsvDaten d = csvAuswerten(std::string("Titel,Jahr\r\n") + zelle + ",1\r\n");
+    ASSERT_EQ(d.zeilen(), 1) << zelle;
+    EXPECT_EQ(d.zelle(0, 0), soll) << zelle;
+  }
+}
+
+// The cells of a flat ODF spreadsheet: whether each is a text (not a formula,
+// not a number), and its text (paragraphs joined by line breaks).
+std::vector<std::vector<std::pair<bool, QString>>> odsZellen(const QString& datei) {
+  QFile f(datei);
+  std::vector<std::vector<std::pair<bool, QString>>> r;
+  if (!f.open(QIODevice::ReadOnly)) return r;
+  QXmlStreamReader x(&f);
+  bool alsText = false, absatz = false, imAbsatz = false;
+  QString text;
+  while (!x.atEnd()) {
+    x.readNext();
+    const QStringView n = x.name();
+    if (x.isStartElement() && n == u"table-row") {
+      r.emplace_back();
+    } else if (x.isStartElement() && n == u"table-cell") {
+      alsText = !x.attributes().hasAttribute("table:formula") && x.attributes().value("office:value-type") == u"string";
+      text.clear();
+      absatz = false;
+    } else if (x.isStartElement() && n == u"p") {
+      if (absatz) text += '\n';
+      absatz = imAbsatz = true;
+    } else if (x.isEndElement() && n == u"p") {
+      imAbsatz = false;
+    } else if (x.isStartElement() && n == u"tab") {
+      text += '\t';
+    } else if (x.isStartElement() && n == u"s") {
+      text += QString(qMax(1, x.attributes().value("text:c").toInt()), ' ');
+    } else if (x.isCharacters() && imAbsatz) {
+      text += x.text();
+    } else if (x.isEndElement() && n == u"table-cell" && !r.empty()) {
+      r.back().emplace_back(alsText, text);
+    }
+  }
+  return r;
+}
+
+TEST(CsvSchreiben, FormelnBleibenText) {
+  struct Fall {
+    const char* titel;    // Windows-1252
+    const char* zeile;    // the line of the export, UTF-8
+    const char* zurueck;  // what this program reads back
+    const char* calc;     // what LibreOffice Calc shows, UTF-8
+  };
+  const Fall faelle[] = {
+      {"= (Equals)", "x,\xE2\x81\xA0= (Equals),,,,,", "= (Equals)", "= (Equals)"},
+      {"=HYPERLINK(\"http://127.0.0.1/\";\"klick\")",
+       "x,\"\xE2\x81\xA0=HYPERLINK(\"\"http://127.0.0.1/\"\";\"\"klick\"\")\",,,,,",
+       "=HYPERLINK(\"http://127.0.0.1/\";\"klick\")", "=HYPERLINK(\"http://127.0.0.1/\";\"klick\")"},
+      {"-5", "x,\xE2\x81\xA0-5,,,,,", "-5", "-5"},
+      {"+5", "x,\xE2\x81\xA0+5,,,,,", "+5", "+5"},
+      {"@SUMME(1)", "x,\xE2\x81\xA0@SUMME(1),,,,,", "@SUMME(1)", "@SUMME(1)"},
+      {"\t=1+2", "x,\"\xE2\x81\xA0\t=1+2\",,,,,", " =1+2", "\t=1+2"},
+      {"\r=1+2", "x,\"\xE2\x81\xA0\r=1+2\",,,,,", " =1+2", "\n=1+2"},
+      {"1=1 \xC4", "x,1=1 \xC3\x84,,,,,", "1=1 \xC4", "1=1 \xC3\x84"},
+  };
+  TDatBas db;
+  std::string soll = "\xEF\xBB\xBFInterpret,Titel,Label,Release,Typ,Genre,Kommentar\r\n";
+  for (const Fall& f : faelle) {
+    db.add_datensatz(datensatzAus("x", f.titel, "", "", "", "", ""));
+    soll += std::string(f.zeile) + "\r\n";
+  }
+  EXPECT_EQ(csvText(db), soll);
+  const TCsvDaten d = csvAuswerten(csvText(db));
+  const TCsvErgebnis e = csvUmwandeln(d, csvZuordnungErkennen(d.kopf), MAX_DATENSAETZE);
+  ASSERT_EQ(e.saetze.size(), std::size(faelle));
+  EXPECT_EQ(e.geaendert, 0);
+  for (std::size_t i = 0; i < e.saetze.size(); ++i) EXPECT_EQ(e.saetze[i].Titel.text(), faelle[i].zurueck) << i;
+
+  // LibreOffice Calc with its default settings for a UTF-8 CSV file.
+  const QString soffice = QStandardPaths::findExecutable("soffice");
+  if (soffice.isEmpty()) GTEST_SKIP() << "LibreOffice (soffice) fehlt";
+  TempOrdner tmp;
+  csvSchreiben(tmp.pfad("f.csv"), db);
+  QProcess p;
+  p.start(soffice, {"-env:UserInstallation=file://" + QString::fromStdString(tmp.pfad("profil")), "--headless",
+                    "--infilter=CSV:44,34,76", "--convert-to", "fods", "--outdir", QString::fromStdString(tmp.pfad()),
+                    QString::fromStdString(tmp.pfad("f.csv"))});
+  ASSERT_TRUE(p.waitForFinished(120000));
+  // soffice ends with 0 also when it failed: the output file tells.
+  ASSERT_TRUE(std::filesystem::exists(tmp.pfad("f.fods")));
+  const auto zellen = odsZellen(QString::fromStdString(tmp.pfad("f.fods")));
+  ASSERT_GT(zellen.size(), std::size(faelle));
+  for (std::size_t i = 0; i < std::size(faelle); ++i) {
+    ASSERT_GE(zellen[i + 1].size(), 2u);
+    const auto& [alsText, text] = zellen[i + 1][1];
+    EXPECT_TRUE(alsText) << i;
+    // The word joiner before the text is invisible.
+    EXPECT_EQ(QString(text).remove(QChar(0x2060)), QString::fromUtf8(faelle[i].calc)) << i;
+  }
+}
+
+}  // namespace
