@@ -438,10 +438,16 @@ void THauptFormular::rahmenAbwarten(int versuch) {
       else rahmenMittigStellen_ = false;
       return;
     }
-    rahmenMittigStellen_ = false;
-    const QPoint ziel = mittigAufSchirm(frameGeometry().size());
-    if (frameGeometry().topLeft() != ziel) move(ziel);
+    endgueltigerRahmen();
   });
+}
+
+QRect THauptFormular::endgueltigerRahmen() {
+  if (!rahmenMittigStellen_ || !windowHandle() || windowHandle()->frameMargins().isNull()) return frameGeometry();
+  rahmenMittigStellen_ = false;
+  const QRect ziel(mittigAufSchirm(frameGeometry().size()), frameGeometry().size());
+  if (frameGeometry().topLeft() != ziel.topLeft()) move(ziel.topLeft());
+  return ziel;
 }
 
 void THauptFormular::statusleisteAusrichten() {

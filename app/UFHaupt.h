@@ -8,6 +8,7 @@
 #include <QWindow>
 #include <QString>
 #include <memory>
+#include <string>
 
 #include "app/UPlattform.h"
 
@@ -61,6 +62,9 @@ class THauptFormular : public QMainWindow {
   QWidget* client() const { return client_; }
 
   // --- settings applied at every activation
+  // The program's start: FormShow with the command line's arguments (a
+  // collection to open), then the window shows and is activated.
+  void programmStart(const QStringList& argumente);
   void FormShow(const QStringList& argumente);
   void FormActivate();
   // Makes sure the first activation runs soon, even when no focus change reports it.
@@ -68,6 +72,9 @@ class THauptFormular : public QMainWindow {
   // A window of the program that was shown without being modal has gone: the
   // main window has the focus back and runs its activation.
   void aktivierungNachFenster();
+  // The outer frame where it stays: a centring that waits for the window
+  // manager's frame is done at once when the frame is known by now.
+  QRect endgueltigerRahmen();
   // The main window's position as stored in the settings: its frame's top-left corner.
   QPoint startposition() const;
   // Moves the frame's top-left corner to "p", kept so that the title bar stays on a screen.
@@ -193,6 +200,8 @@ class THauptFormular : public QMainWindow {
   bool gezeigt_ = false;
   // Centred by the client area so far: centred by the frame once the window manager has drawn it.
   bool rahmenMittigStellen_ = false;
+  // A refused settings write while the window was still hidden, for the first activation to report.
+  std::string startFehler_;
   void rahmenAbwarten(int versuch);
   // Gives the window, before it first appears, the size the first activation's view settings will give it.
   void ansichtsGroesseVorab();

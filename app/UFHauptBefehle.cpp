@@ -27,6 +27,7 @@
 #include "core/UConnect.h"
 #include "core/UDBSortTree.h"
 #include "core/UDatbas.h"
+#include "core/UFehler.h"
 #include "core/UVemDatei.h"
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
@@ -161,15 +162,37 @@ void THauptFormular::verbinden() {
 
 // ---------------------------------------------------------------- showing and activation
 
+void THauptFormular::programmStart(const QStringList& argumente) {
+  try {
+    FormShow(argumente);
+  } catch (const std::exception& e) {
+    allgemeinerFehler(e);
+  }
+  show();
+  activateWindow();
+  // The first activation also comes without a window manager that hands out the focus.
+  erstesAktivierenAnmelden();
+}
+
 void THauptFormular::FormShow(const QStringList& argumente) {
+  auto oeffnen = [this](const QString& pfad) {
+    try {
+      Connect->datei_oeffnen(pfad);
+    } catch (const std::exception& e) {
+      // The collection is open and only the settings refused to note it: the
+      // first activation reports that, once, above the window.
+      if (current_filename.isEmpty()) throw;
+      startFehler_ = e.what();
+    }
+  };
   if (!argumente.isEmpty() && dateiExistiert(dateiPfad(argumente.first()))) {
-    Connect->datei_oeffnen(QFileInfo(argumente.first()).absoluteFilePath());
+    oeffnen(QFileInfo(argumente.first()).absoluteFilePath());
     file_wasnot_changed();
     return;
   }
   if (lesen("Optionen", "loadlastfile", "false") == "true") {
     const QString letzte = pfadAusDatei(lesen("Initiation", "filename", ""));
-    if (dateiExistiert(dateiPfad(letzte))) Connect->datei_oeffnen(letzte);
+    if (dateiExistiert(dateiPfad(letzte))) oeffnen(letzte);
   }
   file_wasnot_changed();
 }
@@ -193,13 +216,17 @@ void THauptFormular::aktivierungPlanen() {
   QTimer::singleShot(0, this, [this] {
     aktivierungGeplant_ = false;
     aktivierungLaeuft_ = true;
+    // A write refused while the window was still hidden is reported now; the
+    // same refusal once, however often the activation meets it again.
+    const std::string vorher = std::exchange(startFehler_, {});
     try {
       FormActivate();
     } catch (const std::exception& e) {
       // A refused write stops the activation there; the window then shows what the option boxes hold.
       ansichtAngleichen();
-      allgemeinerFehler(e);
+      if (vorher != e.what()) allgemeinerFehler(e);
     }
+    if (!vorher.empty()) allgemeinerFehler(EVemlaFehler(vorher));
     aktivierungLaeuft_ = false;
   });
 }

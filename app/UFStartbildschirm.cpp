@@ -66,6 +66,7 @@ TFStartbildschirm::TFStartbildschirm(QWidget* parent)
   timerbar->setInterval(50);
   connect(timerbar, &QTimer::timeout, this, &TFStartbildschirm::timerbarTimer);
   timerbar->start();  // counts from program start, not from showing
+  if (HauptFormular) HauptFormular->installEventFilter(this);
 }
 
 void TFStartbildschirm::timerbarTimer() {
@@ -74,15 +75,29 @@ void TFStartbildschirm::timerbarTimer() {
     // Drawn at once: every step shows, and so does the full bar before the window closes.
     if (isVisible()) loading->repaint();
   }
+  // The window manager may report the main window's frame only now.
+  if (isVisible()) ausrichten();
   if (loading->value() >= 100 && isVisible()) {
     timerbar->stop();
     accept();
   }
 }
 
+void TFStartbildschirm::ausrichten() {
+  if (!HauptFormular) return;
+  const QPoint ziel = HauptFormular->endgueltigerRahmen().center() - rect().center();
+  if (pos() != ziel) move(ziel);
+}
+
+bool TFStartbildschirm::eventFilter(QObject* objekt, QEvent* e) {
+  if (objekt == HauptFormular && (e->type() == QEvent::Move || e->type() == QEvent::Resize) && isVisible())
+    ausrichten();
+  return QDialog::eventFilter(objekt, e);
+}
+
 void TFStartbildschirm::showEvent(QShowEvent* e) {
   // Centred on the main window as the window manager has placed it, frame included.
-  if (HauptFormular) move(HauptFormular->frameGeometry().center() - rect().center());
+  ausrichten();
   if (Image1->pixmap().isNull()) Image1->setPixmap(vemlaLogo());
   QDialog::showEvent(e);
 }

@@ -22,6 +22,12 @@ class TFStartbildschirm : public QDialog {
 
  protected:
   void showEvent(QShowEvent* e) override;
+  bool eventFilter(QObject* objekt, QEvent* e) override;
+
+ private:
+  // Centred on the main window's outer frame, also when that frame moves or
+  // becomes known while the splash is shown.
+  void ausrichten();
 };
 
 // The program's logo, 270 by 150 pixels.

@@ -98,8 +98,9 @@ class TQtPlattform : public IPlattform {
   std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString& name) override {
     return automationErzeugen(name);
   }
-  bool herunterladen(const QString& adresse, const QString& datei, const TDownloadGrenzen& grenzen) override {
-    return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString(), grenzen);
+  bool herunterladen(const QString& adresse, const QString& datei, const TDownloadGrenzen& grenzen,
+                     const TFortschritt& fortschritt) override {
+    return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString(), grenzen, fortschritt);
   }
   QString updateServer() override { return QStringLiteral("https://www.vemla.de/update/"); }
   QString musikDienst() override { return QStringLiteral("https://musicbrainz.org/ws/2/"); }

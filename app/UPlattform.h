@@ -71,7 +71,9 @@ class IPlattform {
   // The font dialog, starting from "start"; the chosen font, or nothing when cancelled.
   virtual std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) = 0;
   // Fetches "adresse" into the file "datei" within "grenzen", blocking until the transfer ends; true on success.
-  virtual bool herunterladen(const QString& adresse, const QString& datei, const TDownloadGrenzen& grenzen) = 0;
+  // "fortschritt" (when set) hears of the progress, on the thread that called.
+  virtual bool herunterladen(const QString& adresse, const QString& datei, const TDownloadGrenzen& grenzen,
+                             const TFortschritt& fortschritt) = 0;
   // The address of the update server's folder, ending in "/".
   virtual QString updateServer() = 0;
   // The address of the online music database's web service, ending in "/".

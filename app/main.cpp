@@ -10,15 +10,7 @@ int main(int argc, char* argv[]) {
   TVemlaApplication app(argc, argv);
   orteFestlegen();
   fensterErzeugen();
-  try {
-    HauptFormular->FormShow(app.arguments().mid(1));
-  } catch (const std::exception& e) {
-    allgemeinerFehler(e);
-  }
-  HauptFormular->show();
-  HauptFormular->activateWindow();
-  // The first activation also comes without a window manager that hands out the focus.
-  HauptFormular->erstesAktivierenAnmelden();
+  HauptFormular->programmStart(app.arguments().mid(1));
   const int ergebnis = app.exec();
   fensterFreigeben();
   return ergebnis;

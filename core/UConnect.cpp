@@ -318,9 +318,13 @@ void TConnect::nachLesefehler() {
 void TConnect::datei_oeffnen(const QString& pfad) {
   if (!dateiExistiert(dateiPfad(pfad))) return;
   neue_sammlung();
+  H().set_filename("");
   try {
     datei_hinzuladen(pfad);
   } catch (...) {
+    // Once the file is the current one it has been read: only the settings
+    // refused to note it, and the collection stays open under its name.
+    if (H().current_filename == pfad) throw;
     // The file opened before is no longer the current one: a later Save must
     // not write the partial records over it.
     H().set_filename("");

@@ -66,7 +66,14 @@ struct Ziel {
   std::int64_t hoechstBytes;
   std::int64_t geschrieben = 0;
   bool fehler = false;
+  const TFortschritt* fortschritt = nullptr;
 };
+
+int fortschrittMelden(void* nutzer, curl_off_t gesamt, curl_off_t geladen, curl_off_t, curl_off_t) {
+  const auto* z = static_cast<const Ziel*>(nutzer);
+  (*z->fortschritt)(static_cast<std::int64_t>(geladen), static_cast<std::int64_t>(gesamt));
+  return 0;
+}
 
 size_t schreiben(char* daten, size_t groesse, size_t anzahl, void* nutzer) {
   auto* z = static_cast<Ziel*>(nutzer);
@@ -117,6 +124,11 @@ bool uebertragen(const std::string& adresse, const TDownloadGrenzen& grenzen, Zi
   setopt(c, CURLOPT_USERAGENT, "Vemla-AutoUpdate/1.2");
   setopt(c, CURLOPT_WRITEFUNCTION, schreiben);
   setopt(c, CURLOPT_WRITEDATA, &ziel);
+  if (ziel.fortschritt && *ziel.fortschritt) {
+    setopt(c, CURLOPT_XFERINFOFUNCTION, fortschrittMelden);
+    setopt(c, CURLOPT_XFERINFODATA, &ziel);
+    setopt(c, CURLOPT_NOPROGRESS, 0L);
+  }
 
   using Uhr = std::chrono::steady_clock;
   const auto frist = Uhr::now() + grenzen.gesamtZeit;
@@ -175,12 +187,13 @@ bool downloadErlaubt(const std::string& adresse) {
   return schema == "https" || (schema == "http" && loopback(host));
 }
 
-bool dateiHerunterladen(const std::string& adresse, const std::string& ziel, const TDownloadGrenzen& grenzen) {
+bool dateiHerunterladen(const std::string& adresse, const std::string& ziel, const TDownloadGrenzen& grenzen,
+                        const TFortschritt& fortschritt) {
   if (ziel.empty() || !downloadErlaubt(adresse)) return false;
   resteEntfernen(ziel);
 
   std::string vorlage = ziel + std::string(TEMP_ZUSATZ) + "XXXXXX";
-  Ziel z{::mkostemp(vorlage.data(), O_CLOEXEC), grenzen.hoechstBytes};
+  Ziel z{::mkostemp(vorlage.data(), O_CLOEXEC), grenzen.hoechstBytes, 0, false, &fortschritt};
   if (z.fd < 0) return false;
   // Marks the file as in use for the next run's clean-up; released on close.
   bool ok = ::flock(z.fd, LOCK_EX | LOCK_NB) == 0 && uebertragen(adresse, grenzen, z);

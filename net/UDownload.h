@@ -2,6 +2,7 @@
 // Blocking download of one address into one file, with libcurl.
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // The bounds of one download; a transfer beyond any of them fails like any
@@ -14,6 +15,10 @@ struct TDownloadGrenzen {
   bool operator==(const TDownloadGrenzen&) const = default;
 };
 
+// Told during a transfer, on the thread that runs it: the bytes received so
+// far and the size the server announced (0 while it is not known).
+using TFortschritt = std::function<void(std::int64_t geladen, std::int64_t gesamt)>;
+
 // True when the program may fetch "adresse": an https address, or an http
 // address of this computer (loopback). Read with the same parser the download uses.
 bool downloadErlaubt(const std::string& adresse);
@@ -24,5 +29,7 @@ bool downloadErlaubt(const std::string& adresse);
 // fetch and none leads from https back to http. The data go to a temporary
 // file beside "ziel", which replaces "ziel" only on success: a failed download
 // leaves no file behind and an existing one as it was. Temporary files that a
-// killed run left beside "ziel" are removed first.
-bool dateiHerunterladen(const std::string& adresse, const std::string& ziel, const TDownloadGrenzen& grenzen);
+// killed run left beside "ziel" are removed first. "fortschritt", when set,
+// hears of the progress now and then.
+bool dateiHerunterladen(const std::string& adresse, const std::string& ziel, const TDownloadGrenzen& grenzen,
+                        const TFortschritt& fortschritt = {});

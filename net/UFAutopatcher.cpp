@@ -1,17 +1,24 @@
 #include "net/UFAutopatcher.h"
 
+#include <QCloseEvent>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QProgressBar>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
+#include <atomic>
 #include <exception>
+#include <limits>
 #include <optional>
+#include <thread>
 
 #include "app/UGlobal.h"
 #include "app/UIniFile.h"
@@ -120,6 +127,10 @@ TFAutopatcher::TFAutopatcher(QWidget* parent)
   };
   SBgo = knopf("SBgo", "AutoUpdate starten", QStyle::SP_ArrowDown, BREITE / 2 - 60);
   SBclose = knopf("SBclose", "Programm verlassen", QStyle::SP_DialogCloseButton, BREITE / 2 + 12);
+  ProgressBar1 = mitName(new QProgressBar(this), "ProgressBar1");
+  ProgressBar1->setGeometry(20, BILD_HOEHE + 4, BREITE - 40, 8);
+  ProgressBar1->setTextVisible(false);
+  ProgressBar1->hide();
   // The thin frame of a window without caption bar.
   QFrame* rahmen = mitName(new QFrame(this), "Rahmen");
   rahmen->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -146,15 +157,60 @@ void TFAutopatcher::showEvent(QShowEvent* e) {
 
 void TFAutopatcher::SBcloseClick() { close(); }
 
+void TFAutopatcher::closeEvent(QCloseEvent* e) {
+  if (laedt_) e->ignore();
+  else QDialog::closeEvent(e);
+}
+
+void TFAutopatcher::reject() {
+  if (!laedt_) QDialog::reject();
+}
+
 bool TFAutopatcher::DownloadFile(const QString& adresse, const QString& dateiname,
                                  const TDownloadGrenzen& grenzen) {
-  try {
-    // The program runs what it downloads: only from a secure address (or this computer).
-    if (!downloadErlaubt(adresse.toStdString())) return false;
-    return plattform().herunterladen(adresse, dateiname, grenzen);
-  } catch (const std::exception&) {
-    return false;
-  }
+  // The program runs what it downloads: only from a secure address (or this computer).
+  if (!downloadErlaubt(adresse.toStdString())) return false;
+  // The transfer runs on a thread of its own; the window meanwhile goes on
+  // painting (a box closed just before leaves no picture behind) and shows
+  // the progress the transfer reports. Nothing else can be started meanwhile.
+  std::atomic<std::int64_t> geladen{0}, gesamt{0};
+  std::atomic<bool> ok{false};
+  QEventLoop warten;
+  const TFortschritt fortschritt = [&](std::int64_t g, std::int64_t s) {
+    geladen = g;
+    gesamt = s;
+  };
+  QTimer anzeige;
+  anzeige.setInterval(50);
+  connect(&anzeige, &QTimer::timeout, this, [&] {
+    const std::int64_t s = gesamt, g = geladen;
+    // Sizes beyond an int are shown in KiB.
+    const int teiler = s > std::numeric_limits<int>::max() ? 1024 : 1;
+    ProgressBar1->setRange(0, static_cast<int>(s / teiler));  // 0 to 0 while the size is not known: busy
+    if (s > 0) ProgressBar1->setValue(static_cast<int>(std::min(g, s) / teiler));
+  });
+  ProgressBar1->setRange(0, 0);
+  ProgressBar1->show();
+  SBgo->setEnabled(false);
+  SBclose->setEnabled(false);
+  laedt_ = true;
+  anzeige.start();
+  std::thread faden([&] {
+    try {
+      ok = plattform().herunterladen(adresse, dateiname, grenzen, fortschritt);
+    } catch (...) {
+      ok = false;
+    }
+    QMetaObject::invokeMethod(&warten, "quit", Qt::QueuedConnection);
+  });
+  warten.exec();
+  faden.join();
+  anzeige.stop();
+  laedt_ = false;
+  SBgo->setEnabled(true);
+  SBclose->setEnabled(true);
+  ProgressBar1->hide();
+  return ok;
 }
 
 void TFAutopatcher::SBgoClick() {

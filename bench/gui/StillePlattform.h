@@ -15,7 +15,9 @@ class StillePlattform : public IPlattform {
   bool dokumentOeffnen(const QString&) override { return false; }
   int fensterModal(QDialog&) override { return 0; }
   std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl&) override { return std::nullopt; }
-  bool herunterladen(const QString&, const QString&, const TDownloadGrenzen&) override { return false; }
+  bool herunterladen(const QString&, const QString&, const TDownloadGrenzen&, const TFortschritt&) override {
+    return false;
+  }
   QString updateServer() override { return {}; }
   QString musikDienst() override { return {}; }
   bool druckDialog(QPrinter&) override { return false; }

@@ -98,13 +98,14 @@ std::optional<TSchriftWahl> TTestPlattform::schriftDialog(const TSchriftWahl& st
   return s;
 }
 
-bool TTestPlattform::herunterladen(const QString& adresse, const QString& datei, const TDownloadGrenzen& grenzen) {
+bool TTestPlattform::herunterladen(const QString& adresse, const QString& datei, const TDownloadGrenzen& grenzen,
+                                   const TFortschritt& fortschritt) {
   downloads.push_back(adresse);
   downloadGrenzen.push_back(grenzen);
   // Tests never reach beyond this computer.
   if (QUrl(adresse).host() != "127.0.0.1") return false;
   return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString(),
-                            testGrenzen.value_or(grenzen));
+                            testGrenzen.value_or(grenzen), fortschritt);
 }
 
 QStringList TTestPlattform::meldungsTexte() const {

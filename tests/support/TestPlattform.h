@@ -75,7 +75,8 @@ class TTestPlattform : public IPlattform {
   std::unique_ptr<ITabellenAnwendung> automationsObjekt(const QString& name) override;
   IWebansicht* webansicht(QWidget* eltern) override;
   std::optional<TSchriftWahl> schriftDialog(const TSchriftWahl& start) override;
-  bool herunterladen(const QString& adresse, const QString& datei, const TDownloadGrenzen& grenzen) override;
+  bool herunterladen(const QString& adresse, const QString& datei, const TDownloadGrenzen& grenzen,
+                     const TFortschritt& fortschritt) override;
   QString updateServer() override { return updateAdresse; }
   // The online music database: a server on 127.0.0.1 in tests.
   QString musikDienstAdresse = QStringLiteral("http://127.0.0.1:9/ws/2/");

@@ -28,10 +28,7 @@ class X11 : public GuiTest {
   }
   // Starts as the program does: showing, the window manager's activation or the fallback.
   void wieDasProgramm(const QStringList& argumente = {}) {
-    H().FormShow(argumente);
-    H().show();
-    H().activateWindow();
-    H().erstesAktivierenAnmelden();
+    H().programmStart(argumente);
   }
   bool hauptfensterHatFokus() { return QGuiApplication::focusWindow() == H().windowHandle(); }
   // The window manager may take a moment to hand the focus around; it must then stay.
@@ -212,50 +209,121 @@ namespace {
 
 // Settings beside the program in a folder the user may not write: the first
 // refused write stops the activation with one message, and closing that box
-// (a modal one) does not run the activation again.
+// (a modal one) does not run the activation again. A collection named on the
+// command line opens as usual, and the refusal to note it in the settings is
+// that same one message, above the main window.
 TEST_F(X11, VerweigertesSchreibenBeimStartEinmalGemeldet) {
-  TempOrdner ordner;
-  std::filesystem::permissions(ordner.pfad(), std::filesystem::perms(0755));
-  const std::string bin = ordner.pfad("bin");
-  std::filesystem::create_directories(bin);
-  // Three view options that the activation stores again, and the status bar it hides.
-  dateiSchreiben(bin + "/vemla.ini",
-                 std::string(OHNE_STARTFENSTER) + "detailansicht=false\r\nschaltflaechen=false\r\n");
-  std::filesystem::permissions(bin, std::filesystem::perms(0555));
-  struct Zurueck {
-    std::string bin;
-    ~Zurueck() {
-      if (HauptFormular) fensterFreigeben();
-      std::filesystem::permissions(bin, std::filesystem::perms(0755));
-      orteFestlegen();
+  for (const bool mitSammlung : {false, true}) {
+    TempOrdner ordner;
+    std::filesystem::permissions(ordner.pfad(), std::filesystem::perms(0755));
+    const std::string bin = ordner.pfad("bin");
+    std::filesystem::create_directories(bin);
+    // Three view options that the activation stores again, and the status bar it hides.
+    dateiSchreiben(bin + "/vemla.ini",
+                   std::string(OHNE_STARTFENSTER) + "detailansicht=false\r\nschaltflaechen=false\r\n");
+    std::filesystem::permissions(bin, std::filesystem::perms(0555));
+    const QString sammlung = QString::fromStdString(ordner.pfad("x.vem"));
+    sammlungsdatei(sammlung.toStdString(), 3);
+    struct Zurueck {
+      std::string bin;
+      ~Zurueck() {
+        if (HauptFormular) fensterFreigeben();
+        std::filesystem::permissions(bin, std::filesystem::perms(0755));
+        orteFestlegen();
+      }
+    } zurueck{bin};
+    orteFestlegen(QString::fromStdString(bin));
+    const std::string ini = QFile::encodeName(iniPfad()).toStdString();
+    ASSERT_EQ(ini, bin + "/vemla.ini");
+    starten();
+    QStringList texte;
+    struct Zaehler : QObject {
+      QStringList* texte;
+      bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Show)
+          if (auto* b = qobject_cast<QMessageBox*>(o))
+            *texte << (HauptFormular->isVisible() ? "" : "vor dem Hauptfenster: ") + b->text();
+        return false;
+      }
+    } zaehler;
+    zaehler.texte = &texte;
+    qApp->installEventFilter(&zaehler);
+    setzePlattform(nullptr);
+    boxenSchliessen();
+    {
+      OhneRootRechte ohne;
+      wieDasProgramm(mitSammlung ? QStringList{sammlung} : QStringList{});
+      QTRY_VERIFY_WITH_TIMEOUT(!texte.isEmpty() && hauptfensterHatFokus(), 5000);
+      QTest::qWait(1500);  // the focus has come back from the box: nothing more
     }
-  } zurueck{bin};
-  orteFestlegen(QString::fromStdString(bin));
-  const std::string ini = QFile::encodeName(iniPfad()).toStdString();
-  ASSERT_EQ(ini, bin + "/vemla.ini");
-  starten();
-  QStringList texte;
-  struct Zaehler : QObject {
-    QStringList* texte;
-    bool eventFilter(QObject* o, QEvent* e) override {
-      if (e->type() == QEvent::Show)
-        if (auto* b = qobject_cast<QMessageBox*>(o)) *texte << b->text();
-      return false;
-    }
-  } zaehler;
-  zaehler.texte = &texte;
-  qApp->installEventFilter(&zaehler);
-  setzePlattform(nullptr);
-  boxenSchliessen();
-  {
-    OhneRootRechte ohne;
-    wieDasProgramm();
-    QTRY_VERIFY_WITH_TIMEOUT(!texte.isEmpty() && hauptfensterHatFokus(), 5000);
-    QTest::qWait(1500);  // the focus has come back from the box: nothing more
+    setzePlattform(&plattform_);
+    qApp->removeEventFilter(&zaehler);
+    EXPECT_EQ(texte, QStringList{"nach " + QString::fromStdString(ini) + " kann nicht geschrieben werden."})
+        << mitSammlung;
+    EXPECT_EQ(H().windowTitle(), mitSammlung ? "Vemla   [ " + sammlung.toLower() + " ]" : "Vemla  [ v 1.0.6 ]");
+    EXPECT_EQ(H().menue_filesave->isEnabled(), mitSammlung);
+    EXPECT_EQ(H().listbox->count(), mitSammlung ? 3 : 0);
+    EXPECT_FALSE(H().file_changed);
   }
-  setzePlattform(&plattform_);
-  qApp->removeEventFilter(&zaehler);
-  EXPECT_EQ(texte, QStringList{"nach " + QString::fromStdString(ini) + " kann nicht geschrieben werden."});
+}
+
+}  // namespace
+
+namespace {
+
+// A window as the X server shows it: the client area, or with "mitRahmen" the
+// frame the window manager put around it (_NET_FRAME_EXTENTS).
+QRect xRechteck(WId fenster, bool mitRahmen) {
+  auto ausgabe = [](const QString& programm, const QStringList& argumente) {
+    QProcess p;
+    p.start(programm, argumente);
+    p.waitForFinished(3000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+  };
+  const QString id = QString::number(fenster);
+  const QString info = ausgabe("xwininfo", {"-id", id});
+  auto wert = [&info](const QString& name) {
+    const qsizetype i = info.indexOf(name + ":");
+    return i < 0 ? 0 : info.mid(i + name.size() + 1).section('\n', 0, 0).trimmed().toInt();
+  };
+  QRect r(wert("Absolute upper-left X"), wert("Absolute upper-left Y"), wert("Width"), wert("Height"));
+  if (mitRahmen) {
+    const QStringList m = ausgabe("xprop", {"-id", id, "_NET_FRAME_EXTENTS"}).section('=', 1).split(',');
+    if (m.size() == 4) r.adjust(-m[0].toInt(), -m[2].toInt(), m[1].toInt(), m[3].toInt());
+  }
+  return r;
+}
+
+// The splash stands centred on the main window's outer frame as the X server
+// shows it, at the start and when the main window moves while it is up (as
+// the centring by the frame does once the window manager reports it).
+TEST_F(X11, StartbildschirmMittigUeberDemRahmen) {
+  for (const QPoint verschiebung : {QPoint(0, 0), QPoint(-40, 30)}) {
+    starten("[Programm]\r\nfirststart=false\r\n");
+    QRect splash, rahmen;
+    QTimer messen;
+    int schritt = 0;
+    QObject::connect(&messen, &QTimer::timeout, [&] {
+      if (!FStartbildschirm->isVisible()) return;
+      ++schritt;
+      if (schritt == 2 && !verschiebung.isNull()) H().move(H().pos() + verschiebung);
+      if (schritt == 8) {  // 400 ms after the splash appeared, before it closes
+        splash = xRechteck(FStartbildschirm->winId(), false);
+        rahmen = xRechteck(H().winId(), true);
+      }
+    });
+    messen.start(50);
+    setzePlattform(nullptr);  // the splash shows as long as it does in the program
+    wieDasProgramm();
+    QTRY_VERIFY_WITH_TIMEOUT(schritt >= 8 && !FStartbildschirm->isVisible(), 5000);
+    setzePlattform(&plattform_);
+    ASSERT_EQ(splash.size(), QSize(270, 168));
+    const QPoint abstand =
+        splash.topLeft() + QPoint(135, 84) - rahmen.topLeft() - QPoint(rahmen.width() / 2, rahmen.height() / 2);
+    EXPECT_LE(std::abs(abstand.x()), 1) << verschiebung.y() << ": " << abstand.x() << "," << abstand.y();
+    EXPECT_LE(std::abs(abstand.y()), 1) << verschiebung.y() << ": " << abstand.x() << "," << abstand.y();
+    fensterFreigeben();
+  }
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+#include <QProgressBar>
+#include <QScreen>
 #include <QTimer>
 
 #include "net/UFAutopatcher.h"
@@ -48,10 +50,7 @@ class UpdateX11 : public GuiTest {
 
 TEST_F(UpdateX11, MeldungenUndDialogStehenUeberDemUpdatefenster) {
   starten("[Programm]\r\nfirststart=false\r\n[Ansicht]\r\nstartbildschirm=false\r\n");
-  H().FormShow({});
-  H().show();
-  H().activateWindow();
-  H().erstesAktivierenAnmelden();
+  H().programmStart({});
   QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::focusWindow() == H().windowHandle(), 3000);
 
   TTestServer server;
@@ -105,6 +104,76 @@ TEST_F(UpdateX11, MeldungenUndDialogStehenUeberDemUpdatefenster) {
   }
   EXPECT_EQ(dateiInhalt(ziel.toStdString()), "MZ");
   EXPECT_EQ(plattform_.geoeffneteDokumente, std::vector<QString>{ziel});
+}
+
+// Share of the pixels of "w" that the screen shows as the window draws them.
+double bildschirmGleich(QWidget* w) {
+  const QImage soll = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QPoint o = w->mapToGlobal(QPoint(0, 0));
+  const QImage ist = QGuiApplication::primaryScreen()
+                         ->grabWindow(0, o.x(), o.y(), w->width(), w->height())
+                         .toImage()
+                         .convertToFormat(QImage::Format_RGB32);
+  if (ist.size() != soll.size()) return 0;
+  qint64 gleich = 0;
+  for (int y = 0; y < soll.height(); ++y)
+    for (int x = 0; x < soll.width(); ++x) gleich += soll.pixel(x, y) == ist.pixel(x, y);
+  return double(gleich) / (soll.width() * soll.height());
+}
+
+// Both downloads trickle in right after a box closed over the window:
+// meanwhile the screen shows the window as it draws itself (not the box's
+// picture) and its progress bar advances.
+TEST_F(UpdateX11, FensterZeigtWaehrendJedesDownloadsDenFortschritt) {
+  starten("[Programm]\r\nfirststart=false\r\n[Ansicht]\r\nstartbildschirm=false\r\n");
+  H().programmStart({});
+  QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::focusWindow() == H().windowHandle(), 3000);
+
+  TTestServer server;
+  const std::string ini =
+      "[programmversion]\r\nversion=1.0.7\r\n[downloadfile]\r\nlink=" + server.adresse() + "setup.exe\r\n";
+  server.setze("/dl.txt", {200, ini, "", false, false, 8});  // about 1.2 s
+  server.setze("/setup.exe", {200, std::string(400, 'x'), "", false, false, 40});  // 1 s
+  plattform_.updateAdresse = QString::fromStdString(server.adresse());
+  plattform_.echteMeldungen = true;
+  plattform_.dateinamen = {QString::fromStdString(tmp_.pfad("neu.exe"))};
+
+  struct Probe {
+    int gesamt, wert;
+    double gleich;
+  };
+  std::vector<Probe> proben;
+  // Each box stays long enough to be painted over the update window, then is answered.
+  QTimer beobachter;
+  QObject::connect(&beobachter, &QTimer::timeout, [&, box = QPointer<QWidget>(), gezeigt = QElapsedTimer()]() mutable {
+    if (auto* b = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); b && b->isVisible()) {
+      if (b != box) {
+        box = b;
+        gezeigt.start();
+      } else if (gezeigt.elapsed() > 300) {  // painted over the update window by now
+        b->done(QMessageBox::Yes);
+      }
+    }
+    QProgressBar* balken = FAutopatcher->findChild<QProgressBar*>("ProgressBar1");
+    if (balken && balken->isVisible() && balken->maximum() > 0)
+      proben.push_back({balken->maximum(), balken->value(), bildschirmGleich(FAutopatcher)});
+  });
+  beobachter.start(100);
+  QTimer::singleShot(300, FAutopatcher->SBgo, &QToolButton::click);
+  systemPlattform().fensterModal(*FAutopatcher);
+  beobachter.stop();
+
+  ASSERT_EQ(dateiInhalt(tmp_.pfad("neu.exe")), std::string(400, 'x'));
+  for (const int gesamt : {int(ini.size()), 400}) {
+    std::vector<Probe> zu;
+    for (const Probe& p : proben)
+      if (p.gesamt == gesamt) zu.push_back(p);
+    ASSERT_GE(zu.size(), 4u) << gesamt;
+    EXPECT_LT(zu.front().wert, zu.back().wert) << gesamt;
+    EXPECT_GT(zu.back().wert, 0) << gesamt;
+    // The window has repainted within a moment of the transfer's start.
+    for (std::size_t i = 2; i < zu.size(); ++i) EXPECT_GT(zu[i].gleich, 0.98) << gesamt << " " << i;
+  }
 }
 
 }  // namespace
