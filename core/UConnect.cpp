@@ -302,8 +302,8 @@ void TConnect::datei_hinzuladen(const QString& pfad) {
   H().setWindowTitle(titelFuerDatei(pfad));
   H().menue_filesave->setEnabled(true);
   H().set_filename(pfad);
-  IniFile->WriteString("Initiation", "filename", dateiPfad(pfad));
   wache_.merken(datei, kennung);
+  IniFile->WriteString("Initiation", "filename", dateiPfad(pfad));
 }
 
 void TConnect::nachLesefehler() {
