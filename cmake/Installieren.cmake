@@ -4,8 +4,16 @@
 # the installed program by its full path (cmake/Menueeintrag.cmake).
 include(GNUInstallDirs)
 set(VEMLA_DATENORDNER ${CMAKE_INSTALL_DATADIR}/vemla)
+# The modules belong to the program alone: they go to the multiarch library
+# folder (lib/x86_64-linux-gnu/vemla), as Debian keeps a program's private
+# modules, not into a folder the system's linker cache would have to know.
+set(VEMLA_MODULORDNER ${CMAKE_INSTALL_LIBDIR})
+if(CMAKE_LIBRARY_ARCHITECTURE AND NOT VEMLA_MODULORDNER MATCHES "/${CMAKE_LIBRARY_ARCHITECTURE}$")
+  string(APPEND VEMLA_MODULORDNER /${CMAKE_LIBRARY_ARCHITECTURE})
+endif()
+string(APPEND VEMLA_MODULORDNER /vemla)
 file(RELATIVE_PATH VEMLA_DATEN_RELATIV ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/vemla)
-file(RELATIVE_PATH VEMLA_MODULE_RELATIV ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR}/vemla)
+file(RELATIVE_PATH VEMLA_MODULE_RELATIV ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_PREFIX}/${VEMLA_MODULORDNER})
 set_property(SOURCE app/UOrte.cpp APPEND PROPERTY COMPILE_DEFINITIONS VEMLA_DATEN_RELATIV="${VEMLA_DATEN_RELATIV}"
              VEMLA_MODULE_RELATIV="${VEMLA_MODULE_RELATIV}")
 
@@ -13,7 +21,7 @@ install(TARGETS vemla RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The modules the program loads when it first shows a web page or prints.
 foreach(modul vemla_web vemla_druck)
   if(TARGET ${modul})
-    install(TARGETS ${modul} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/vemla)
+    install(TARGETS ${modul} LIBRARY DESTINATION ${VEMLA_MODULORDNER})
   endif()
 endforeach()
 
@@ -33,6 +41,24 @@ install(FILES ${quelle}/vemla.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hic
 install(FILES ${quelle}/vemla-48.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps RENAME vemla.png)
 install(FILES ${quelle}/de.vemla.vemla.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${quelle}/vemla-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME vemla.xml)
+
+# The manual page and, in the documentation folder, the copyright and the
+# changelog, compressed as Debian wants them (gzip -9n: no name, no time stamp).
+set(VEMLA_DOKU ${CMAKE_BINARY_DIR}/doku)
+configure_file(${quelle}/vemla.1.in ${VEMLA_DOKU}/vemla.1 @ONLY)
+configure_file(${quelle}/changelog ${VEMLA_DOKU}/changelog COPYONLY)
+file(STRINGS ${quelle}/changelog VEMLA_CHANGELOG_KOPF LIMIT_COUNT 1)
+if(NOT VEMLA_CHANGELOG_KOPF MATCHES "^vemla \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "resources/installation/changelog: the newest entry is not version ${PROJECT_VERSION}")
+endif()
+add_custom_command(OUTPUT ${VEMLA_DOKU}/vemla.1.gz ${VEMLA_DOKU}/changelog.gz
+  COMMAND gzip -9nkf vemla.1 changelog
+  DEPENDS ${VEMLA_DOKU}/vemla.1 ${VEMLA_DOKU}/changelog
+  WORKING_DIRECTORY ${VEMLA_DOKU})
+add_custom_target(dokumentation ALL DEPENDS ${VEMLA_DOKU}/vemla.1.gz ${VEMLA_DOKU}/changelog.gz)
+add_dependencies(vemla dokumentation)
+install(FILES ${VEMLA_DOKU}/vemla.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${VEMLA_DOKU}/changelog.gz ${quelle}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vemla)
 
 install(CODE "set(VEMLA_DATADIR \"${CMAKE_INSTALL_DATADIR}\")
   set(VEMLA_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
@@ -64,5 +90,6 @@ if(TARGET test_installation)
   # The installation tests install this build tree into a folder of their own.
   add_dependencies(test_installation vemla)
   target_compile_definitions(test_installation PRIVATE VEMLA_BAUORDNER="${CMAKE_BINARY_DIR}"
-                             VEMLA_CMAKE="${CMAKE_COMMAND}" VEMLA_DATEN_RELATIV="${VEMLA_DATEN_RELATIV}")
+                             VEMLA_CMAKE="${CMAKE_COMMAND}" VEMLA_DATEN_RELATIV="${VEMLA_DATEN_RELATIV}"
+                             VEMLA_MODULORDNER="${VEMLA_MODULORDNER}")
 endif()

@@ -21,7 +21,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded when first needed (downloads, the spreadsheet export), so invisible to
 # dpkg-shlibdeps; the German texts of Qt's own dialogs.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcurl4 (>= 7.85.0), libxlsxwriter4, qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-calc | libreoffice-calc-nogui, fonts-liberation2, fonts-dejavu-core")
+# The spreadsheet export opens LibreOffice Calc; reading the CD in the drive loads
+# libdiscid (without it the program says so and looks up by barcode or name).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "libreoffice-calc | libreoffice-calc-nogui, libdiscid0, fonts-liberation2, fonts-dejavu-core")
 set(CPACK_STRIP_FILES ON)
 # Installed with DESTDIR into the package's tree and the prefix /usr, so that
 # the menu entry names the program where the package puts it.

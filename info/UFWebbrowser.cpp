@@ -64,6 +64,8 @@ void TFWebbrowser::setVisible(bool sichtbar) {
   // while it shows loses its modality and the keyboard.
   if (sichtbar) browserErzeugen();
   QDialog::setVisible(sichtbar);
+  // A closed window leaves nothing running: the page stops with it.
+  if (!sichtbar && WebBrowser1) WebBrowser1->beenden();
 }
 
 void TFWebbrowser::showEvent(QShowEvent* e) {

@@ -20,6 +20,10 @@ class IWebansicht {
   virtual void skript(const QString& quelltext, std::function<void(const QVariant&)> ergebnis) = 0;
   // "fertig" runs each time a page has finished loading (false: it could not be loaded).
   virtual void beiLadeende(std::function<void(bool)> fertig) = 0;
+  // Ends the page shown, as its window closes: none of its scripts, timers or
+  // connections runs on, and the engine gives back what the page took. The
+  // view stays empty until the next laden().
+  virtual void beenden() = 0;
 };
 
 // What the module offers.
@@ -28,7 +32,7 @@ class IWebModul {
   virtual ~IWebModul() = default;
   virtual IWebansicht* ansichtErzeugen(QWidget* eltern) = 0;
 };
-#define IWebModul_iid "de.vemla.IWebModul/1"
+#define IWebModul_iid "de.vemla.IWebModul/2"
 Q_DECLARE_INTERFACE(IWebModul, IWebModul_iid)
 
 // Loads the module the first time and creates a browser view in "eltern";

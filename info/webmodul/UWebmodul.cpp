@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QObject>
 #include <QOpenGLContext>
+#include <QPointer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -60,6 +61,13 @@ class TWebEngineAnsicht : public QWebEngineView, public IWebansicht {
     });
   }
   void beiLadeende(std::function<void(bool)> fertig) override { fertig_ = std::move(fertig); }
+  // The page goes, and with it its renderer process; a fresh page that has
+  // loaded nothing takes its place.
+  void beenden() override {
+    QPointer<QWebEnginePage> alt = page();
+    setPage(new TStilleSeite(this));
+    delete alt;
+  }
 
  private:
   std::function<void(bool)> fertig_;

@@ -60,7 +60,7 @@ TEST_F(Benutzerordner, ErsterStartEinmalUndEinstellungenImKonfigordner) {
 }
 
 TEST_F(Benutzerordner, WebModulAusDemModulordner) {
-  EXPECT_EQ(webModul(), installation().qpfad("lib/vemla/vemla_web.so"));
+  EXPECT_EQ(webModul(), installation().qpfad(VEMLA_MODULORDNER "/vemla_web.so"));
 }
 
 TEST_F(Benutzerordner, BeispielseitenAusDemDatenordner) {

@@ -41,8 +41,11 @@ TEST(Installation, JedeDateiAmRichtigenOrt) {
     const char* enthaelt;  // a piece of the content, or empty
   } faelle[] = {
       {"bin/vemla", ""},
-      {"lib/vemla/vemla_web.so", "ELF"},
-      {"lib/vemla/vemla_druck.so", "ELF"},
+      {VEMLA_MODULORDNER "/vemla_web.so", "ELF"},
+      {VEMLA_MODULORDNER "/vemla_druck.so", "ELF"},
+      {"share/man/man1/vemla.1.gz", ""},
+      {"share/doc/vemla/copyright", "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/"},
+      {"share/doc/vemla/changelog.gz", ""},
       {"share/applications/vemla.desktop", "Exec=/usr/local/bin/vemla %f"},
       {"share/metainfo/de.vemla.vemla.metainfo.xml", "<launchable type=\"desktop-id\">vemla.desktop</launchable>"},
       {"share/mime/packages/vemla.xml", "<glob pattern=\"*.vem\"/>"},

@@ -164,7 +164,7 @@ TEST_F(Orte, WebModulNurNebenDemProgrammOderImModulordner) {
     const char* erwartet;  // relative to the test tree; empty: none
   } faelle[] = {
       {"daneben", true, false, "usr/bin/vemla_web.so"},
-      {"im Modulordner", false, true, "usr/lib/vemla/vemla_web.so"},
+      {"im Modulordner", false, true, "usr/" VEMLA_MODULORDNER "/vemla_web.so"},
       {"beide", true, true, "usr/bin/vemla_web.so"},
       {"keins", false, false, ""},
   };
@@ -172,9 +172,9 @@ TEST_F(Orte, WebModulNurNebenDemProgrammOderImModulordner) {
   moduleAuchSuchenIn(QString());  // as the program runs: without the test programs' folder
   orteFestlegen(p("usr/bin"));
   for (const Fall& f : faelle) {
-    std::filesystem::create_directories(t_.pfad("usr/lib/vemla"));
+    std::filesystem::create_directories(t_.pfad("usr/" VEMLA_MODULORDNER));
     const std::pair<bool, const char*> module[] = {{f.daneben, "usr/bin/vemla_web.so"},
-                                                   {f.imModulordner, "usr/lib/vemla/vemla_web.so"}};
+                                                   {f.imModulordner, "usr/" VEMLA_MODULORDNER "/vemla_web.so"}};
     for (const auto& [da, pfad] : module) {
       std::filesystem::remove(t_.pfad(pfad));
       if (da) dateiSchreiben(t_.pfad(pfad), "ELF");

@@ -26,6 +26,7 @@ class TAttrappenWebansicht : public QWidget, public IWebansicht {
     if (ergebnis) ergebnis(QVariant());
   }
   void beiLadeende(std::function<void(bool)> fertig) override { fertig_ = std::move(fertig); }
+  void beenden() override {}
 
  private:
   std::vector<QString>& seiten_;

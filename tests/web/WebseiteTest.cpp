@@ -1,12 +1,14 @@
 // The web page window with the real web engine: a local page is shown, an
 // address that cannot be reached shows the engine's error page, and the window
 // stays usable. The engine is a module that is loaded only now.
+#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
+#include <unistd.h>
 
 #include "info/UFWebbrowser.h"
 #include "info/UWebansicht.h"
@@ -19,6 +21,15 @@ constexpr int LADEZEIT_MS = 60000;  // the engine's first start is slow on a loa
 bool webEngineGeladen() {
   QFile f("/proc/self/maps");
   return f.open(QIODevice::ReadOnly) && f.readAll().contains("libQt6WebEngineCore");
+}
+
+// Waits until the window's page has finished loading.
+bool ladeendeAbwarten(TFWebbrowser& w) {
+  bool geladen = false;
+  w.WebBrowser1->beiLadeende([&](bool) { geladen = true; });
+  const bool fertig = QTest::qWaitFor([&] { return geladen; }, LADEZEIT_MS);
+  w.WebBrowser1->beiLadeende({});
+  return fertig;
 }
 
 class Webseite : public GuiTest {
@@ -90,6 +101,82 @@ TEST_F(Webseite, LokaleSeiteWirdAngezeigtUndFehlerseiteOhneNetz) {
   plattform_.fensterSkripte.push_back([&](QDialog&) { QTest::mouseClick(W().B_webbrowser, Qt::LeftButton); });
   W().seiteZeigen(adresse);
   EXPECT_EQ(plattform_.geoeffneteDokumente, std::vector<QString>{adresse});
+}
+
+// What a process has used: processor seconds and resident memory (bytes); zero when it has ended.
+struct TVerbrauch {
+  double sekunden = 0, rss = 0;
+};
+TVerbrauch verbrauch(const QString& pid) {
+  QFile stat("/proc/" + pid + "/stat");
+  if (!stat.open(QIODevice::ReadOnly)) return {};
+  const QList<QByteArray> f = stat.readAll().split(')').last().trimmed().split(' ');  // from field 3 on
+  const double takt = double(sysconf(_SC_CLK_TCK));
+  return {(f[11].toDouble() + f[12].toDouble()) / takt, f[21].toDouble() * double(sysconf(_SC_PAGESIZE))};
+}
+QString elternteil(const QString& pid) {
+  QFile stat("/proc/" + pid + "/stat");
+  return stat.open(QIODevice::ReadOnly) ? QString(stat.readAll().split(')').last().trimmed().split(' ').value(1)) : QString();
+}
+// The web engine's renderers: the processes its zygotes (children of this program) fork.
+QStringList renderer() {
+  QStringList pids;
+  for (const QString& pid : QDir("/proc").entryList({"[0-9]*"}, QDir::Dirs)) {
+    QFile cmd("/proc/" + pid + "/cmdline");
+    if (cmd.open(QIODevice::ReadOnly) && cmd.readAll().contains("QtWebEngineProcess") &&
+        elternteil(elternteil(pid)) == QString::number(getpid()))
+      pids << pid;
+  }
+  return pids;
+}
+// Processor share of the renderers (or of this program, "ich") over "ms" milliseconds.
+double auslastung(const QStringList& pids, int ms) {
+  auto summe = [&] {
+    double s = 0;
+    for (const QString& pid : pids) s += verbrauch(pid).sekunden;
+    return s;
+  };
+  const double vorher = summe();
+  QTest::qWait(ms);
+  return (summe() - vorher) * 1000 / ms;
+}
+
+// A page that keeps computing and taking memory: closing its window ends it.
+// The renderer then runs nothing and has given its memory back, and the
+// window shows the page afresh when opened again.
+TEST_F(Webseite, SchliessenBeendetDieSeite) {
+  const std::string pfad = tmp_.pfad("schleife.html");
+  dateiSchreiben(pfad,
+                 "<html><head><title>Schleife</title></head><body><p>rechnet</p><script>var halde = [];"
+                 "function schritt() { var t = Date.now(); while (Date.now() - t < 300) {}"
+                 "  if (halde.length < 40) halde.push(new Array(1000000).fill(Math.random()));"
+                 "  setTimeout(schritt, 0); }"
+                 "schritt();</script></body></html>");
+  const QString adresse = QUrl::fromLocalFile(QString::fromStdString(pfad)).toString();
+  QStringList pids;
+  double lastOffen = 0, rssOffen = 0;
+  plattform_.fensterSkripte.push_back([&](QDialog&) {
+    ASSERT_NE(W().WebBrowser1, nullptr) << "web module not loaded";
+    ASSERT_TRUE(ladeendeAbwarten(W()));
+    QTest::qWait(4000);
+    pids = renderer();
+    lastOffen = auslastung(pids, 1000);
+    for (const QString& pid : pids) rssOffen += verbrauch(pid).rss;
+    QTest::mouseClick(W().B_close, Qt::LeftButton);
+  });
+  W().seiteZeigen(adresse);
+  ASSERT_FALSE(pids.isEmpty());
+  EXPECT_GT(lastOffen, 0.3);  // the page ran while its window was open
+  QTest::qWait(10000);
+  double rssZu = 0;
+  for (const QString& pid : pids) rssZu += verbrauch(pid).rss;
+  EXPECT_LT(auslastung(pids, 2000), 0.05);
+  EXPECT_LT(rssZu, rssOffen / 2) << rssOffen / 1e6 << " MB offen, " << rssZu / 1e6 << " MB geschlossen";
+  EXPECT_LT(auslastung({QString::number(getpid())}, 2000), 0.1);  // nor does the program run on for it
+
+  const Ergebnis e = zeigen(adresse);
+  EXPECT_TRUE(e.ok);
+  EXPECT_EQ(e.inhalt, "Schleife|rechnet");
 }
 
 }  // namespace
@@ -183,10 +270,7 @@ TEST_F(Webfenster, BehaeltDieTastaturUndEscSchliesstNurEs) {
   imFenster(adresse, [&] {
     sofortAktiv = QTest::qWaitFor([this] { return aktivesXFenster() == W().winId(); }, 5000);
     ASSERT_NE(W().WebBrowser1, nullptr) << "web module not loaded";
-    bool geladen = false;
-    W().WebBrowser1->beiLadeende([&](bool) { geladen = true; });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return geladen; }, LADEZEIT_MS));
-    W().WebBrowser1->beiLadeende({});
+    EXPECT_TRUE(ladeendeAbwarten(W()));
     QTest::qWait(300);
     aktivNachLaden = aktivesXFenster() == W().winId() && QGuiApplication::focusWindow() == W().windowHandle();
     xdotool({"type", "--delay", "50", "QQQ"});
