@@ -49,7 +49,7 @@ void orteFestlegen(const QString& programmOrdner = QString());
 // The files that come with the program and that a written page refers to.
 QStringList seitenBegleitdateien();
 // A module of the program ("vemla_web.so"): beside the program, else in the
-// installed module folder <prefix>/lib/vemla; empty when neither has it.
+// installed module folder <prefix>/lib/<multiarch>/vemla; empty when neither has it.
 QString modulPfad(const QString& datei);
 // The web engine module.
 QString webModul();
