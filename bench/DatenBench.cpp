@@ -21,6 +21,7 @@
 
 #include "bench/Arbeitsordner.h"
 #include "core/UDBSortTree.h"
+#include "core/UDateiWache.h"
 #include "core/UDatbas.h"
 #include "core/UDatentypen.h"
 #include "core/UVemDatei.h"
@@ -261,6 +262,21 @@ void BM_Sortieren_Boden_Kopie(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BYTES));
 }
 
+// The check before a save that the file was not changed by someone else, in
+// its dearest case: the file's status differs, so its bytes are read and
+// summed (beside Lesen/Boden_read_4000, the bare read of the same file).
+void BM_Wache_fremdGeaendert(benchmark::State& state) {
+  const std::string& pfad = lesedatei();
+  TDateiWache wache;
+  wache.merken(pfad, TDateiKennung{});
+  for (auto _ : state) {
+    const bool geaendert = wache.fremdGeaendert(pfad);
+    benchmark::DoNotOptimize(geaendert);
+    pruefen(geaendert, state, "unveraendert gemeldet");
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BYTES));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -273,6 +289,10 @@ int main(int argc, char** argv) {
       ->ArgName("frisch")
       ->Arg(0)
       ->Arg(1)
+      ->Unit(kMillisecond)
+      ->UseRealTime();
+
+  benchmark::RegisterBenchmark("Lesen/Wache_fremdGeaendert_4000", BM_Wache_fremdGeaendert)
       ->Unit(kMillisecond)
       ->UseRealTime();
 
