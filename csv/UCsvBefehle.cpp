@@ -52,7 +52,8 @@ void csvImportieren() {
   }
   FCsvImport->vorbereiten(*name, std::move(daten), MAX_DATENSAETZE - DatBas->get_anzahl());
   if (plattform().fensterModal(*FCsvImport) != QDialog::Accepted) return;
-  csvAnhaengen(FCsvImport->ergebnis().saetze);
+  const TCsvErgebnis e = FCsvImport->ergebnis();
+  csvAnhaengen(e.saetze, e.ueberGrenze);
 }
 
 void csvExportieren() {
@@ -73,7 +74,7 @@ void csvExportieren() {
   meldungOk("Hinweis", "Die CD-Sammlung wurde erfolgreich als CSV-Datei gespeichert!");
 }
 
-void csvAnhaengen(const std::vector<TDatensatz>& saetze) {
+void csvAnhaengen(const std::vector<TDatensatz>& saetze, int ausgelassen) {
   THauptFormular& h = *HauptFormular;
   const int vorher = DatBas->get_anzahl();
   const bool warten = Fworking && (vorher > WARTEN_AB || static_cast<int>(saetze.size()) > WARTEN_AB);
@@ -89,7 +90,8 @@ void csvAnhaengen(const std::vector<TDatensatz>& saetze) {
     h.listbox->addItems(zeilen);
     if (!zeilen.isEmpty()) h.listbox->markieren(vorher);
   }
-  if (DatBas->get_anzahl() == MAX_DATENSAETZE)
+  ausgelassen += static_cast<int>(saetze.size() - static_cast<std::size_t>(zeilen.size()));
+  if (ausgelassen > 0)
     meldungOk("Hinweis:",
               "Das Laden/Hinzufügen dieser Datei war nicht (vollständig) möglich!\r"
               "Vemla kann in dieser Versionmaximal 4000 Datensätze verwalten!");

@@ -1,22 +1,11 @@
 #include "csv/UCsvKodierung.h"
 
+#include <algorithm>
 #include <cstdint>
 
+#include "core/UZeichenersatz.h"
+
 namespace {
-
-// Unicode code points of the bytes 0x80..0x9F; the rest of the code page equals Latin-1.
-constexpr char16_t OBERE[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-// The code page's byte for a code point, or 0 when it has none.
-unsigned char byteFuer(char32_t u) {
-  if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return static_cast<unsigned char>(u);
-  for (int k = 0; k < 32; ++k)
-    if (OBERE[k] == u) return static_cast<unsigned char>(0x80 + k);
-  return 0;
-}
 
 // Accented letters of the code page as base letter + combining mark.
 struct Zusammensetzung {
@@ -36,7 +25,15 @@ constexpr Zusammensetzung ZUSAMMEN[] = {
     {'i', 0x308, 0xEF}, {'n', 0x303, 0xF1}, {'o', 0x300, 0xF2}, {'o', 0x301, 0xF3}, {'o', 0x302, 0xF4},
     {'o', 0x303, 0xF5}, {'o', 0x308, 0xF6}, {'u', 0x300, 0xF9}, {'u', 0x301, 0xFA}, {'u', 0x302, 0xFB},
     {'u', 0x308, 0xFC}, {'y', 0x301, 0xFD}, {'y', 0x308, 0xFF}, {'S', 0x30C, 0x8A}, {'s', 0x30C, 0x9A},
-    {'Z', 0x30C, 0x8E}, {'z', 0x30C, 0x9E}, {'Y', 0x308, 0x9F}};
+    {'Z', 0x30C, 0x8E}, {'z', 0x30C, 0x9E}, {'Y', 0x308, 0x9F},
+    // The double acute of Hungarian: the umlaut is the nearest letter.
+    {'O', 0x30B, 0xD6}, {'o', 0x30B, 0xF6}, {'U', 0x30B, 0xDC}, {'u', 0x30B, 0xFC}};
+
+// The combining marks: of U+0300..U+036F and the supplements and extensions of them.
+bool istKombinierend(char32_t u) {
+  return (u >= 0x300 && u <= 0x36F) || (u >= 0x1AB0 && u <= 0x1AFF) || (u >= 0x1DC0 && u <= 0x1DFF) ||
+         (u >= 0x20D0 && u <= 0x20FF) || (u >= 0xFE20 && u <= 0xFE2F);
+}
 
 // Decodes one character of well-formed UTF-8 at s[i] and moves i behind it.
 char32_t naechstes(std::string_view s, std::size_t& i) {
@@ -118,31 +115,24 @@ bool istUtf8(std::string_view s) {
 }
 
 bool utf8ZuCp1252(std::string_view s, std::string& ziel) {
-  bool ersetzt = false;
+  bool geaendert = false;
   std::size_t i = 0;
   while (i < s.size()) {
     i = asciiAnhaengen(s, i, ziel);
     if (i == s.size()) break;
     const char32_t u = naechstes(s, i);
-    const unsigned char b = byteFuer(u);
-    if (b != 0 || u == 0) {
-      ziel.push_back(static_cast<char>(b));
+    if (istKombinierend(u)) {
+      // A mark joins the letter before it where the code page has the pair as one letter; else it is left out.
+      const auto z = std::find_if(std::begin(ZUSAMMEN), std::end(ZUSAMMEN), [&](const Zusammensetzung& k) {
+        return k.zeichen == u && !ziel.empty() && ziel.back() == k.basis;
+      });
+      if (z != std::end(ZUSAMMEN)) ziel.back() = static_cast<char>(z->ergebnis);
+      else geaendert = true;
       continue;
     }
-    if (u >= 0x300 && u <= 0x36F && !ziel.empty()) {
-      bool zusammengesetzt = false;
-      for (const Zusammensetzung& z : ZUSAMMEN)
-        if (z.zeichen == u && ziel.back() == z.basis) {
-          ziel.back() = static_cast<char>(z.ergebnis);
-          zusammengesetzt = true;
-          break;
-        }
-      if (zusammengesetzt) continue;
-    }
-    ziel.push_back('?');
-    ersetzt = true;
+    geaendert |= zeichenZuCp1252(u, ziel) != TErsatz::Genau;
   }
-  return ersetzt;
+  return geaendert;
 }
 
 void cp1252ZuUtf8(std::string_view s, std::string& ziel) {
@@ -151,7 +141,7 @@ void cp1252ZuUtf8(std::string_view s, std::string& ziel) {
     i = asciiAnhaengen(s, i, ziel);
     if (i == s.size()) break;
     const auto b = static_cast<unsigned char>(s[i++]);
-    anhaengenUtf8(b <= 0x9F ? OBERE[b - 0x80] : char32_t(b), ziel);
+    anhaengenUtf8(cp1252Zeichen(b), ziel);
   }
 }
 

@@ -10,8 +10,9 @@ bool istUtf8(std::string_view s);
 
 // Appends the Windows-1252 form of the UTF-8 text "s" to "ziel". A letter
 // followed by a combining accent becomes the one accented letter where the
-// code page has it; any other character the code page cannot hold becomes "?".
-// Returns true when such a "?" was written. "s" must be well-formed UTF-8.
+// code page has it, else the accent is left out; any other character the code
+// page cannot hold becomes its nearest form (zeichenZuCp1252). Returns true
+// when the text changed on the way. "s" must be well-formed UTF-8.
 bool utf8ZuCp1252(std::string_view s, std::string& ziel);
 
 // Appends the UTF-8 form of the Windows-1252 text "s" to "ziel". The five

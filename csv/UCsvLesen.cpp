@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "csv/UCsvKodierung.h"
@@ -30,6 +31,44 @@ char trennerErkennen(std::string_view s) {
   if (tab > semikolon && tab > komma) return '\t';
   if (semikolon > komma) return ';';
   return ',';
+}
+
+// Where the line from s[i] on ends (at CR, LF or CR LF) and where the next one begins.
+std::size_t zeilenende(std::string_view s, std::size_t i, std::size_t& naechste) {
+  const std::size_t e = std::min(s.find_first_of("\r\n", i), s.size());
+  naechste = e + (e < s.size() ? 1 : 0) + (e + 1 < s.size() && s[e] == '\r' && s[e + 1] == '\n' ? 1 : 0);
+  return e;
+}
+
+// A file that is not UTF-8 as a whole: each line that is UTF-8 stays, the others
+// are read as Windows-1252 and made UTF-8; returns how many those were. When no
+// line holds UTF-8 beyond ASCII, the file is Windows-1252 and stays as it is (-1).
+int zeilenweiseUtf8(std::string& bytes) {
+  const std::string_view s = bytes;
+  auto nichtAscii = [](std::string_view z) {
+    return std::any_of(z.begin(), z.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  };
+  bool utf8 = false;
+  for (std::size_t i = 0, naechste; i < s.size() && !utf8; i = naechste) {
+    const std::string_view z = s.substr(i, zeilenende(s, i, naechste) - i);
+    utf8 = nichtAscii(z) && istUtf8(z);
+  }
+  if (!utf8) return -1;
+  std::string r;
+  r.reserve(s.size() + s.size() / 8);
+  int cp1252 = 0;
+  for (std::size_t i = 0, naechste; i < s.size(); i = naechste) {
+    zeilenende(s, i, naechste);
+    const std::string_view z = s.substr(i, naechste - i);
+    if (istUtf8(z)) {
+      r.append(z);
+    } else {
+      cp1252ZuUtf8(z, r);
+      ++cp1252;
+    }
+  }
+  bytes = std::move(r);
+  return cp1252;
 }
 
 std::string ohneRand(std::string_view s) {
@@ -65,6 +104,19 @@ const char* trennerName(char t) {
   return t == ';' ? "Semikolon" : t == '\t' ? "Tabulator" : "Komma";
 }
 
+std::string kodierungsText(const TCsvDaten& d) {
+  std::string r = kodierungsName(d.kodierung);
+  if (d.cp1252Zeilen > 0)
+    r += ", " + zahl(static_cast<std::size_t>(d.cp1252Zeilen)) + (d.cp1252Zeilen == 1 ? " Zeile" : " Zeilen") +
+         " als Windows-1252 gelesen";
+  return r;
+}
+
+void csvZellenPruefen(const TCsvDaten& d) {
+  if (d.zuVieleZellen > 0)
+    fehler("Zeile " + zahl(static_cast<std::size_t>(d.zuVieleZellen)) + " hat mehr Zellen als die Kopfzeile");
+}
+
 TCsvDaten csvAuswerten(std::string bytes) {
   TCsvDaten d;
   if (bytes.size() > CSV_MAX_BYTES) fehler("Die Datei ist größer als 64 MB");
@@ -72,15 +124,34 @@ TCsvDaten csvAuswerten(std::string bytes) {
   if (bytes.size() >= 2 && (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0)) {
     bytes = utf16ZuUtf8(std::string_view(bytes).substr(2), bytes[0] == '\xFE');
     d.kodierung = TCsvKodierung::Utf16;
-  } else if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-    bytes.erase(0, 3);
-    d.kodierung = istUtf8(bytes) ? TCsvKodierung::Utf8Bom : TCsvKodierung::Cp1252;
   } else {
-    d.kodierung = istUtf8(bytes) ? TCsvKodierung::Utf8 : TCsvKodierung::Cp1252;
+    const bool bom = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
+    if (bom) bytes.erase(0, 3);
+    d.kodierung = bom ? TCsvKodierung::Utf8Bom : TCsvKodierung::Utf8;
+    if (!istUtf8(bytes)) {
+      d.cp1252Zeilen = zeilenweiseUtf8(bytes);
+      if (d.cp1252Zeilen < 0) {
+        d.cp1252Zeilen = 0;
+        d.kodierung = TCsvKodierung::Cp1252;
+      }
+    }
   }
   if (bytes.find('\0') != std::string::npos) fehler("Die Datei ist keine Textdatei (sie enthält Binärdaten)");
-  if (bytes.find_first_not_of(" \t\r\n") == std::string::npos) fehler("Die Datei ist leer");
-  d.trenner = trennerErkennen(bytes);
+  // Blank lines before the header are skipped, and so is a line "sep=;" as spreadsheet programs write it.
+  std::size_t kopfAnfang = 0, zeile = 1;  // line number in the file, for messages
+  bool trennerVorgegeben = false;
+  for (std::size_t naechste; kopfAnfang < bytes.size(); kopfAnfang = naechste, ++zeile) {
+    const std::string_view z =
+        std::string_view(bytes).substr(kopfAnfang, zeilenende(bytes, kopfAnfang, naechste) - kopfAnfang);
+    if (z.find_first_not_of(" \t") == std::string_view::npos) continue;
+    if (trennerVorgegeben || z.size() < 5 || z.substr(0, 4) != "sep=" ||
+        z.find_first_not_of(" \t", 5) != std::string_view::npos || (z[4] != ',' && z[4] != ';' && z[4] != '\t'))
+      break;
+    d.trenner = z[4];
+    trennerVorgegeben = true;
+  }
+  if (bytes.find_first_not_of(" \t\r\n", kopfAnfang) == std::string::npos) fehler("Die Datei ist leer");
+  if (!trennerVorgegeben) d.trenner = trennerErkennen(std::string_view(bytes).substr(kopfAnfang));
   const char trenner = d.trenner;
   bool sonderAussen[256] = {}, sonderInAnf[256] = {};
   for (const unsigned char c : {'"', '\r', '\n', '\t'}) sonderAussen[c] = sonderInAnf[c] = true;
@@ -89,8 +160,7 @@ TCsvDaten csvAuswerten(std::string bytes) {
   // Cells are unquoted in place: what is written never overtakes what is read.
   std::string& s = bytes;
   const std::size_t n = s.size();
-  std::size_t lesen = 0, schreiben = 0;
-  std::size_t zeile = 1;  // line number in the file, for messages
+  std::size_t lesen = kopfAnfang, schreiben = 0;
   std::vector<TCsvDaten::Zelle> satz;
   bool kopfGelesen = false;
   std::size_t datenzeilen = 0;
@@ -178,6 +248,17 @@ TCsvDaten csvAuswerten(std::string bytes) {
       continue;
     }
     if (++datenzeilen > CSV_MAX_ZEILEN) fehler("Die Datei hat mehr als " + zahl(CSV_MAX_ZEILEN) + " Zeilen");
+    if (satz.size() > d.kopf.size() && d.zuVieleZellen == 0 &&
+        std::any_of(satz.begin() + static_cast<std::ptrdiff_t>(d.kopf.size()), satz.end(), [&](const auto& z) {
+          return std::string_view(s.data() + z.anfang, z.laenge).find_first_not_of(' ') != std::string_view::npos;
+        })) {
+      // Empty cells beyond the header are trailing separators; a filled one is a separator outside quotes.
+      d.zuVieleZellen = static_cast<int>(satzZeile);
+      for (std::size_t k = 0; k < satz.size(); ++k) {
+        if (k > 0) d.zuVieleZellenText.push_back(trenner);
+        d.zuVieleZellenText.append(s, satz[k].anfang, satz[k].laenge);
+      }
+    }
     satz.resize(d.kopf.size(), TCsvDaten::Zelle{0, 0});
     d.zellen_.insert(d.zellen_.end(), satz.begin(), satz.end());
   }

@@ -1,10 +1,12 @@
 #pragma once
 // Reading a CSV file: its encoding (UTF-8 with or without byte-order mark,
-// UTF-16 with one, else Windows-1252), its separator (comma, semicolon or tab,
-// taken from the header line) and its cells, quoted as RFC 4180 has it. A line
-// break or tab inside a quoted cell becomes a blank; blanks at the ends of a
-// cell count only inside quotes. Malformed input raises
-// ECsvFehler with a German text and yields nothing.
+// UTF-16 with one, else Windows-1252; in a UTF-8 file a line that is no UTF-8
+// is read as Windows-1252), its separator (comma, semicolon or tab, taken from
+// the header line or from a first line "sep=;") and its cells, quoted as RFC
+// 4180 has it. Blank lines before the header are skipped. A line break or tab
+// inside a quoted cell becomes a blank; blanks at the ends of a cell count only
+// inside quotes. Malformed input raises ECsvFehler with a German text and
+// yields nothing.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -37,6 +39,13 @@ class TCsvDaten {
   char trenner = ',';
   // The header cells, trimmed, in Windows-1252.
   std::vector<std::string> kopf;
+  // Lines of a UTF-8 file that were no UTF-8 and were read as Windows-1252.
+  int cp1252Zeilen = 0;
+  // The first line with more non-empty cells than the header (a separator
+  // outside quotes): its number in the file (0: none) and its cells, joined by
+  // the separator, in the file's own text. Cells beyond the header are not kept.
+  int zuVieleZellen = 0;
+  std::string zuVieleZellenText;
 
   int zeilen() const { return kopf.empty() ? 0 : static_cast<int>(zellen_.size() / kopf.size()); }
   int spalten() const { return static_cast<int>(kopf.size()); }
@@ -62,6 +71,11 @@ TCsvDaten csvAuswerten(std::string bytes);
 // Reads the file at "pfad"; raises EEAFehler when it cannot be read.
 TCsvDaten csvLesen(const std::string& pfad);
 
+// Raises ECsvFehler when a line has more cells than the header: such a file is not imported.
+void csvZellenPruefen(const TCsvDaten& d);
+
 // How the encoding and separator are named in messages ("UTF-8", "Semikolon").
 const char* kodierungsName(TCsvKodierung k);
 const char* trennerName(char t);
+// The encoding with the lines read as Windows-1252: "UTF-8, 1 Zeile als Windows-1252 gelesen".
+std::string kodierungsText(const TCsvDaten& d);

@@ -35,7 +35,7 @@ const char* feldName(int feld);
 struct TCsvErgebnis {
   std::vector<TDatensatz> saetze;
   int gekuerzt = 0;        // lines with a text longer than 255 characters, cut
-  int geaendert = 0;       // lines with characters outside Windows-1252, replaced by "?"
+  int geaendert = 0;       // lines with characters outside Windows-1252, given their nearest form or "?"
   int uebersprungen = 0;   // lines with an empty Interpret or Titel
   int ueberGrenze = 0;     // lines left out because the collection is full
 };

@@ -1,7 +1,9 @@
 #pragma once
-// The preview of a CSV import: which column fills which field (changeable),
-// the first 20 entries as they will be stored, and how many lines will be
-// added, cut, changed or skipped. "Importieren" closes it with Accepted.
+// The preview of a CSV import: the file's first 20 lines as they are, which
+// column fills which field (changeable), the first 20 entries as they will be
+// stored, and how many lines will be added, cut, changed or skipped. A file
+// with a line of more cells than its header is shown but not imported.
+// "Importieren" closes it with Accepted.
 #include <QDialog>
 #include <QPointer>
 
@@ -28,7 +30,7 @@ class TFCsvImport : public QDialog {
 
   QLabel *L_datei = nullptr, *L_ergebnis = nullptr;
   QComboBox* combobox_spalte[FELD_ANZAHL] = {};
-  QTableWidget* SG_vorschau = nullptr;
+  QTableWidget *SG_datei = nullptr, *SG_vorschau = nullptr;
   QPushButton *B_importieren = nullptr, *B_abbrechen = nullptr;
 
  protected:
@@ -37,10 +39,12 @@ class TFCsvImport : public QDialog {
  private:
   void aufbauen();
   void fuellen();
+  void dateiZeigen();
   void aktualisieren();
   void B_importierenClick();
 
   QString name_;
+  QString fehlerZeile_;  // why the file is not imported; empty when it can be
   TCsvDaten daten_;
   TCsvZuordnung zuordnung_;
   int platz_ = 0;

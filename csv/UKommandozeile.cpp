@@ -153,6 +153,7 @@ int importieren(const std::string& quelle, const std::string& pfad, std::ostream
   TCsvZuordnung z;
   const bool gelesen = mitDatei(quelle, fehler, [&] {
     daten = csvLesen(quelle);
+    csvZellenPruefen(daten);
     z = csvZuordnungErkennen(daten.kopf);
     csvZuordnungPruefen(z);
   });
@@ -169,7 +170,7 @@ int importieren(const std::string& quelle, const std::string& pfad, std::ostream
   const TCsvErgebnis e = csvUmwandeln(daten, z, MAX_DATENSAETZE - db.get_anzahl());
   for (const TDatensatz& d : e.saetze) db.add_datensatz(d);
   if ((!e.saetze.empty() || neu) && !mitDatei(pfad, fehler, [&] { vemSchreiben(pfad, db); })) return ENDE_ABGELEHNT;
-  fehler << quelle << " (" << kodierungsName(daten.kodierung) << ", Trennzeichen " << trennerName(daten.trenner)
+  fehler << quelle << " (" << kodierungsText(daten) << ", Trennzeichen " << trennerName(daten.trenner)
          << (z.discogs ? ", Discogs-Export" : "") << "): " << e.saetze.size() << " hinzugefügt, " << e.gekuerzt
          << " gekürzt, " << e.geaendert << " geändert, " << e.uebersprungen << " übersprungen.\n";
   if (e.ueberGrenze > 0)

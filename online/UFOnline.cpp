@@ -327,7 +327,7 @@ void TFOnline::ergebnisseZeigen(std::vector<TVeroeffentlichung> liste) {
     for (int s = 0; s < SPALTEN; ++s) z->setToolTip(s, zuordnung);
     if (!verluste.isEmpty()) {
       z->setText(S_HINWEIS, "Zeichen werden ersetzt");
-      z->setToolTip(S_HINWEIS, "Nicht darstellbare Zeichen werden als \"?\" gespeichert in: " + verluste.join(", "));
+      z->setToolTip(S_HINWEIS, "Nicht darstellbare Zeichen werden ersetzt (durch ein ähnliches Zeichen oder \"?\") in: " + verluste.join(", "));
     }
   }
   const int n = static_cast<int>(ergebnisse_.size());
@@ -349,7 +349,7 @@ void TFOnline::b_uebernehmenClick() {
   if (zeilen.empty()) return;
   int uebernommen = 0;
   for (int i : zeilen) {
-    const TFelder f = felderZuordnen(ergebnisse_[static_cast<std::size_t>(i)]);
+    const TFelder f = felderFuerSammlung(ergebnisse_[static_cast<std::size_t>(i)]);
     if (!Connect->datensatz_hinzufuegen(f[0], f[1], f[2], f[3], f[4], f[5], f[6])) break;
     ++uebernommen;
   }
@@ -363,7 +363,7 @@ void TFOnline::b_uebernehmenClick() {
 void TFOnline::b_eingabemaskeClick() {
   const std::vector<int> zeilen = gewaehlteZeilen();
   if (zeilen.empty() || !F_add) return;
-  const TFelder f = felderZuordnen(ergebnisse_[static_cast<std::size_t>(zeilen.front())]);
+  const TFelder f = felderFuerSammlung(ergebnisse_[static_cast<std::size_t>(zeilen.front())]);
   const QList<QLineEdit*> felder = F_add->eingabefelder();
   for (int i = 0; i < felder.size() && i < static_cast<int>(f.size()); ++i) felder[i]->setText(f[static_cast<std::size_t>(i)]);
   plattform().fensterModal(*F_add);

@@ -4,6 +4,7 @@
 
 #include "app/UVorgaben.h"
 #include "core/UCodepage.h"
+#include "csv/UCsvKodierung.h"
 
 namespace {
 
@@ -97,8 +98,22 @@ QString jahrAusDatum(const QString& datum) {
   return datum.left(4);
 }
 
+QString alsCp1252(const QString& text) {
+  const std::string utf8 = text.normalized(QString::NormalizationForm_C).toStdString();
+  if (!istUtf8(utf8)) return vonCp1252(zuCp1252(text));  // a lone surrogate: "?" as before
+  std::string cp;
+  utf8ZuCp1252(utf8, cp);
+  return vonCp1252(cp);
+}
+
 bool verliertZeichen(const QString& text) {
-  return vonCp1252(zuCp1252(text)) != text.normalized(QString::NormalizationForm_C);
+  return alsCp1252(text) != text.normalized(QString::NormalizationForm_C);
+}
+
+TFelder felderFuerSammlung(const TVeroeffentlichung& v) {
+  TFelder f = felderZuordnen(v);
+  for (QString& t : f) t = alsCp1252(t);
+  return f;
 }
 
 TFelder felderZuordnen(const TVeroeffentlichung& v) {

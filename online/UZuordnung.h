@@ -23,5 +23,11 @@ QString formateMitAnzahl(const QStringList& formate);
 QString genreZuordnen(const QStringList& kandidaten);
 // The year of a date ("1997-05-21" -> "1997"); empty when it has none.
 QString jahrAusDatum(const QString& datum);
+// The text as the collection stores it, back as QString: in Windows-1252, each
+// character the code page lacks as its nearest form, as the CSV import has it
+// (utf8ZuCp1252): "Dvořák" -> "Dvorák", an invisible character left out.
+QString alsCp1252(const QString& text);
+// The seven fields as alsCp1252 gives them: what is stored or put into the input mask.
+TFelder felderFuerSammlung(const TVeroeffentlichung& v);
 // True when storing "text" as Windows-1252 loses or replaces characters.
 bool verliertZeichen(const QString& text);

@@ -148,6 +148,63 @@ TEST_F(CsvFenster, GrenzeUndBitteWarten) {
   EXPECT_EQ(listenzeilen().last(), "Pink Floyd - The Dark Side Of The Moon");
 }
 
+// The limit message comes only when lines were left out (discogs.csv has four).
+TEST_F(CsvFenster, GrenzmeldungNurWennZeilenFehlen) {
+  const std::pair<int, QStringList> faelle[] = {
+      {3996, {}},
+      {3997, {"Hinweis:|Das Laden/Hinzufügen dieser Datei war nicht (vollständig) möglich!\r"
+              "Vemla kann in dieser Versionmaximal 4000 Datensätze verwalten!"}},
+  };
+  for (const auto& [vorher, meldungen] : faelle) {
+    H().file_wasnot_changed();
+    sammlungsdatei(tmp_.pfad("fast.vem"), vorher);
+    Connect->datei_oeffnen(QString::fromStdString(tmp_.pfad("fast.vem")));
+    plattform_.meldungen.clear();
+    importieren(testdatei("discogs.csv"), [](TFCsvImport& f) { f.B_importieren->click(); });
+    EXPECT_EQ(DatBas->get_anzahl(), 4000);
+    EXPECT_EQ(plattform_.meldungsTexte(), meldungen) << vorher;
+  }
+}
+
+// The file's first lines as they are, whatever is assigned; how it was read; a line with more cells than the header.
+TEST_F(CsvFenster, VorschauZeigtDieDateiWieSieIst) {
+  struct Fall {
+    std::string inhalt;
+    QString art;                   // L_datei behind the file name
+    QStringList kopf, ersteZeile;  // SG_datei
+    int eintraege;                 // rows of SG_vorschau
+    QString ergebnis;              // L_ergebnis begins so
+  } faelle[] = {
+      {"Band;Tontr\xC3\xA4ger;Erscheinungsjahr;Label;Bemerkung\r\nKraftwerk;Computerwelt;1981;Kling Klang;gut\r\n",
+       "(UTF-8, Trennzeichen Semikolon)", {"Band", "Tonträger", "Erscheinungsjahr", "Label", "Bemerkung"},
+       {"Kraftwerk", "Computerwelt", "1981", "Kling Klang", "gut"}, 0, "0 Zeilen werden hinzugefügt, 0 gekürzt"},
+      {"Interpret,Titel\nBj\xC3\xB6rk,Homog\xC3\xA9nic\nM\xF6tley Cr\xFC""e,Dr. Feelgood\n",
+       "(UTF-8, 1 Zeile als Windows-1252 gelesen, Trennzeichen Komma)", {"Interpret", "Titel"}, {"Björk", "Homogénic"}, 2,
+       "2 Zeilen werden hinzugefügt, 0 gekürzt (länger als 255 Zeichen), 0 geändert"},
+      {"Interpret\tTitel\nA\tB\n", "(UTF-8, Trennzeichen Tabulator)", {"Interpret", "Titel"}, {"A", "B"}, 1,
+       "1 Zeile wird hinzugefügt, 0 gekürzt"},
+      {"Artist,Title,Label\nA,T,Label with, a comma\n", "(UTF-8, Trennzeichen Komma)", {"Artist", "Title", "Label"},
+       {"A", "T", "Label with"}, 1,
+       "Zeile 2 hat mehr Zellen als die Kopfzeile: A,T,Label with, a comma\nSo kann die Datei nicht importiert werden"},
+  };
+  for (const Fall& fall : faelle) {
+    dateiSchreiben(tmp_.pfad("v.csv"), fall.inhalt);
+    const QString datei = QString::fromStdString(tmp_.pfad("v.csv"));
+    importieren(datei, [&](TFCsvImport& f) {
+      EXPECT_EQ(f.L_datei->text(), "Datei: " + datei + "  " + fall.art);
+      QStringList kopf;
+      for (int c = 0; c < f.SG_datei->columnCount(); ++c) kopf << f.SG_datei->horizontalHeaderItem(c)->text();
+      EXPECT_EQ(kopf, fall.kopf);
+      EXPECT_EQ(zeile(f.SG_datei, 0), fall.ersteZeile);
+      EXPECT_EQ(f.SG_vorschau->rowCount(), fall.eintraege);
+      EXPECT_TRUE(f.L_ergebnis->text().startsWith(fall.ergebnis)) << f.L_ergebnis->text().toStdString();
+      EXPECT_EQ(f.B_importieren->isEnabled(), !fall.ergebnis.startsWith("Zeile"));
+      f.B_abbrechen->click();
+    });
+  }
+  EXPECT_EQ(DatBas->get_anzahl(), 0);
+}
+
 // A Discogs export of 4000 lines gives the same collection in the window and on the command line.
 TEST_F(CsvFenster, VierTausendZeilenWieAufDerKommandozeile) {
   std::string csv = dateiInhalt(testdatei("discogs.csv").toStdString());

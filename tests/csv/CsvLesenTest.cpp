@@ -187,14 +187,83 @@ TEST(CsvLesen, ZusammengesetzteZeichen) {
       {"Mo\xCC\x88tley Cru\xCC\x88""e", "M\xF6tley Cr\xFC""e"},  // o + combining diaeresis
       {"Cafe\xCC\x81", "Caf\xE9"},
       {"S\xCC\x8C", "\x8A"},
-      {"x\xCC\x88", "x?"},  // no such letter in the code page
-      {"\xCC\x88", "?"},
+      {"x\xCC\x88", "x"},  // no such letter in the code page: the letter without its mark
+      {"\xCC\x88", ""},
   };
   for (const auto& [utf8, cp] : faelle) {
     std::string z;
     utf8ZuCp1252(utf8, z);
     EXPECT_EQ(z, cp) << utf8;
   }
+}
+
+// Characters the code page lacks: the nearest form, nothing when invisible, "?" only when there is no such form.
+TEST(CsvLesen, NaechsteFormAusserhalbDerCodepage) {
+  struct Fall {
+    const char *utf8, *cp;
+    bool geaendert;
+  } faelle[] = {
+      {"Czes\xC5\x82""aw", "Czeslaw", true},
+      {"\xC5\x81\xC5\x91\xC5\xB1\xC8\x99\xC4\x8D\xC4\x9B\xC5\x99", "L\xF6\xFCsce" "r", true},
+      {"Ti\xE1\xBA\xBFng Vi\xE1\xBB\x87t \xC4\xB3 \xEF\xAC\x81n \xEF\xBC\xA1", "Ti\xEAng Vi\xEAt ij fin A", true},
+      {"a\xE2\x80\x8B""b\xE2\x80\x8C\xE2\x80\x8D\xE2\x80\x8E\xE2\x80\x8F\xE2\x81\xA0\xEF\xBB\xBF""c", "abc", true},
+      {"1\xE2\x80\x90""2\xE2\x80\x91""3\xE2\x80\x92""4\xE2\x80\x95""5", "1-2-3-4\x97""5", true},
+      // What the code page holds stays as it is.
+      {"\xE2\x80\x93\xE2\x80\x94\xE2\x80\xA6\xE2\x80\x9E\xE2\x80\x9C\xE2\x80\x98\xE2\x80\x99\xC2\xAD", "\x96\x97\x85\x84\x93\x91\x92\xAD", false},
+      {"\xE2\x98\x83 \xCE\xA9 \xE6\x97\xA5", "? ? ?", true},
+  };
+  for (const Fall& f : faelle) {
+    std::string z;
+    EXPECT_EQ(utf8ZuCp1252(f.utf8, z), f.geaendert) << f.utf8;
+    EXPECT_EQ(z, f.cp) << f.utf8;
+  }
+}
+
+// Encoding per line, blank lines and "sep=" before the header, cells beyond the header.
+TEST(CsvLesen, ZeilenweiseKodierungKopfzeileUndUeberzaehligeZellen) {
+  struct Fall {
+    std::string inhalt;
+    TCsvKodierung kodierung;
+    char trenner;
+    int cp1252Zeilen, zuVieleZellen;
+    std::vector<std::string> saetze;  // Interpret|Titel|Label, Windows-1252
+    int geaendert;
+  } faelle[] = {
+      {"Interpret,Titel\nBj\xC3\xB6rk,Homog\xC3\xA9nic\nM\xF6tley Cr\xFC""e,Dr. Feelgood\nCzes\xC5\x82""aw,X\n",
+       TCsvKodierung::Utf8, ',', 1, 0, {"Bj\xF6rk|Homog\xE9nic|", "M\xF6tley Cr\xFC""e|Dr. Feelgood|", "Czeslaw|X|"}, 1},
+      {"\xEF\xBB\xBFInterpret\tTitel\r\n\xC3\x84rzte\tA\r\n\xC4rzte\tB\r\n\xC4rzte\tC", TCsvKodierung::Utf8Bom, '\t',
+       2, 0, {"\xC4rzte|A|", "\xC4rzte|B|", "\xC4rzte|C|"}, 0},
+      {"Interpret;Titel\r\nBj\xF6rk;Homog\xE9nic\r\n", TCsvKodierung::Cp1252, ';', 0, 0, {"Bj\xF6rk|Homog\xE9nic|"}, 0},
+      {"\r\nK\xC3\xBCnstler;Album;Jahr\r\nA;B;1999\r\n", TCsvKodierung::Utf8, ';', 0, 0, {"A|B|"}, 0},
+      {" \t\r\n\n\rInterpret,Titel,Label\rA,B,C\r", TCsvKodierung::Utf8, ',', 0, 0, {"A|B|C"}, 0},
+      {"sep=;\r\nInterpret;Titel;Label, Vertrieb, Land\r\nA, B;C, D;E\r\n", TCsvKodierung::Utf8, ';', 0, 0, {"A, B|C, D|"}, 0},
+      {"\nsep=,\n\nInterpret;Titel;Jahr,Label\nA;B;1,C,\n", TCsvKodierung::Utf8, ',', 0, 0, {"A;B;1|C|C"}, 0},
+      {"Artist,Title,Label\nA,T,Label with, a comma\nB,U,Label\n", TCsvKodierung::Utf8, ',', 0, 2,
+       {"A|T|Label with", "B|U|Label"}, 0},
+      {"Interpret;Titel;Label\nA;B;C;;\nD;E;F; ;\nG;H;I;;J\nK;L;M;N\n", TCsvKodierung::Utf8, ';', 0, 4,
+       {"A|B|C", "D|E|F", "G|H|I", "K|L|M"}, 0},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.inhalt);
+    const TCsvDaten d = csvAuswerten(f.inhalt);
+    EXPECT_EQ(d.kodierung, f.kodierung);
+    EXPECT_EQ(d.trenner, f.trenner);
+    EXPECT_EQ(d.cp1252Zeilen, f.cp1252Zeilen);
+    EXPECT_EQ(d.zuVieleZellen, f.zuVieleZellen);
+    TCsvZuordnung z = csvZuordnungErkennen(d.kopf);
+    if (z.fuer(FELD_INTERPRET) < 0) z.fuer(FELD_INTERPRET) = 0, z.fuer(FELD_TITEL) = 1;  // "Interpret;Titel;Jahr" is one cell
+    const TCsvErgebnis e = csvUmwandeln(d, z, MAX_DATENSAETZE);
+    std::vector<std::string> saetze;
+    for (const TDatensatz& s : e.saetze) saetze.push_back(s.Interpret.text() + "|" + s.Titel.text() + "|" + s.Label.text());
+    EXPECT_EQ(saetze, f.saetze);
+    EXPECT_EQ(e.geaendert, f.geaendert);
+  }
+  const TCsvDaten d = csvAuswerten(faelle[7].inhalt);
+  EXPECT_EQ(d.zuVieleZellenText, "A,T,Label with, a comma");
+  EXPECT_EQ(fehlerText([&] { csvZellenPruefen(d); }), "Zeile 2 hat mehr Zellen als die Kopfzeile");
+  EXPECT_EQ(kodierungsText(csvAuswerten(faelle[0].inhalt)), "UTF-8, 1 Zeile als Windows-1252 gelesen");
+  EXPECT_EQ(kodierungsText(csvAuswerten(faelle[1].inhalt)), "UTF-8 mit BOM, 2 Zeilen als Windows-1252 gelesen");
+  EXPECT_EQ(fehlerText([] { csvAuswerten("\r\n \r\nsep=;\r\n\r\n"); }), "Die Datei ist leer");
 }
 
 TEST(CsvLesen, FehlerhafteDateien) {

@@ -174,6 +174,14 @@ TEST(Kommandozeile, ImportLegtAnUndHaengtAn) {
   EXPECT_EQ(d.Interpret.text(), "Bj\xF6rk");
   db.get_datensatz(4, d);
   EXPECT_EQ(d.Typ.text(), "12'' Vinyl - Single (1 Vinyl)");
+  // A UTF-8 file with a line in Windows-1252: the summary counts it.
+  dateiSchreiben(tmp.pfad("gemischt.csv"), "Interpret,Titel\nBj\xC3\xB6rk,Post\nM\xF6tley Cr\xFC""e,Dr. Feelgood\n");
+  l = lauf({"--import-csv", tmp.pfad("gemischt.csv"), ziel});
+  EXPECT_EQ(l.code, ENDE_OK);
+  EXPECT_EQ(l.fehler, tmp.pfad("gemischt.csv") +
+                          " (UTF-8, 1 Zeile als Windows-1252 gelesen, Trennzeichen Komma): 2 hinzugefügt, 0 gekürzt, "
+                          "0 geändert, 0 übersprungen.\n" + ziel + ": 8 Einträge.\n");
+  EXPECT_NE(dateiInhalt(ziel).find("M\xF6tley Cr\xFC""e"), std::string::npos);
 }
 
 TEST(Kommandozeile, ImportBisZurGrenze) {
@@ -193,6 +201,7 @@ TEST(Kommandozeile, AbgelehnteEingabeAendertNichts) {
   vemSchreiben(tmp.pfad("s.vem"), beispiel(2));
   const std::string vorher = dateiInhalt(tmp.pfad("s.vem"));
   dateiSchreiben(tmp.pfad("kaputt.vem"), std::string(1792 + 5, 'x'));
+  dateiSchreiben(tmp.pfad("zellen.csv"), "Artist,Title,Label\nA,T,L,\nA,T,Label with, a comma\n");
   const std::pair<std::vector<std::string>, std::string> faelle[] = {
       {{testdatei("offen.csv"), tmp.pfad("s.vem")}, "Ein Anführungszeichen in Zeile 2 wird nicht geschlossen"},
       {{testdatei("binaer.csv"), tmp.pfad("s.vem")}, "Die Datei ist keine Textdatei (sie enthält Binärdaten)"},
@@ -201,6 +210,8 @@ TEST(Kommandozeile, AbgelehnteEingabeAendertNichts) {
       {{testdatei("ohne_titel.csv"), tmp.pfad("s.vem")}, "Die Kopfzeile nennt keine Spalte für Interpret oder Titel"},
       {{testdatei("fehlt.csv"), tmp.pfad("s.vem")}, "Datei nicht gefunden"},
       {{testdatei("discogs.csv"), tmp.pfad("kaputt.vem")}, "ist kein Vielfaches von 1792 Bytes"},
+      {{tmp.pfad("zellen.csv"), tmp.pfad("s.vem")}, ": Zeile 3 hat mehr Zellen als die Kopfzeile.\n"},
+      {{tmp.pfad("zellen.csv"), tmp.pfad("neu.vem")}, ": Zeile 3 hat mehr Zellen als die Kopfzeile.\n"},
   };
   for (const auto& [argumente, text] : faelle) {
     const Lauf l = lauf({"--import-csv", argumente[0], argumente[1]});
