@@ -185,7 +185,7 @@ TEST_F(CsvFenster, VorschauZeigtDieDateiWieSieIst) {
        "1 Zeile wird hinzugefügt, 0 gekürzt"},
       {"Artist,Title,Label\nA,T,Label with, a comma\n", "(UTF-8, Trennzeichen Komma)", {"Artist", "Title", "Label"},
        {"A", "T", "Label with"}, 1,
-       "Zeile 2 hat mehr Zellen als die Kopfzeile: A,T,Label with, a comma\nSo kann die Datei nicht importiert werden"},
+       "Zeile 2 hat mehr Zellen als die Kopfzeile: A,T,Label with,a comma\nSo kann die Datei nicht importiert werden"},
   };
   for (const Fall& fall : faelle) {
     dateiSchreiben(tmp_.pfad("v.csv"), fall.inhalt);

@@ -259,7 +259,7 @@ TEST(CsvLesen, ZeilenweiseKodierungKopfzeileUndUeberzaehligeZellen) {
     EXPECT_EQ(e.geaendert, f.geaendert);
   }
   const TCsvDaten d = csvAuswerten(faelle[7].inhalt);
-  EXPECT_EQ(d.zuVieleZellenText, "A,T,Label with, a comma");
+  EXPECT_EQ(d.zuVieleZellenText, "A,T,Label with,a comma");
   EXPECT_EQ(fehlerText([&] { csvZellenPruefen(d); }), "Zeile 2 hat mehr Zellen als die Kopfzeile");
   EXPECT_EQ(kodierungsText(csvAuswerten(faelle[0].inhalt)), "UTF-8, 1 Zeile als Windows-1252 gelesen");
   EXPECT_EQ(kodierungsText(csvAuswerten(faelle[1].inhalt)), "UTF-8 mit BOM, 2 Zeilen als Windows-1252 gelesen");

@@ -107,11 +107,11 @@ TEST_F(UpdateX11, MeldungenUndDialogStehenUeberDemUpdatefenster) {
 }
 
 // Share of the pixels of "w" that the screen shows as the window draws them.
+// The X server is asked for the window's own area, wherever the window manager put it.
 double bildschirmGleich(QWidget* w) {
   const QImage soll = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  const QPoint o = w->mapToGlobal(QPoint(0, 0));
   const QImage ist = QGuiApplication::primaryScreen()
-                         ->grabWindow(0, o.x(), o.y(), w->width(), w->height())
+                         ->grabWindow(w->winId(), 0, 0, w->width(), w->height())
                          .toImage()
                          .convertToFormat(QImage::Format_RGB32);
   if (ist.size() != soll.size()) return 0;
