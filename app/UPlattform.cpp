@@ -60,9 +60,9 @@ class TQtPlattform : public IPlattform {
       case TSymbol::Information: box.setIcon(QMessageBox::Information); break;
       case TSymbol::Stopp: box.setIcon(QMessageBox::Critical); break;
     }
-    if (knoepfe == TKnoepfe::JaNein) {
+    if (knoepfe != TKnoepfe::Ok) {
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-      box.setDefaultButton(QMessageBox::Yes);
+      box.setDefaultButton(knoepfe == TKnoepfe::JaNeinStandardNein ? QMessageBox::No : QMessageBox::Yes);
       box.setEscapeButton(QMessageBox::No);
       return box.exec() == QMessageBox::Yes ? TAntwort::Ja : TAntwort::Nein;
     }

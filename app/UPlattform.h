@@ -20,7 +20,8 @@ class ITabellenAnwendung;
 class IWebansicht;
 
 enum class TSymbol { Keins, Warnung, Frage, Information, Stopp };
-enum class TKnoepfe { Ok, JaNein };
+// JaNeinStandardNein: Yes/No with No as the default button, for a question whose Yes loses data.
+enum class TKnoepfe { Ok, JaNein, JaNeinStandardNein };
 enum class TAntwort { Ok, Ja, Nein };
 
 // One file type of a file dialog: its description and its pattern ("*.vem").

@@ -344,7 +344,7 @@ bool TConnect::datei_speichern(const QString& pfadEin) {
                           "Die Datei \u201E" + QFileInfo(pfad).fileName() +
                               "\u201C wurde au\u00DFerhalb von Vemla ge\u00E4ndert.\r"
                               "Wenn Sie jetzt speichern, gehen diese \u00C4nderungen verloren.\rTrotzdem speichern?",
-                          TSymbol::Warnung, TKnoepfe::JaNein, &H()) != TAntwort::Ja)
+                          TSymbol::Warnung, TKnoepfe::JaNeinStandardNein, &H()) != TAntwort::Ja)
     return false;
   const bool warten = DatBas->get_anzahl() > WARTEN_AB;
   if (warten) wartenZeigen();

@@ -312,6 +312,7 @@ TEST_F(DateiBefehle, FremdGeaenderteDateiWirdNichtStillUeberschrieben) {
     EXPECT_EQ(gefragt, f.gefragt) << f.name;
     if (gefragt) {
       EXPECT_EQ(plattform_.meldungen.front().eltern, &H()) << f.name;
+      EXPECT_EQ(plattform_.meldungen.front().knoepfe, TKnoepfe::JaNeinStandardNein) << f.name;
     }
     EXPECT_EQ(dateiInhalt(datei).size(), (f.gespeichert ? 4u : 20u) * DATENSATZ_GROESSE) << f.name;
     if (!f.gespeichert) {
