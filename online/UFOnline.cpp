@@ -160,6 +160,8 @@ void TFOnline::aufbauen() {
 
   b_uebernehmen = knopf(this, "b_uebernehmen", "Übernehmen", 8, 442, 110);
   b_eingabemaske = knopf(this, "b_eingabemaske", "In Eingabemaske übernehmen", 126, 442, 190);
+  b_weitere = knopf(this, "b_weitere", "&Weitere laden", 554, 442, 100);
+  b_weitere->setToolTip("lädt die nächsten Veröffentlichungen der letzten Suche");
   b_schliessen = knopf(this, "b_schliessen", "Schliessen", 662, 442, 90);
   b_uebernehmen->setToolTip("fügt jede markierte Veröffentlichung als neuen Datensatz hinzu");
   b_eingabemaske->setToolTip("öffnet die Eingabemaske mit den Daten der markierten Veröffentlichung");
@@ -178,6 +180,7 @@ void TFOnline::aufbauen() {
   connect(b_abbrechen, &QPushButton::clicked, this, sicher([this] { b_abbrechenClick(); }));
   connect(b_uebernehmen, &QPushButton::clicked, this, sicher([this] { b_uebernehmenClick(); }));
   connect(b_eingabemaske, &QPushButton::clicked, this, sicher([this] { b_eingabemaskeClick(); }));
+  connect(b_weitere, &QPushButton::clicked, this, sicher([this] { b_weitereClick(); }));
   connect(b_schliessen, &QPushButton::clicked, this, sicher([this] { close(); }));
   connect(lv_ergebnisse, &QTreeWidget::itemSelectionChanged, this, [this] { zustandSetzen(); });
   lv_ergebnisse->installEventFilter(this);
@@ -190,7 +193,8 @@ void TFOnline::aufbauen() {
   setTabOrder(b_laufwerk, lv_ergebnisse);
   setTabOrder(lv_ergebnisse, b_uebernehmen);
   setTabOrder(b_uebernehmen, b_eingabemaske);
-  setTabOrder(b_eingabemaske, b_schliessen);
+  setTabOrder(b_eingabemaske, b_weitere);
+  setTabOrder(b_weitere, b_schliessen);
   zustandSetzen();
 }
 
@@ -242,10 +246,7 @@ void TFOnline::b_strichcodeClick() {
     e_strichcode->setFocus();
     return;
   }
-  const QString adresse = adresseStrichcode(plattform().musikDienst(), code);
-  suchen("Suche nach dem Strichcode " + code + "...", [adresse, g = grenzen](const std::atomic<bool>& abbrechen) {
-    return dienstAbfragen(adresse, g, abbrechen);
-  });
+  dienstSuchen("Suche nach dem Strichcode " + code + "...", adresseStrichcode(plattform().musikDienst(), code));
 }
 
 void TFOnline::b_nameClick() {
@@ -254,13 +255,13 @@ void TFOnline::b_nameClick() {
     e_interpret->setFocus();
     return;
   }
-  const QString adresse = adresseName(plattform().musikDienst(), e_interpret->text(), e_titel->text());
-  suchen("Suche nach Interpret und Titel...", [adresse, g = grenzen](const std::atomic<bool>& abbrechen) {
-    return dienstAbfragen(adresse, g, abbrechen);
-  });
+  dienstSuchen("Suche nach Interpret und Titel...",
+               adresseName(plattform().musikDienst(), e_interpret->text(), e_titel->text()));
 }
 
 void TFOnline::b_laufwerkClick() {
+  if (sucht()) return;
+  suchadresse_.clear();  // a disc has its releases in one answer
   const QString basis = plattform().musikDienst();
   suchen("Die CD im Laufwerk wird gelesen...",
          [basis, g = grenzen, lesen = discLesen](const std::atomic<bool>& abbrechen) -> TDienstAntwort {
@@ -285,10 +286,33 @@ void TFOnline::b_abbrechenClick() {
   zustandSetzen();
 }
 
-void TFOnline::suchen(const QString& status, std::function<TDienstAntwort(const std::atomic<bool>&)> arbeit) {
+void TFOnline::dienstSuchen(const QString& status, const QString& adresse) {
   if (sucht()) return;
-  ergebnisse_.clear();
-  lv_ergebnisse->clear();
+  suchadresse_ = adresse;
+  suchen(status, [adresse, g = grenzen](const std::atomic<bool>& abbrechen) {
+    return dienstAbfragen(adresse, g, abbrechen);
+  });
+}
+
+void TFOnline::b_weitereClick() {
+  const int n = static_cast<int>(ergebnisse_.size());
+  if (sucht() || suchadresse_.isEmpty() || n >= gesamt_) return;
+  // The service counts from the first release of the search ("offset").
+  const QString adresse = suchadresse_ + QString("&offset=%1").arg(n);
+  suchen("Weitere Veröffentlichungen werden geladen...",
+         [adresse, g = grenzen](const std::atomic<bool>& abbrechen) { return dienstAbfragen(adresse, g, abbrechen); },
+         true);
+}
+
+void TFOnline::suchen(const QString& status, std::function<TDienstAntwort(const std::atomic<bool>&)> arbeit,
+                      bool anhaengen) {
+  if (sucht()) return;
+  anhaengen_ = anhaengen;
+  if (!anhaengen) {
+    ergebnisse_.clear();
+    gesamt_ = 0;
+    lv_ergebnisse->clear();
+  }
   L_status->setText(status);
   hintergrund_->starten(std::move(arbeit), [this](const TDienstAntwort& a) { antwortErhalten(a); });
   zustandSetzen();
@@ -297,10 +321,10 @@ void TFOnline::suchen(const QString& status, std::function<TDienstAntwort(const 
 void TFOnline::antwortErhalten(const TDienstAntwort& a) {
   zustandSetzen();
   if (a.fehler != TDienstFehler::Keiner) return fehlerMelden(a.fehler);
-  auto liste = veroeffentlichungenLesen(a.koerper);
-  if (!liste) return fehlerMelden(TDienstFehler::Unlesbar);
-  if (liste->empty()) return fehlerMelden(TDienstFehler::NichtGefunden);
-  ergebnisseZeigen(std::move(*liste));
+  auto seite = antwortSeiteLesen(a.koerper);
+  if (!seite) return fehlerMelden(TDienstFehler::Unlesbar);
+  if (seite->liste.empty() && !anhaengen_) return fehlerMelden(TDienstFehler::NichtGefunden);
+  ergebnisseZeigen(std::move(*seite));
 }
 
 void TFOnline::fehlerMelden(TDienstFehler f) {
@@ -309,31 +333,51 @@ void TFOnline::fehlerMelden(TDienstFehler f) {
   if (!text.isEmpty()) meldungOk(TITEL_HINWEIS, text);
 }
 
-void TFOnline::ergebnisseZeigen(std::vector<TVeroeffentlichung> liste) {
-  ergebnisse_ = std::move(liste);
-  static const char* const FELDNAMEN[] = {"Interpret", "Titel", "Label", "Release", "Typ", "Genre", "Kommentar"};
-  for (const TVeroeffentlichung& v : ergebnisse_) {
-    const TFelder f = felderZuordnen(v);
-    QStringList verluste;
-    for (std::size_t i = 0; i < f.size(); ++i)
-      if (verliertZeichen(f[i])) verluste << FELDNAMEN[i];
-    QString label = v.label;
-    if (!v.katalognummer.isEmpty()) label += (label.isEmpty() ? "" : " / ") + v.katalognummer;
-    auto* z = new QTreeWidgetItem(lv_ergebnisse, {einzeiligAnzeigen(v.interpret), einzeiligAnzeigen(v.titel),
-                                                 einzeiligAnzeigen(label), jahrAusDatum(v.datum),
-                                                 formateMitAnzahl(v.formate), einzeiligAnzeigen(v.land),
-                                                 einzeiligAnzeigen(v.strichcode), QString()});
-    const QString zuordnung = "Typ: " + f[4] + "\nGenre: " + f[5];
-    for (int s = 0; s < SPALTEN; ++s) z->setToolTip(s, zuordnung);
-    if (!verluste.isEmpty()) {
-      z->setText(S_HINWEIS, "Zeichen werden ersetzt");
-      z->setToolTip(S_HINWEIS, "Nicht darstellbare Zeichen werden ersetzt (durch ein ähnliches Zeichen oder \"?\") in: " + verluste.join(", "));
-    }
+void TFOnline::ergebnisseZeigen(TAntwortSeite seite) {
+  const int vorher = static_cast<int>(ergebnisse_.size());
+  for (TVeroeffentlichung& v : seite.liste) {
+    zeileHinzufuegen(v);
+    ergebnisse_.push_back(std::move(v));
   }
   const int n = static_cast<int>(ergebnisse_.size());
-  L_status->setText(n == 1 ? QString("1 Veröffentlichung gefunden.") : QString("%1 Veröffentlichungen gefunden.").arg(n));
-  lv_ergebnisse->setCurrentItem(lv_ergebnisse->topLevelItem(0));
+  // An empty further page means the search has nothing more, whatever its count said.
+  gesamt_ = seite.liste.empty() ? n : std::max(seite.gesamt, n);
+  if (n < gesamt_)
+    L_status->setText(QString("%1 von %2 gezeigt – bitte genauer suchen").arg(n).arg(gesamt_));
+  else
+    L_status->setText(n == 1 ? QString("1 Veröffentlichung gefunden.") : QString("%1 Veröffentlichungen gefunden.").arg(n));
+  if (n > vorher) lv_ergebnisse->setCurrentItem(lv_ergebnisse->topLevelItem(vorher));
   zustandSetzen();
+}
+
+void TFOnline::zeileHinzufuegen(const TVeroeffentlichung& v) {
+  static const char* const FELDNAMEN[] = {"Interpret", "Titel", "Label", "Release", "Typ", "Genre", "Kommentar"};
+  const TFelder f = felderZuordnen(v);
+  QStringList verluste, gekuerzt;
+  for (std::size_t i = 0; i < f.size(); ++i) {
+    if (verliertZeichen(f[i])) verluste << FELDNAMEN[i];
+    if (wirdGekuerzt(f[i])) gekuerzt << FELDNAMEN[i];
+  }
+  QString label = v.label;
+  if (!v.katalognummer.isEmpty()) label += (label.isEmpty() ? "" : " / ") + v.katalognummer;
+  auto* z = new QTreeWidgetItem(lv_ergebnisse, {einzeiligAnzeigen(v.interpret), einzeiligAnzeigen(v.titel),
+                                               einzeiligAnzeigen(label), jahrAusDatum(v.datum),
+                                               formateMitAnzahl(v.formate), einzeiligAnzeigen(v.land),
+                                               einzeiligAnzeigen(v.strichcode), QString()});
+  const QString zuordnung = "Typ: " + f[4] + "\nGenre: " + f[5] + "\nKommentar: " + f[6];
+  for (int s = 0; s < SPALTEN; ++s) z->setToolTip(s, zuordnung);
+  QStringList hinweise, erklaerungen;
+  if (!verluste.isEmpty()) {
+    hinweise << "Zeichen werden ersetzt";
+    erklaerungen << "Nicht darstellbare Zeichen werden ersetzt (durch ein ähnliches Zeichen oder \"?\") in: " +
+                        verluste.join(", ");
+  }
+  if (!gekuerzt.isEmpty()) {
+    hinweise << "gekürzt";
+    erklaerungen << "Auf die Feldlänge von 255 Zeichen gekürzt: " + gekuerzt.join(", ");
+  }
+  z->setText(S_HINWEIS, hinweise.join(", "));
+  if (!erklaerungen.isEmpty()) z->setToolTip(S_HINWEIS, erklaerungen.join("\n"));
 }
 
 std::vector<int> TFOnline::gewaehlteZeilen() const {
@@ -378,4 +422,5 @@ void TFOnline::zustandSetzen() {
   const bool gewaehlt = !laeuft && !gewaehlteZeilen().empty();
   b_uebernehmen->setEnabled(gewaehlt);
   b_eingabemaske->setEnabled(gewaehlt);
+  b_weitere->setEnabled(!laeuft && !suchadresse_.isEmpty() && static_cast<int>(ergebnisse_.size()) < gesamt_);
 }

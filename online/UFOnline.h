@@ -35,6 +35,8 @@ class TFOnline : public QDialog {
   void b_abbrechenClick();
   void b_uebernehmenClick();
   void b_eingabemaskeClick();
+  // Fetches the next releases of the last search and adds them to the list.
+  void b_weitereClick();
 
   // The releases of the last look-up, in the order of the result list.
   const std::vector<TVeroeffentlichung>& ergebnisse() const { return ergebnisse_; }
@@ -51,7 +53,7 @@ class TFOnline : public QDialog {
   QPushButton *b_strichcode = nullptr, *b_name = nullptr, *b_laufwerk = nullptr, *b_abbrechen = nullptr;
   QProgressBar* pb_warten = nullptr;
   QTreeWidget* lv_ergebnisse = nullptr;
-  QPushButton *b_uebernehmen = nullptr, *b_eingabemaske = nullptr, *b_schliessen = nullptr;
+  QPushButton *b_uebernehmen = nullptr, *b_eingabemaske = nullptr, *b_weitere = nullptr, *b_schliessen = nullptr;
 
  protected:
   void showEvent(QShowEvent* e) override;
@@ -60,16 +62,24 @@ class TFOnline : public QDialog {
 
  private:
   void FormShow();
-  // Starts a look-up: "arbeit" runs on a worker thread.
-  void suchen(const QString& status, std::function<TDienstAntwort(const std::atomic<bool>&)> arbeit);
+  // Starts a look-up: "arbeit" runs on a worker thread. A new search clears the
+  // list; fetching more of the last search ("anhaengen") adds to it.
+  void suchen(const QString& status, std::function<TDienstAntwort(const std::atomic<bool>&)> arbeit,
+              bool anhaengen = false);
+  // A search of the service at "adresse", which can be continued with "Weitere laden".
+  void dienstSuchen(const QString& status, const QString& adresse);
   void antwortErhalten(const TDienstAntwort& a);
-  void ergebnisseZeigen(std::vector<TVeroeffentlichung> liste);
+  void ergebnisseZeigen(TAntwortSeite seite);
+  void zeileHinzufuegen(const TVeroeffentlichung& v);
   void fehlerMelden(TDienstFehler f);
   void zustandSetzen();
   std::vector<int> gewaehlteZeilen() const;
 
   THintergrund* hintergrund_ = nullptr;
   std::vector<TVeroeffentlichung> ergebnisse_;
+  QString suchadresse_;  // of the last search; empty for a disc look-up
+  int gesamt_ = 0;       // releases the last search found in all
+  bool anhaengen_ = false;
 };
 
 extern TFOnline* FOnline;

@@ -51,6 +51,7 @@ TVeroeffentlichung lesen(const QJsonObject& o) {
   v.datum = text(o, "date");
   v.land = text(o, "country");
   v.strichcode = text(o, "barcode");
+  v.status = text(o, "status");
   for (const QJsonValue& l : o.value(QLatin1String("label-info")).toArray()) {
     const QJsonObject info = l.toObject();
     const QString name = text(info.value(QLatin1String("label")).toObject(), "name");
@@ -74,16 +75,31 @@ TVeroeffentlichung lesen(const QJsonObject& o) {
 
 }  // namespace
 
-std::optional<std::vector<TVeroeffentlichung>> veroeffentlichungenLesen(const QByteArray& json) {
+std::optional<TAntwortSeite> antwortSeiteLesen(const QByteArray& json) {
   QJsonParseError fehler{};
   const QJsonDocument d = QJsonDocument::fromJson(json, &fehler);
   if (fehler.error != QJsonParseError::NoError || !d.isObject()) return std::nullopt;
-  const QJsonValue liste = d.object().value(QLatin1String("releases"));
+  const QJsonObject antwort = d.object();
+  const QJsonValue liste = antwort.value(QLatin1String("releases"));
   if (!liste.isArray()) return std::nullopt;
-  std::vector<TVeroeffentlichung> r;
+  TAntwortSeite r;
   for (const QJsonValue& v : liste.toArray()) {
-    if (static_cast<int>(r.size()) == MAX_VEROEFFENTLICHUNGEN) break;
-    if (v.isObject()) r.push_back(lesen(v.toObject()));
+    if (static_cast<int>(r.liste.size()) == MAX_VEROEFFENTLICHUNGEN) break;
+    if (v.isObject()) r.liste.push_back(lesen(v.toObject()));
   }
+  // Counts beyond what an int holds, below zero or with a fraction are not believed.
+  auto zahl = [&antwort](const char* schluessel) {
+    const double z = antwort.value(QLatin1String(schluessel)).toDouble(-1);
+    return z >= 0 && z <= 1e9 && z == static_cast<int>(z) ? static_cast<int>(z) : -1;
+  };
+  const int n = static_cast<int>(r.liste.size());
+  r.versatz = std::max(zahl("offset"), 0);
+  r.gesamt = std::max(zahl("count"), r.versatz + n);
   return r;
+}
+
+std::optional<std::vector<TVeroeffentlichung>> veroeffentlichungenLesen(const QByteArray& json) {
+  auto seite = antwortSeiteLesen(json);
+  if (!seite) return std::nullopt;
+  return std::move(seite->liste);
 }

@@ -17,6 +17,7 @@ struct TVeroeffentlichung {
   QString datum;          // "1997", "1997-05" or "1997-05-21"
   QString land;
   QString strichcode;
+  QString status;         // "Official", "Promotion", "Bootleg", ...
   QStringList formate;    // one per medium, in order ("CD", "12\" Vinyl")
   QString primaerTyp;     // of the release group: "Album", "Single", "EP", ...
   QStringList sekundaerTypen;
@@ -28,6 +29,16 @@ struct TVeroeffentlichung {
 // At most this many releases are taken from one answer.
 inline constexpr int MAX_VEROEFFENTLICHUNGEN = 100;
 
+// One answer: its releases and where they stand among all the service found.
+struct TAntwortSeite {
+  std::vector<TVeroeffentlichung> liste;
+  int gesamt = 0;   // how many releases the search found in all ("count")
+  int versatz = 0;  // how many come before the first of "liste" ("offset")
+};
+
 // The releases of an answer, in the order given; nothing when the answer is
 // not a JSON object of the expected form.
 std::optional<std::vector<TVeroeffentlichung>> veroeffentlichungenLesen(const QByteArray& json);
+// The same with the answer's place in a longer search result; an answer
+// without (or with nonsensical) "count" and "offset" is the whole result.
+std::optional<TAntwortSeite> antwortSeiteLesen(const QByteArray& json);

@@ -4,6 +4,7 @@
 
 #include "app/UVorgaben.h"
 #include "core/UCodepage.h"
+#include "core/UDatentypen.h"
 #include "csv/UCsvKodierung.h"
 
 namespace {
@@ -110,9 +111,29 @@ bool verliertZeichen(const QString& text) {
   return alsCp1252(text) != text.normalized(QString::NormalizationForm_C);
 }
 
+bool wirdGekuerzt(const QString& text) {
+  return static_cast<std::size_t>(alsCp1252(text).size()) > TFeld::KAPAZITAET;
+}
+
+QString kommentarZuordnen(const TVeroeffentlichung& v) {
+  // The database writes "[none]" for a release known to have no catalogue number.
+  const QString katnr = v.katalognummer.trimmed() == QLatin1String("[none]") ? QString() : v.katalognummer.trimmed();
+  const QString status = v.status.trimmed() == QLatin1String("Official") ? QString() : v.status.trimmed();
+  const QString teile[] = {katnr.isEmpty() ? QString() : "Kat.-Nr. " + katnr,
+                           v.strichcode.trimmed().isEmpty() ? QString() : "EAN " + v.strichcode.trimmed(), status,
+                           v.land.trimmed()};
+  QString r;
+  for (const QString& t : teile) {
+    if (t.isEmpty()) continue;
+    const QString laenger = r.isEmpty() ? t : r + "; " + t;
+    if (!wirdGekuerzt(laenger)) r = laenger;
+  }
+  return r;
+}
+
 TFelder felderFuerSammlung(const TVeroeffentlichung& v) {
   TFelder f = felderZuordnen(v);
-  for (QString& t : f) t = alsCp1252(t);
+  for (QString& t : f) t = alsCp1252(t).left(static_cast<qsizetype>(TFeld::KAPAZITAET));
   return f;
 }
 
@@ -123,5 +144,5 @@ TFelder felderZuordnen(const TVeroeffentlichung& v) {
           jahrAusDatum(v.datum),
           typZuordnen(v.formate, v.primaerTyp, v.sekundaerTypen),
           genreZuordnen(v.genres),
-          QString()};
+          kommentarZuordnen(v)};
 }

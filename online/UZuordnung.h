@@ -1,7 +1,8 @@
 #pragma once
 // How a release of the online music database becomes the seven fields of an
 // entry: artist credit, title, first label, year, the matching medium preset,
-// the first matching genre preset, no comment.
+// the first matching genre preset, and as comment what the entry has no field
+// for (catalogue number, barcode, status, country).
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -27,7 +28,14 @@ QString jahrAusDatum(const QString& datum);
 // character the code page lacks as its nearest form, as the CSV import has it
 // (utf8ZuCp1252): "Dvořák" -> "Dvorák", an invisible character left out.
 QString alsCp1252(const QString& text);
-// The seven fields as alsCp1252 gives them: what is stored or put into the input mask.
+// The seven fields as alsCp1252 gives them, each cut to the field's length:
+// what is stored or put into the input mask.
 TFelder felderFuerSammlung(const TVeroeffentlichung& v);
 // True when storing "text" as Windows-1252 loses or replaces characters.
 bool verliertZeichen(const QString& text);
+// True when "text" as Windows-1252 is longer than a field holds (255 bytes).
+bool wirdGekuerzt(const QString& text);
+// The Kommentar: "Kat.-Nr. {catno}; EAN {barcode}", the status unless it is
+// "Official", and the country, in that order; empty parts are left out, and so
+// is a part that would make the text longer than the field holds.
+QString kommentarZuordnen(const TVeroeffentlichung& v);

@@ -83,7 +83,7 @@ TEST_F(OnlineFenster, StrichcodeScannenUndUebernehmen) {
   });
   EXPECT_EQ(DatBas->get_anzahl(), 1);
   EXPECT_EQ(felder(1), (Felder{"Radiohead", "OK Computer", "Parlophone", "1997", "CD - Album (1 CD)",
-                               "Alternative Rock", ""}));
+                               "Alternative Rock", "Kat.-Nr. NODATA 02; EAN 724385522925; GB"}));
   EXPECT_EQ(listenzeilen(), QStringList{"Radiohead - OK Computer"});
   EXPECT_TRUE(H().file_changed);
   const auto koepfe = server_.anfrageKoepfe();
@@ -106,8 +106,8 @@ TEST_F(OnlineFenster, MehrereGewaehltInListenreihenfolge) {
   });
   ASSERT_EQ(DatBas->get_anzahl(), 3);
   EXPECT_EQ(felder(2), (Felder{"Simon & Garfunkel", "Bridge Over Troubled Water", "Columbia", "1970",
-                               "12'' Vinyl - Album (2 Vinyls)", "Folk", ""}));
-  EXPECT_EQ(felder(3), (Felder{"Depeche Mode", "Live in Berlin", "", "", "1x CD + 1x DVD-Video", "", ""}));
+                               "12'' Vinyl - Album (2 Vinyls)", "Folk", "Kat.-Nr. KCS 9914; EAN 074640912922; US"}));
+  EXPECT_EQ(felder(3), (Felder{"Depeche Mode", "Live in Berlin", "", "", "1x CD + 1x DVD-Video", "", "EAN 074640912922"}));
   EXPECT_EQ(H().listbox->currentRow(), 2);
 }
 
@@ -216,6 +216,55 @@ TEST_F(OnlineFenster, AbbrechenUndSchliessenBeendenDieSuche) {
   }
 }
 
+// A release search answer: "anzahl" releases from number "versatz" on, of "gesamt" found.
+std::string suchantwort(int gesamt, int versatz, int anzahl) {
+  std::string r = R"({"created":"2026-11-02T10:15:00.000Z","count":)" + std::to_string(gesamt) +
+                  R"(,"offset":)" + std::to_string(versatz) + R"(,"releases":[)";
+  for (int i = versatz; i < versatz + anzahl; ++i)
+    r += (i > versatz ? "," : "") + std::string(R"({"title":")") + (i == 1 ? std::string(444, 'L') : "T" + std::to_string(i)) +
+         R"(","status":"Official","artist-credit":[{"name":"Nirvana"}],"media":[{"format":"CD"}]})";
+  return r + "]}";
+}
+
+TEST_F(OnlineFenster, MehrTrefferAlsGezeigtWeitereLaden) {
+  const std::string suche = "/ws/2/release/?query=artist%3A%22Nirvana%22&limit=25&fmt=json";
+  const struct {
+    int versatz, anzahl;
+    QString status;
+  } seiten[] = {
+      {0, 25, "25 von 60 gezeigt – bitte genauer suchen"},
+      {25, 25, "50 von 60 gezeigt – bitte genauer suchen"},
+      {50, 10, "60 Veröffentlichungen gefunden."},
+  };
+  for (const auto& s : seiten)
+    server_.setze(suche + (s.versatz ? "&offset=" + std::to_string(s.versatz) : ""),
+                  {200, suchantwort(60, s.versatz, s.anzahl), "", false});
+  O().grenzen.abstandMs = 1000;
+  imFenster([&] {
+    EXPECT_EQ(O().b_weitere->shortcut(), QKeySequence("Alt+W"));
+    O().e_interpret->setText("Nirvana");
+    O().e_titel->clear();
+    O().b_name->click();
+    for (const auto& s : seiten) {
+      if (s.versatz) O().b_weitere->click();
+      warten();
+      EXPECT_EQ(O().L_status->text(), s.status);
+      EXPECT_EQ(zeilen(), s.versatz + s.anzahl);
+      EXPECT_EQ(O().b_weitere->isEnabled(), s.versatz + s.anzahl < 60);
+    }
+    EXPECT_EQ(zelle(59, 1), "T59");
+    // A title too long for its field is said to be cut, and is stored cut.
+    EXPECT_EQ(zelle(1, 7), "gekürzt");
+    EXPECT_EQ(zelle(2, 7), "");
+    O().lv_ergebnisse->setCurrentItem(O().lv_ergebnisse->topLevelItem(1));
+    O().b_uebernehmen->click();
+  });
+  EXPECT_EQ(felder(1)[1], std::string(255, 'L'));
+  const auto zeiten = server_.anfrageZeiten();
+  ASSERT_EQ(server_.anfragen().size(), 3u);
+  for (std::size_t i = 1; i < zeiten.size(); ++i) EXPECT_GE(zeiten[i] - zeiten[i - 1], std::chrono::milliseconds(990));
+}
+
 TEST_F(OnlineFenster, InEingabemaskeUebernehmen) {
   antwort("/ws/2/release/*", "strichcode_mehrere.json");
   QStringList maske;
@@ -230,7 +279,7 @@ TEST_F(OnlineFenster, InEingabemaskeUebernehmen) {
   });
   EXPECT_EQ(modale(), (std::vector<QString>{"FOnline", "F_add"}));
   EXPECT_EQ(maske, (QStringList{"Various Artists", "Greatest Hits", "Sony Music", "2001", "CD - Compilation (2 CDs)",
-                                "Hip-Hop", ""}));
+                                "Hip-Hop", "Kat.-Nr. 501234 2; EAN 074640912922; DE"}));
   EXPECT_EQ(DatBas->get_anzahl(), 0);  // the user adds it from the mask
 }
 
@@ -249,7 +298,7 @@ TEST_F(OnlineFenster, CdImLaufwerk) {
                                        "?inc=artist-credits+labels+release-groups+genres+tags&fmt=json&cdstubs=no&"
                                        "toc=1%204%2095462%20150%2015363%2032314%2046592");
   EXPECT_EQ(felder(1), (Felder{"Aphex Twin", "Selected Ambient Works 85-92", "Apollo", "1992", "CD - Album (1 CD)",
-                               "Electronic", ""}));
+                               "Electronic", "Kat.-Nr. AMB 3922 CD; EAN 5413356530228; BE"}));
   // Without a drive, and with a drive but no audio disc.
   const struct {
     const char* laufwerk;

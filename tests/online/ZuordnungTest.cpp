@@ -73,14 +73,56 @@ TEST(Zuordnung, MehrereVeroeffentlichungenAlsFelder) {
   ASSERT_TRUE(liste);
   ASSERT_EQ(liste->size(), 3u);
   const TFelder erwartet[] = {
-      {"Simon & Garfunkel", "Bridge Over Troubled Water", "Columbia", "1970", "12'' Vinyl - Album (2 Vinyls)", "Folk", ""},
-      {"Various Artists", "Greatest Hits", "Sony Music", "2001", "CD - Compilation (2 CDs)", "Hip-Hop", ""},
-      {"Depeche Mode", "Live in Berlin", "", "", "1x CD + 1x DVD-Video", "", ""},
+      {"Simon & Garfunkel", "Bridge Over Troubled Water", "Columbia", "1970", "12'' Vinyl - Album (2 Vinyls)", "Folk",
+       "Kat.-Nr. KCS 9914; EAN 074640912922; US"},
+      {"Various Artists", "Greatest Hits", "Sony Music", "2001", "CD - Compilation (2 CDs)", "Hip-Hop",
+       "Kat.-Nr. 501234 2; EAN 074640912922; DE"},
+      {"Depeche Mode", "Live in Berlin", "", "", "1x CD + 1x DVD-Video", "", "EAN 074640912922"},
   };
   for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(felderZuordnen((*liste)[i]), erwartet[i]) << i;
   EXPECT_EQ((*liste)[0].katalognummer, "KCS 9914");  // of the label taken, not of "[no label]"
   EXPECT_EQ((*liste)[1].land, "DE");
   EXPECT_EQ((*liste)[2].strichcode, "074640912922");
+}
+
+// One release of a search answer, its fields given as JSON members.
+TVeroeffentlichung veroeffentlichung(const std::string& felder) {
+  const auto r = veroeffentlichungenLesen(QByteArray::fromStdString(
+      R"({"created":"2026-11-02T10:15:00.000Z","count":1,"offset":0,"releases":[{)" + felder + "}]}"));
+  return r && r->size() == 1 ? r->front() : TVeroeffentlichung{};
+}
+
+TEST(Zuordnung, KommentarAusKatalognummerStrichcodeStatusUndLand) {
+  const std::string lang(250, 'K');
+  const std::pair<std::string, std::string> faelle[] = {
+      {R"("status":"Official","country":"US","barcode":"638812709127",)"
+       R"("label-info":[{"catalog-number":"63881-27091-2","label":{"name":"V2"}}])",
+       "Kat.-Nr. 63881-27091-2; EAN 638812709127; US"},
+      {R"("status":"Bootleg","country":"XE","barcode":"","label-info":[{"catalog-number":"BT 1","label":{"name":"X"}}])",
+       "Kat.-Nr. BT 1; Bootleg; XE"},
+      {R"("status":"Promotion","barcode":"5099749","country":null,"label-info":[])", "EAN 5099749; Promotion"},
+      {R"("status":"Official","barcode":null,"label-info":[{"catalog-number":"[none]","label":{"name":"Y"}}])", ""},
+      {R"("status":null,"barcode":"4006381333931","country":"DE","label-info":[{"catalog-number":")" + lang +
+           R"(","label":{"name":"Z"}}])",
+       "EAN 4006381333931; DE"},  // the catalogue number does not fit
+      {R"("country":"DE")", "DE"},
+  };
+  for (const auto& [felder, kommentar] : faelle)
+    EXPECT_EQ(felderZuordnen(veroeffentlichung(felder))[6].toStdString(), kommentar) << felder;
+}
+
+TEST(Zuordnung, AufFeldlaengeGekuerzt) {
+  const struct {
+    const char* zeichen;  // UTF-8
+    int anzahl;
+    qsizetype gespeichert;
+  } faelle[] = {{"a", 255, 255}, {"a", 444, 255}, {"\xC3\xBC", 300, 255}, {"\xC3\xBC", 10, 10}};
+  for (const auto& f : faelle) {
+    std::string titel;
+    for (int i = 0; i < f.anzahl; ++i) titel += f.zeichen;
+    EXPECT_EQ(felderFuerSammlung(veroeffentlichung(R"("title":")" + titel + "\"")).at(1).size(), f.gespeichert)
+        << f.zeichen << f.anzahl;
+  }
 }
 
 TEST(Zuordnung, GenreNachStimmen) {
