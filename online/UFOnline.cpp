@@ -61,6 +61,12 @@ QString fehlertext(TDienstFehler f) {
       return "Der Online-Dienst hat die Anfrage abgelehnt.\rBitte versuchen Sie es später noch einmal.";
     case TDienstFehler::NichtErlaubt:
       return "Die Adresse des Online-Dienstes ist keine sichere https-Adresse.";
+    case TDienstFehler::Umleitungen:
+      return "Der Online-Dienst leitet die Anfrage im Kreis oder zu oft weiter.\rBitte versuchen Sie es später noch "
+             "einmal.";
+    case TDienstFehler::Unbestaetigt:
+      return "Die sichere Verbindung zum Online-Dienst konnte nicht überprüft werden (Zertifikat nicht "
+             "vertrauenswürdig).";
     case TDienstFehler::KeinLaufwerk:
       return "Es wurde kein CD-Laufwerk gefunden.";
     case TDienstFehler::KeineAudioCd:

@@ -1,10 +1,12 @@
 #include "online/UMBDienst.h"
 
 #include <QUrl>
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "app/UGlobal.h"
 #include "net/UCurl.h"
@@ -78,7 +80,8 @@ size_t kopfEmpfangen(char* daten, size_t groesse, size_t anzahl, void* nutzer) {
 }
 
 // Runs the transfer of "c", looking at "abbrechen" every few milliseconds.
-CURLcode ausfuehren(const TCurl& cu, CURL* c, const std::atomic<bool>& abbrechen) {
+// "frist" holds whatever the library does with a name look-up.
+CURLcode ausfuehren(const TCurl& cu, CURL* c, Uhr::time_point frist, const std::atomic<bool>& abbrechen) {
   std::unique_ptr<CURLM, void (*)(CURLM*)> multi(cu.multi_init(), [](CURLM* m) { curl()->multi_cleanup(m); });
   if (!multi || cu.multi_add_handle(multi.get(), c) != CURLM_OK) return CURLE_OUT_OF_MEMORY;
   CURLcode ergebnis = CURLE_ABORTED_BY_CALLBACK;
@@ -93,6 +96,10 @@ CURLcode ausfuehren(const TCurl& cu, CURL* c, const std::atomic<bool>& abbrechen
       ergebnis = m->data.result;
       break;
     }
+    if (Uhr::now() >= frist) {
+      ergebnis = CURLE_OPERATION_TIMEDOUT;
+      break;
+    }
     cu.multi_poll(multi.get(), nullptr, 0, 25, nullptr);
   }
   cu.multi_remove_handle(multi.get(), c);
@@ -102,10 +109,12 @@ CURLcode ausfuehren(const TCurl& cu, CURL* c, const std::atomic<bool>& abbrechen
 struct Versuch {
   TDienstFehler fehler = TDienstFehler::Keiner;
   long status = 0;
+  std::string weiter;  // where a redirect leads
   Empfang empfang;
 };
 
-void senden(const std::string& adresse, bool sicher, long restMs, Versuch& v) {
+void senden(const std::string& adresse, bool sicher, const TDienstGrenzen& grenzen, Uhr::time_point ende,
+            Versuch& v) {
   const TCurl* cu = curl();
   if (!cu) {
     v.fehler = TDienstFehler::KeineVerbindung;
@@ -122,15 +131,19 @@ void senden(const std::string& adresse, bool sicher, long restMs, Versuch& v) {
   const auto setopt = cu->easy_setopt;
   const QByteArray agent = benutzerAgent();
   setopt(c, CURLOPT_URL, adresse.c_str());
-  // Plain http is only ever this computer: a redirect from there could lead
-  // anywhere over http, so such an address is never redirected.
+  const long restMs = std::max<long>(
+      1, static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(ende - Uhr::now()).count()));
+  // Redirects are followed by the caller, one request at a time.
   setopt(c, CURLOPT_PROTOCOLS_STR, sicher ? "https" : "http");
-  setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "https");
-  setopt(c, CURLOPT_FOLLOWLOCATION, sicher ? 1L : 0L);
-  setopt(c, CURLOPT_MAXREDIRS, 5L);
+  setopt(c, CURLOPT_FOLLOWLOCATION, 0L);
   setopt(c, CURLOPT_NOSIGNAL, 1L);
+  // A name look-up that hangs is left behind, not waited for.
+  setopt(c, CURLOPT_QUICK_EXIT, 1L);
   setopt(c, CURLOPT_TIMEOUT_MS, restMs);
   setopt(c, CURLOPT_CONNECTTIMEOUT_MS, restMs);
+  curl_blob zertifikate{const_cast<char*>(grenzen.zertifikate.constData()),
+                        static_cast<size_t>(grenzen.zertifikate.size()), CURL_BLOB_COPY};
+  if (!grenzen.zertifikate.isEmpty()) setopt(c, CURLOPT_CAINFO_BLOB, &zertifikate);
   setopt(c, CURLOPT_USERAGENT, agent.constData());
   setopt(c, CURLOPT_HTTPHEADER, kopf.get());
   setopt(c, CURLOPT_ACCEPT_ENCODING, "");  // whatever the library can unpack
@@ -139,22 +152,28 @@ void senden(const std::string& adresse, bool sicher, long restMs, Versuch& v) {
   setopt(c, CURLOPT_WRITEDATA, &v.empfang);
   setopt(c, CURLOPT_HEADERFUNCTION, kopfEmpfangen);
   setopt(c, CURLOPT_HEADERDATA, &v.empfang);
-  const CURLcode ergebnis = ausfuehren(*cu, c, *v.empfang.abbrechen);
+  const CURLcode ergebnis = ausfuehren(*cu, c, ende, *v.empfang.abbrechen);
   cu->easy_getinfo(c, CURLINFO_RESPONSE_CODE, &v.status);
+  char* weiter = nullptr;
+  if (cu->easy_getinfo(c, CURLINFO_REDIRECT_URL, &weiter) == CURLE_OK && weiter) v.weiter = weiter;
   if (*v.empfang.abbrechen) v.fehler = TDienstFehler::Abgebrochen;
   else if (v.empfang.zuGross || ergebnis == CURLE_FILESIZE_EXCEEDED) v.fehler = TDienstFehler::Unlesbar;
   else if (ergebnis == CURLE_OPERATION_TIMEDOUT) v.fehler = TDienstFehler::Zeitueberschreitung;
   else if (ergebnis == CURLE_UNSUPPORTED_PROTOCOL) v.fehler = TDienstFehler::NichtErlaubt;
+  else if (ergebnis == CURLE_PEER_FAILED_VERIFICATION || ergebnis == CURLE_SSL_ISSUER_ERROR)
+    v.fehler = TDienstFehler::Unbestaetigt;
   else if (ergebnis != CURLE_OK) v.fehler = TDienstFehler::KeineVerbindung;
 }
 
-// Milliseconds of a Retry-After value (a date or nonsense counts as one
-// second); -1 when the service asks for a longer wait than "hoechstens".
+// Milliseconds of a Retry-After value (none: one second); -1 when the
+// service asks for a longer wait than "hoechstens", or for one that cannot
+// be read (a date, nonsense, a number beyond any bound).
 int warteMs(const QByteArray& wert, int hoechstens) {
+  if (wert.isEmpty()) return 1000;
   bool ok = false;
   const long long s = wert.toLongLong(&ok);
-  const long long ms = ok && s >= 0 ? s * 1000 : 1000;
-  return ms > hoechstens ? -1 : static_cast<int>(ms);
+  if (!ok || s < 0 || s > hoechstens / 1000) return -1;
+  return static_cast<int>(s * 1000);
 }
 
 }  // namespace
@@ -183,23 +202,37 @@ QByteArray benutzerAgent() {
 
 TDienstAntwort dienstAbfragen(const QString& adresse, const TDienstGrenzen& grenzen,
                               const std::atomic<bool>& abbrechen) {
-  const std::string a = adresse.toStdString();
+  std::string a = adresse.toStdString();
   if (!downloadErlaubt(a)) return {TDienstFehler::NichtErlaubt, {}};
-  const bool sicher = QUrl(adresse).scheme() == QLatin1String("https");
   const Uhr::time_point ende = Uhr::now() + std::chrono::milliseconds(grenzen.zeitMs);
-  for (int versuch = 0; versuch < 2; ++versuch) {
+  std::vector<std::string> besucht{a};
+  for (int versuch = 0; versuch < 2;) {
     if (!wartenBis(naechsterTermin(grenzen.abstandMs), abbrechen)) return {TDienstFehler::Abgebrochen, {}};
-    const long rest = std::chrono::duration_cast<std::chrono::milliseconds>(ende - Uhr::now()).count();
-    if (rest <= 0) return {TDienstFehler::Zeitueberschreitung, {}};
+    if (Uhr::now() >= ende) return {TDienstFehler::Zeitueberschreitung, {}};
+    // Plain http is only ever this computer: a redirect from there could lead
+    // anywhere over http, so such an address is never redirected.
+    const bool sicher = QUrl(QString::fromStdString(a)).scheme() == QLatin1String("https");
     Versuch v;
     v.empfang.grenze = grenzen.bytes;
     v.empfang.abbrechen = &abbrechen;
-    senden(a, sicher, rest, v);
+    senden(a, sicher, grenzen, ende, v);
     if (v.fehler != TDienstFehler::Keiner) return {v.fehler, {}};
+    if (sicher && v.status >= 300 && v.status <= 399 && !v.weiter.empty()) {
+      // Each hop is a request of its own, in turn with every other.
+      if (!downloadErlaubt(v.weiter) || QUrl(QString::fromStdString(v.weiter)).scheme() != QLatin1String("https"))
+        return {TDienstFehler::NichtErlaubt, {}};
+      if (std::find(besucht.begin(), besucht.end(), v.weiter) != besucht.end() ||
+          static_cast<int>(besucht.size()) > grenzen.umleitungen)
+        return {TDienstFehler::Umleitungen, {}};
+      besucht.push_back(v.weiter);
+      a = v.weiter;
+      continue;
+    }
+    ++versuch;
     if (v.status == 200) return {TDienstFehler::Keiner, std::move(v.empfang.daten)};
     if (v.status == 404) return {TDienstFehler::NichtGefunden, {}};
     if (v.status != 503) return {TDienstFehler::Dienstfehler, {}};
-    if (versuch == 1) break;
+    if (versuch == 2) break;
     const int warten = warteMs(v.empfang.warteZeit, grenzen.wartenMaxMs);
     const Uhr::time_point wieder = Uhr::now() + std::chrono::milliseconds(warten);
     if (warten < 0 || wieder >= ende) break;

@@ -2,9 +2,10 @@
 // Requests to the online music database's web service: the addresses of the
 // three look-ups, and one blocking request with the service's rules: a
 // User-Agent naming the program, at most one request per second across the
-// whole program, https (or this computer), one retry after a "busy" answer,
-// and a bound on time and size. Runs on a worker thread; a set "abbrechen"
-// ends it within moments.
+// whole program (every redirect a request of its own), https (or this
+// computer), one retry after a "busy" answer, and a bound on time and size.
+// Runs on a worker thread; a set "abbrechen" ends it within moments, even
+// while a name is being looked up.
 #include <QByteArray>
 #include <QString>
 #include <atomic>
@@ -18,6 +19,8 @@ enum class TDienstFehler {
   Unlesbar,        // malformed, too large, or an unexpected answer
   Dienstfehler,    // any other refusal of the service
   NichtErlaubt,    // not an https address (nor one of this computer)
+  Umleitungen,     // redirected in a circle or too often
+  Unbestaetigt,    // the secure connection's certificate is not trusted
   Abgebrochen,
   KeinLaufwerk,
   KeineAudioCd,
@@ -25,10 +28,12 @@ enum class TDienstFehler {
 };
 
 struct TDienstGrenzen {
-  int zeitMs = 20000;                 // the whole request, the retry included
+  int zeitMs = 20000;                 // the whole request: name look-up, redirects and retry included
   qint64 bytes = 4 * 1024 * 1024;     // of one answer
   int wartenMaxMs = 5000;             // longest wait for a retry after "busy"
   int abstandMs = 1000;               // between two requests of the program
+  int umleitungen = 3;                // redirects followed at most
+  QByteArray zertifikate;             // trusted in place of the system's (PEM); empty: the system's
 };
 
 struct TDienstAntwort {

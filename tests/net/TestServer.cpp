@@ -4,12 +4,38 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <openssl/err.h>
+#include <openssl/pem.h>
+#include <openssl/ssl.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 
-TTestServer::TTestServer() {
+#include "tests/net/Testzertifikat.h"
+
+namespace {
+
+SSL_CTX* tlsKontext() {
+  SSL_CTX* k = SSL_CTX_new(TLS_server_method());
+  BIO* z = BIO_new_mem_buf(TESTZERTIFIKAT, -1);
+  BIO* s = BIO_new_mem_buf(TESTSCHLUESSEL, -1);
+  X509* zert = PEM_read_bio_X509(z, nullptr, nullptr, nullptr);
+  EVP_PKEY* schl = PEM_read_bio_PrivateKey(s, nullptr, nullptr, nullptr);
+  const bool ok = k && zert && schl && SSL_CTX_use_certificate(k, zert) == 1 && SSL_CTX_use_PrivateKey(k, schl) == 1;
+  X509_free(zert);
+  EVP_PKEY_free(schl);
+  BIO_free(z);
+  BIO_free(s);
+  if (!ok) throw std::runtime_error("test server has no certificate");
+  return k;
+}
+
+}  // namespace
+
+TTestServer::TTestServer(bool sicher) {
+  if (sicher) tls_ = tlsKontext();
   lauscher_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   sockaddr_in a{};
   a.sin_family = AF_INET;
@@ -27,6 +53,7 @@ TTestServer::~TTestServer() {
   ende_ = true;
   faden_.join();
   ::close(lauscher_);
+  SSL_CTX_free(static_cast<SSL_CTX*>(tls_));
 }
 
 void TTestServer::setze(const std::string& pfad, Antwort a) {
@@ -34,7 +61,9 @@ void TTestServer::setze(const std::string& pfad, Antwort a) {
   antworten_[pfad] = std::move(a);
 }
 
-std::string TTestServer::adresse() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
+std::string TTestServer::adresse() const {
+  return (tls_ ? "https" : "http") + std::string("://127.0.0.1:") + std::to_string(port_) + "/";
+}
 
 std::vector<std::string> TTestServer::anfragen() const {
   std::lock_guard<std::mutex> g(sperre_);
@@ -63,12 +92,23 @@ void TTestServer::laufen() {
 }
 
 void TTestServer::beantworten(int verbindung) {
+  std::unique_ptr<SSL, void (*)(SSL*)> tls(nullptr, [](SSL* s) {
+    SSL_shutdown(s);
+    SSL_free(s);
+  });
+  if (tls_) {
+    tls.reset(SSL_new(static_cast<SSL_CTX*>(tls_)));
+    SSL_set_fd(tls.get(), verbindung);
+    pollfd p{verbindung, POLLIN, 0};
+    // A client that does not trust the certificate gives up here.
+    if (::poll(&p, 1, 5000) <= 0 || SSL_accept(tls.get()) != 1) return;
+  }
   std::string anfrage;
   char puffer[4096];
   while (anfrage.find("\r\n\r\n") == std::string::npos && anfrage.size() < 65536) {
     pollfd p{verbindung, POLLIN, 0};
-    if (::poll(&p, 1, 5000) <= 0) return;
-    const ssize_t n = ::recv(verbindung, puffer, sizeof puffer, 0);
+    if (!(tls && SSL_pending(tls.get()) > 0) && ::poll(&p, 1, 5000) <= 0) return;
+    const ssize_t n = tls ? SSL_read(tls.get(), puffer, sizeof puffer) : ::recv(verbindung, puffer, sizeof puffer, 0);
     if (n <= 0) return;
     anfrage.append(puffer, static_cast<std::size_t>(n));
   }
@@ -101,10 +141,11 @@ void TTestServer::beantworten(int verbindung) {
   kopf += "Connection: close\r\n" + antwort.kopfzeilen + "\r\n";
   const std::string koerper =
       antwort.abbrechen ? antwort.koerper.substr(0, antwort.koerper.size() / 2) : antwort.koerper;
-  auto senden = [verbindung](const char* daten, std::size_t laenge) {
+  auto senden = [verbindung, &tls](const char* daten, std::size_t laenge) {
     std::size_t gesendet = 0;
     while (gesendet < laenge) {
-      const ssize_t n = ::send(verbindung, daten + gesendet, laenge - gesendet, MSG_NOSIGNAL);
+      const ssize_t n = tls ? SSL_write(tls.get(), daten + gesendet, static_cast<int>(laenge - gesendet))
+                            : ::send(verbindung, daten + gesendet, laenge - gesendet, MSG_NOSIGNAL);
       if (n <= 0) return false;
       gesendet += static_cast<std::size_t>(n);
     }

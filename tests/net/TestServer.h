@@ -21,7 +21,8 @@ class TTestServer {
     int verzoegerungMs = 0;  // wait this long before answering (or until the client leaves)
   };
 
-  TTestServer();
+  // "sicher": https with the certificate of Testzertifikat.h.
+  explicit TTestServer(bool sicher = false);
   ~TTestServer();
   TTestServer(const TTestServer&) = delete;
   TTestServer& operator=(const TTestServer&) = delete;
@@ -29,7 +30,7 @@ class TTestServer {
   // What a request for "pfad" ("/dl.txt") gets; unknown paths get 404. A path
   // ending in "*" answers every request that begins with what stands before it.
   void setze(const std::string& pfad, Antwort a);
-  // "http://127.0.0.1:<port>/"
+  // "http://127.0.0.1:<port>/" (or https)
   std::string adresse() const;
   // The paths requested so far, in order.
   std::vector<std::string> anfragen() const;
@@ -41,6 +42,7 @@ class TTestServer {
   void laufen();
   void beantworten(int verbindung);
 
+  void* tls_ = nullptr;  // SSL_CTX
   int lauscher_ = -1;
   int port_ = 0;
   std::atomic<bool> ende_{false};

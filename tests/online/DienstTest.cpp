@@ -1,15 +1,34 @@
 // Requests to the web service against a server on 127.0.0.1: the service's
 // rules, the bounds, and every kind of failure.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <netdb.h>
 
 #include <QString>
 #include <chrono>
+#include <cstring>
 #include <future>
+#include <memory>
 #include <thread>
 
+#include "online/UHintergrund.h"
 #include "online/UMBDienst.h"
 #include "tests/net/TestServer.h"
+#include "tests/net/Testzertifikat.h"
 #include "tests/online/Testdaten.h"
+
+// A name server that never answers, for the name "stockt.test" only: the
+// library's look-ups reach this one (the test program exports it), every
+// other name goes on to the system's.
+extern "C" int getaddrinfo(const char* name, const char* dienst, const addrinfo* wunsch, addrinfo** ergebnis) {
+  if (name && std::strcmp(name, "stockt.test") == 0) {
+    std::this_thread::sleep_for(std::chrono::seconds(5));
+    return EAI_AGAIN;
+  }
+  using TEcht = int (*)(const char*, const char*, const addrinfo*, addrinfo**);
+  static const auto echt = reinterpret_cast<TEcht>(::dlsym(RTLD_NEXT, "getaddrinfo"));
+  return echt(name, dienst, wunsch, ergebnis);
+}
 
 namespace {
 
@@ -73,6 +92,11 @@ TEST_F(Dienst, AusgelastetEinmalWiederholt) {
       {"Retry-After: 2\r\n", 2, 1900ms},
       {"", 2, 900ms},                      // no value: one second
       {"Retry-After: 600\r\n", 1, 0ms},    // longer than the window waits: no retry
+      // Beyond any bound, or unreadable: no retry either.
+      {"Retry-After: 9223372036854775807\r\n", 1, 0ms},
+      {"Retry-After: 99999999999999999999\r\n", 1, 0ms},
+      {"Retry-After: Wed, 21 Oct 2015 07:28:00 GMT\r\n", 1, 0ms},
+      {"Retry-After: bald\r\n", 1, 0ms},
   };
   for (const auto& f : faelle) {
     TTestServer server;
@@ -160,6 +184,77 @@ TEST_F(Dienst, AbbrechenBeendetSofort) {
   abbrechen_ = true;
   EXPECT_EQ(anfrage.get().fehler, TDienstFehler::Abgebrochen);
   EXPECT_LT(Uhr::now() - start, 1500ms);
+}
+
+TEST_F(Dienst, UmleitungenEinzelnImSekundentakt) {
+  TTestServer server(true);
+  grenzen_.zertifikate = TESTZERTIFIKAT;
+  const QString b = QString::fromStdString(server.adresse()) + "ws/2/";
+  server.setze("/ws/2/a", {302, "", "Location: /ws/2/b\r\n", false});
+  server.setze("/ws/2/b", {301, "", "Location: " + server.adresse() + "ws/2/c\r\n", false});
+  server.setze("/ws/2/c", {200, "{}", "", false});
+  const TDienstAntwort a = dienstAbfragen(b + "a", grenzen_, abbrechen_);
+  EXPECT_EQ(a.fehler, TDienstFehler::Keiner);
+  EXPECT_EQ(a.koerper, "{}");
+  const auto zeiten = server.anfrageZeiten();
+  ASSERT_EQ(zeiten.size(), 3u);
+  EXPECT_GE(zeiten[1] - zeiten[0], 950ms);
+  EXPECT_GE(zeiten[2] - zeiten[1], 950ms);
+}
+
+TEST_F(Dienst, UmleitungImKreisOderZuOft) {
+  TTestServer server(true);
+  grenzen_.zertifikate = TESTZERTIFIKAT;
+  grenzen_.abstandMs = 0;
+  const QString b = QString::fromStdString(server.adresse()) + "ws/2/";
+  const struct {
+    const char* start;
+    std::vector<std::string> anfragen;
+  } faelle[] = {
+      {"a", {"/ws/2/a", "/ws/2/b"}},                         // a -> b -> a
+      {"1", {"/ws/2/1", "/ws/2/2", "/ws/2/3", "/ws/2/4"}},  // 1 -> 2 -> 3 -> 4 -> 5
+  };
+  server.setze("/ws/2/a", {302, "", "Location: /ws/2/b\r\n", false});
+  server.setze("/ws/2/b", {302, "", "Location: /ws/2/a\r\n", false});
+  for (int i = 1; i <= 4; ++i)
+    server.setze("/ws/2/" + std::to_string(i), {302, "", "Location: /ws/2/" + std::to_string(i + 1) + "\r\n", false});
+  server.setze("/ws/2/5", {200, "{}", "", false});
+  std::size_t bisher = 0;
+  for (const auto& f : faelle) {
+    EXPECT_EQ(dienstAbfragen(b + f.start, grenzen_, abbrechen_).fehler, TDienstFehler::Umleitungen) << f.start;
+    const auto alle = server.anfragen();
+    EXPECT_EQ(std::vector<std::string>(alle.begin() + static_cast<long>(bisher), alle.end()), f.anfragen);
+    bisher = alle.size();
+  }
+}
+
+TEST_F(Dienst, UnbestaetigtesZertifikat) {
+  TTestServer server(true);
+  grenzen_.abstandMs = 0;
+  const QString a = QString::fromStdString(server.adresse()) + "ws/2/x";
+  server.setze("/ws/2/x", {200, "{}", "", false});
+  EXPECT_EQ(dienstAbfragen(a, grenzen_, abbrechen_).fehler, TDienstFehler::Unbestaetigt);
+  grenzen_.zertifikate = TESTZERTIFIKAT;
+  EXPECT_EQ(dienstAbfragen(a, grenzen_, abbrechen_).fehler, TDienstFehler::Keiner);
+}
+
+TEST_F(Dienst, StockenderNamensdienst) {
+  grenzen_.abstandMs = 0;
+  grenzen_.zeitMs = 500;
+  auto start = Uhr::now();
+  EXPECT_EQ(dienstAbfragen("https://stockt.test/ws/2/x", grenzen_, abbrechen_).fehler,
+            TDienstFehler::Zeitueberschreitung);
+  EXPECT_LT(Uhr::now() - start, 1000ms);
+  // Closing the window (or the program) does not wait for the look-up either.
+  grenzen_.zeitMs = 20000;
+  auto hintergrund = std::make_unique<THintergrund>();
+  hintergrund->starten(
+      [this](const std::atomic<bool>& ab) { return dienstAbfragen("https://stockt.test/", grenzen_, ab); },
+      [](const TDienstAntwort&) {});
+  std::this_thread::sleep_for(200ms);
+  start = Uhr::now();
+  hintergrund.reset();
+  EXPECT_LT(Uhr::now() - start, 500ms);
 }
 
 }  // namespace
