@@ -373,6 +373,10 @@ void TFOnline::zeileHinzufuegen(const TVeroeffentlichung& v) {
   const QString zuordnung = "Typ: " + f[4] + "\nGenre: " + f[5] + "\nKommentar: " + f[6];
   for (int s = 0; s < SPALTEN; ++s) z->setToolTip(s, zuordnung);
   QStringList hinweise, erklaerungen;
+  if (v.nameAusAlias) {
+    hinweise << "Name aus Alias";
+    erklaerungen << "Der Interpret hat keine lateinische Schreibweise: sein Alias bzw. Sortiername wird verwendet.";
+  }
   if (!verluste.isEmpty()) {
     hinweise << "Zeichen werden ersetzt";
     erklaerungen << "Nicht darstellbare Zeichen werden ersetzt (durch ein ähnliches Zeichen oder \"?\") in: " +

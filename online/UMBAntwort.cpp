@@ -33,12 +33,43 @@ QStringList nachStimmen(const QJsonArray& liste) {
   return r;
 }
 
-QString kuenstler(const QJsonArray& nennung) {
+// True when every letter of "s" is a Latin one.
+bool lateinisch(const QString& s) {
+  for (const char32_t z : s.toUcs4())
+    if (QChar::isLetter(z) && QChar::script(z) != QChar::Script_Latin) return false;
+  return true;
+}
+
+// A Latin form of an artist whose credited name has none: the primary alias
+// in a Latin script, else the sort name turned round; empty when neither exists.
+QString lateinischeForm(const QJsonObject& kuenstler) {
+  for (const QJsonValue& a : kuenstler.value(QLatin1String("aliases")).toArray()) {
+    const QJsonObject alias = a.toObject();
+    const QString name = text(alias, "name").trimmed();
+    if (alias.value(QLatin1String("primary")).toBool() && !text(alias, "locale").isEmpty() && !name.isEmpty() &&
+        lateinisch(name))
+      return name;
+  }
+  const QString sortiert = text(kuenstler, "sort-name").trimmed();
+  if (sortiert.isEmpty() || !lateinisch(sortiert)) return {};
+  const qsizetype komma = sortiert.indexOf(QLatin1String(", "));
+  return komma > 0 ? sortiert.mid(komma + 2) + ' ' + sortiert.left(komma) : sortiert;
+}
+
+QString kuenstler(const QJsonArray& nennung, bool& ausAlias) {
   QString r;
   for (const QJsonValue& v : nennung) {
     const QJsonObject o = v.toObject();
+    const QJsonObject k = o.value(QLatin1String("artist")).toObject();
     QString name = text(o, "name");
-    if (name.isEmpty()) name = text(o.value(QLatin1String("artist")).toObject(), "name");
+    if (name.isEmpty()) name = text(k, "name");
+    if (!lateinisch(name)) {
+      const QString latein = lateinischeForm(k);
+      if (!latein.isEmpty()) {
+        name = latein;
+        ausAlias = true;
+      }
+    }
     r += name + text(o, "joinphrase");
   }
   return r;
@@ -46,7 +77,7 @@ QString kuenstler(const QJsonArray& nennung) {
 
 TVeroeffentlichung lesen(const QJsonObject& o) {
   TVeroeffentlichung v;
-  v.interpret = kuenstler(o.value(QLatin1String("artist-credit")).toArray());
+  v.interpret = kuenstler(o.value(QLatin1String("artist-credit")).toArray(), v.nameAusAlias);
   v.titel = text(o, "title");
   v.datum = text(o, "date");
   v.land = text(o, "country");

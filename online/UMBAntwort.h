@@ -10,7 +10,10 @@
 #include <vector>
 
 struct TVeroeffentlichung {
-  QString interpret;      // the artist credit as printed on the release
+  QString interpret;      // the artist credit as printed on the release (see nameAusAlias)
+  // A credited name without a Latin form was replaced by the artist's Latin
+  // alias or turned-round sort name ("Nakashima, Mika" -> "Mika Nakashima").
+  bool nameAusAlias = false;
   QString titel;
   QString label;          // first label, empty when none is known
   QString katalognummer;  // catalogue number of that label entry

@@ -147,6 +147,32 @@ TEST(Zuordnung, ZeichenAusserhalbDerCodepage) {
   EXPECT_EQ(motoerhead[5], "Heavy Metal");
 }
 
+// A credited name without Latin letters takes the artist's Latin alias or its
+// turned-round sort name; Latin names, also with marks, stay as credited.
+TEST(Zuordnung, NameOhneLateinischeFormAusAlias) {
+  const struct {
+    const char* nennung;  // one "artist-credit" entry
+    const char* interpret;
+    bool ausAlias;
+  } faelle[] = {
+      {R"({"name":"中島美嘉","artist":{"name":"中島美嘉","sort-name":"Nakashima, Mika"}})", "Mika Nakashima", true},
+      {R"({"name":"中島美嘉","artist":{"name":"中島美嘉","sort-name":"Nakashima, Mika","aliases":[)"
+       R"({"name":"なかしまみか","primary":true,"locale":"ja"},{"name":"NAKASHIMA MIKA","primary":null,"locale":"en"},)"
+       R"({"name":"Mika Nakashima","primary":true,"locale":"en"}]}})", "Mika Nakashima", true},
+      {R"({"name":"Кино","joinphrase":" & ","artist":{"name":"Кино","sort-name":"Kino"}},)"
+       R"({"name":"Björk","artist":{"name":"Björk","sort-name":"Björk"}})", "Kino & Björk", true},
+      {R"({"name":"Czesław Niemen","artist":{"sort-name":"Niemen, Czesław"}})", "Czesław Niemen", false},
+      {R"({"name":"Μίκης Θεοδωράκης","artist":{"sort-name":"Θεοδωράκης, Μίκης"}})", "Μίκης Θεοδωράκης", false},
+  };
+  for (const auto& f : faelle) {
+    const auto r = veroeffentlichungenLesen(
+        QByteArray(R"({"releases":[{"title":"T","artist-credit":[)") + f.nennung + "]}]}");
+    ASSERT_TRUE(r && r->size() == 1) << f.nennung;
+    EXPECT_EQ((*r)[0].interpret, QString::fromUtf8(f.interpret)) << f.nennung;
+    EXPECT_EQ((*r)[0].nameAusAlias, f.ausAlias) << f.nennung;
+  }
+}
+
 TEST(Zuordnung, UnbrauchbareAntworten) {
   const char* faelle[] = {
       "", "[]", "null", "{}", "{\"releases\":{}}", "{\"releases\":\"x\"}", "{\"count\":1}",
