@@ -8,6 +8,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <QUuid>
+#include <memory>
 
 #include "app/UAnwendung.h"
 #include "app/UFHaupt.h"
@@ -36,6 +38,15 @@ bool nurZiffern(const QString& eingabe) {
   for (QChar c : s)
     if (c < '0' || c > '9') return false;
   return true;
+}
+
+// The look-up of one release with everything an entry takes from it; empty
+// when "id" is not an identifier of the database.
+QString adresseVeroeffentlichung(const QString& basis, const QString& id) {
+  const QUuid uuid = QUuid::fromString(id);
+  if (uuid.isNull()) return {};
+  return basis + "release/" + uuid.toString(QUuid::WithoutBraces) +
+         "?inc=genres+tags+labels+release-groups+media+artist-credits&fmt=json";
 }
 
 // The digits of a barcode as typed or scanned; empty unless it is 8 to 14 digits.
@@ -400,7 +411,11 @@ std::vector<int> TFOnline::gewaehlteZeilen() const {
 
 void TFOnline::b_uebernehmenClick() {
   const std::vector<int> zeilen = gewaehlteZeilen();
-  if (zeilen.empty()) return;
+  if (zeilen.empty() || sucht()) return;
+  genresLaden(zeilen, [this, zeilen] { hinzufuegen(zeilen); });
+}
+
+void TFOnline::hinzufuegen(const std::vector<int>& zeilen) {
   int uebernommen = 0;
   for (int i : zeilen) {
     const TFelder f = felderFuerSammlung(ergebnisse_[static_cast<std::size_t>(i)]);
@@ -416,11 +431,57 @@ void TFOnline::b_uebernehmenClick() {
 
 void TFOnline::b_eingabemaskeClick() {
   const std::vector<int> zeilen = gewaehlteZeilen();
-  if (zeilen.empty() || !F_add) return;
-  const TFelder f = felderFuerSammlung(ergebnisse_[static_cast<std::size_t>(zeilen.front())]);
+  if (zeilen.empty() || !F_add || sucht()) return;
+  const int zeile = zeilen.front();
+  genresLaden({zeile}, [this, zeile] { inEingabemaske(zeile); });
+}
+
+void TFOnline::inEingabemaske(int zeile) {
+  L_status->clear();
+  const TFelder f = felderFuerSammlung(ergebnisse_[static_cast<std::size_t>(zeile)]);
   const QList<QLineEdit*> felder = F_add->eingabefelder();
   for (int i = 0; i < felder.size() && i < static_cast<int>(f.size()); ++i) felder[i]->setText(f[static_cast<std::size_t>(i)]);
   plattform().fensterModal(*F_add);
+}
+
+void TFOnline::genresLaden(const std::vector<int>& zeilen, std::function<void()> weiter) {
+  std::vector<int> fehlend;
+  QStringList adressen;
+  const QString basis = plattform().musikDienst();
+  for (int z : zeilen) {
+    const TVeroeffentlichung& v = ergebnisse_[static_cast<std::size_t>(z)];
+    const QString adresse = adresseVeroeffentlichung(basis, v.id);
+    if (v.mitGenres || adresse.isEmpty()) continue;
+    fehlend.push_back(z);
+    adressen << adresse;
+  }
+  if (fehlend.empty()) return weiter();
+  // The answers, one per address; filled on the worker thread before its result is handed back.
+  auto antworten = std::make_shared<std::vector<QByteArray>>(fehlend.size());
+  auto arbeit = [adressen, antworten, g = grenzen](const std::atomic<bool>& abbrechen) -> TDienstAntwort {
+    for (qsizetype i = 0; i < adressen.size(); ++i) {
+      TDienstAntwort a = dienstAbfragen(adressen[i], g, abbrechen);
+      if (a.fehler == TDienstFehler::Abgebrochen) return a;
+      if (a.fehler == TDienstFehler::Keiner) (*antworten)[static_cast<std::size_t>(i)] = std::move(a.koerper);
+      // Unreachable or refusing: the others would fare no better; they keep what is known.
+      else if (a.fehler != TDienstFehler::NichtGefunden) break;
+    }
+    return {};
+  };
+  L_status->setText(fehlend.size() == 1 ? QString("Die Veröffentlichung wird geladen...")
+                                        : QString("Die Veröffentlichungen werden geladen..."));
+  hintergrund_->starten(arbeit, [this, fehlend, antworten, weiter = std::move(weiter)](const TDienstAntwort&) {
+    for (std::size_t i = 0; i < fehlend.size(); ++i) {
+      TVeroeffentlichung& v = ergebnisse_[static_cast<std::size_t>(fehlend[i])];
+      if (const auto geladen = veroeffentlichungLesen((*antworten)[i], v.id)) {
+        v.genres = geladen->genres;
+        v.mitGenres = true;
+      }
+    }
+    zustandSetzen();
+    weiter();
+  });
+  zustandSetzen();
 }
 
 void TFOnline::zustandSetzen() {

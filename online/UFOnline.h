@@ -74,6 +74,12 @@ class TFOnline : public QDialog {
   void fehlerMelden(TDienstFehler f);
   void zustandSetzen();
   std::vector<int> gewaehlteZeilen() const;
+  // Looks up each of "zeilen" the search gave without genres (one request
+  // each), takes the genres of the answer, then runs "weiter". A release the
+  // service does not give keeps what the list knows: a pick is never lost.
+  void genresLaden(const std::vector<int>& zeilen, std::function<void()> weiter);
+  void hinzufuegen(const std::vector<int>& zeilen);
+  void inEingabemaske(int zeile);
 
   THintergrund* hintergrund_ = nullptr;
   std::vector<TVeroeffentlichung> ergebnisse_;

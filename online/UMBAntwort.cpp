@@ -77,6 +77,7 @@ QString kuenstler(const QJsonArray& nennung, bool& ausAlias) {
 
 TVeroeffentlichung lesen(const QJsonObject& o) {
   TVeroeffentlichung v;
+  v.id = text(o, "id");
   v.interpret = kuenstler(o.value(QLatin1String("artist-credit")).toArray(), v.nameAusAlias);
   v.titel = text(o, "title");
   v.datum = text(o, "date");
@@ -98,6 +99,7 @@ TVeroeffentlichung lesen(const QJsonObject& o) {
   v.primaerTyp = text(gruppe, "primary-type");
   for (const QJsonValue& s : gruppe.value(QLatin1String("secondary-types")).toArray())
     if (s.isString()) v.sekundaerTypen << s.toString();
+  v.mitGenres = o.value(QLatin1String("genres")).isArray();
   for (const QJsonObject* quelle : {&o, &gruppe})
     for (const char* art : {"genres", "tags"})
       v.genres << nachStimmen(quelle->value(QLatin1String(art)).toArray());
@@ -127,6 +129,15 @@ std::optional<TAntwortSeite> antwortSeiteLesen(const QByteArray& json) {
   r.versatz = std::max(zahl("offset"), 0);
   r.gesamt = std::max(zahl("count"), r.versatz + n);
   return r;
+}
+
+std::optional<TVeroeffentlichung> veroeffentlichungLesen(const QByteArray& json, const QString& id) {
+  QJsonParseError fehler{};
+  const QJsonDocument d = QJsonDocument::fromJson(json, &fehler);
+  if (fehler.error != QJsonParseError::NoError || !d.isObject()) return std::nullopt;
+  const QJsonObject o = d.object();
+  if (id.isEmpty() || text(o, "id").compare(id, Qt::CaseInsensitive) != 0) return std::nullopt;
+  return lesen(o);
 }
 
 std::optional<std::vector<TVeroeffentlichung>> veroeffentlichungenLesen(const QByteArray& json) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 struct TVeroeffentlichung {
+  QString id;             // the database's identifier of the release (a UUID)
   QString interpret;      // the artist credit as printed on the release (see nameAusAlias)
   // A credited name without a Latin form was replaced by the artist's Latin
   // alias or turned-round sort name ("Nakashima, Mika" -> "Mika Nakashima").
@@ -27,6 +28,9 @@ struct TVeroeffentlichung {
   // Genres and tags, most votes first: the release's genres, its tags, then
   // those of its release group.
   QStringList genres;
+  // True when the answer carried the genres at all: a look-up asked for them;
+  // a search answer has none, so the release is to be looked up for them.
+  bool mitGenres = false;
 };
 
 // At most this many releases are taken from one answer.
@@ -42,6 +46,9 @@ struct TAntwortSeite {
 // The releases of an answer, in the order given; nothing when the answer is
 // not a JSON object of the expected form.
 std::optional<std::vector<TVeroeffentlichung>> veroeffentlichungenLesen(const QByteArray& json);
+// The release of a look-up by its identifier ("release/{id}"); nothing unless
+// the answer is that release.
+std::optional<TVeroeffentlichung> veroeffentlichungLesen(const QByteArray& json, const QString& id);
 // The same with the answer's place in a longer search result; an answer
 // without (or with nonsensical) "count" and "offset" is the whole result.
 std::optional<TAntwortSeite> antwortSeiteLesen(const QByteArray& json);

@@ -6,6 +6,7 @@
 #include "core/UCodepage.h"
 #include "core/UDatentypen.h"
 #include "csv/UCsvKodierung.h"
+#include "online/UGenres.h"
 
 namespace {
 
@@ -79,9 +80,8 @@ QString genreZuordnen(const QStringList& kandidaten) {
   static const QHash<QString, QString> vorgaben = [] {
     QHash<QString, QString> h;
     for (const QString& g : vorgabenGenre()) h.insert(genreSchluessel(g), g);
-    // The database spells these two out.
-    h.insert("drum and bass", "Drum 'n' Bass");
-    h.insert("rock and roll", "Rock 'n' Roll");
+    for (std::size_t i = 0; i < GENRE_NAMEN_ANZAHL; ++i)
+      h.insert(genreSchluessel(QString::fromUtf8(GENRE_NAMEN[i].name)), QString::fromUtf8(GENRE_NAMEN[i].vorgabe));
     return h;
   }();
   for (const QString& k : kandidaten) {

@@ -19,8 +19,8 @@ TFelder felderZuordnen(const TVeroeffentlichung& v);
 QString typZuordnen(const QStringList& formate, const QString& primaerTyp, const QStringList& sekundaerTypen);
 // The formats and their counts as text: "1x CD", "2x 12'' Vinyl + 1x DVD".
 QString formateMitAnzahl(const QStringList& formate);
-// The first of "kandidaten" that names a Genre preset (case, blanks and
-// hyphens aside), written as the preset; else empty.
+// The preset of the first of "kandidaten" that names a Genre preset or one of
+// its styles (case, blanks and hyphens aside; see UGenres.cpp); else empty.
 QString genreZuordnen(const QStringList& kandidaten);
 // The year of a date ("1997-05-21" -> "1997"); empty when it has none.
 QString jahrAusDatum(const QString& datum);

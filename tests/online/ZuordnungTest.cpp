@@ -1,6 +1,8 @@
 // Releases of the online database as the seven fields of an entry.
 #include <gtest/gtest.h>
 
+#include "app/UVorgaben.h"
+#include "online/UGenres.h"
 #include "online/UMBAntwort.h"
 #include "online/UZuordnung.h"
 #include "tests/online/Testdaten.h"
@@ -52,11 +54,28 @@ TEST(Zuordnung, GenreErsteVorgabeOhneGrossKlein) {
       {{"rock and roll"}, "Rock 'n' Roll"},
       {{"r&b"}, "R&B"},
       {{"  soul  "}, "Soul"},
-      {{"classical", "idm"}, ""},
+      {{"classical", "idm"}, "Classic"},
+      {{"baroque"}, "Classic"},
+      {{"Romantic"}, "Classic"},
+      {{"experimental", "idm"}, "Electronic"},  // the first that maps
+      {{"drum & bass"}, "Drum 'n' Bass"},
+      {{"east coast hip hop"}, "Hip-Hop"},
+      {{"gangsta rap"}, "Rap"},
+      {{"thrash metal"}, "Metal"},
+      {{"acid house", "house"}, "Acid"},
+      {{"synth-pop"}, "Pop"},
+      {{"film score"}, "Soundtrack"},
+      {{"neo soul"}, "Soul"},
+      {{"experimental", "noise", "deutsche grammophon"}, ""},
       {{}, ""},
   };
   for (const auto& f : faelle)
     EXPECT_EQ(genreZuordnen(f.kandidaten).toStdString(), f.genre) << f.kandidaten.join(",").toStdString();
+}
+
+TEST(Zuordnung, GenreTabelleNenntNurVorgaben) {
+  for (std::size_t i = 0; i < GENRE_NAMEN_ANZAHL; ++i)
+    EXPECT_TRUE(vorgabenGenre().contains(QString::fromUtf8(GENRE_NAMEN[i].vorgabe))) << GENRE_NAMEN[i].name;
 }
 
 TEST(Zuordnung, JahrAusDatum) {
@@ -132,6 +151,24 @@ TEST(Zuordnung, GenreNachStimmen) {
   const auto disc = veroeffentlichungenLesen(testantwort("discid.json"));
   ASSERT_TRUE(disc && disc->size() == 1);
   EXPECT_EQ(felderZuordnen(disc->front())[5], "Electronic");  // the release's own before its group's "ambient"
+}
+
+TEST(Zuordnung, GenreAusNachgeschlagenerVeroeffentlichung) {
+  const QString id = "3b1d0d52-5e2c-4b5f-8d36-7c0c2a1e9f01";
+  const QByteArray nachgeschlagen = testantwort("release_ambient.json");
+  const auto suche = veroeffentlichungenLesen(testantwort("suche_ohne_genres.json"));
+  ASSERT_TRUE(suche && suche->size() == 2);
+  EXPECT_EQ(suche->front().id, id);
+  EXPECT_FALSE(suche->front().mitGenres);  // a search answer has none
+  const auto v = veroeffentlichungLesen(nachgeschlagen, id);
+  ASSERT_TRUE(v);
+  EXPECT_TRUE(v->mitGenres);
+  EXPECT_EQ(v->genres, (QStringList{"idm", "ambient", "electronic", "ambient", "ambient techno"}));
+  EXPECT_EQ(felderZuordnen(*v)[5], "Electronic");
+  // Only the release asked for.
+  EXPECT_FALSE(veroeffentlichungLesen(testantwort("suche_ohne_genres.json"), id));
+  EXPECT_FALSE(veroeffentlichungLesen("[]", id));
+  EXPECT_FALSE(veroeffentlichungLesen(nachgeschlagen, "9c2e7a44-1f0b-4a7e-b3c8-5d6e4f3a2b10"));
 }
 
 TEST(Zuordnung, ZeichenAusserhalbDerCodepage) {
