@@ -14,6 +14,7 @@
 #include "app/UAnwendung.h"
 #include "app/UFHaupt.h"
 #include "app/UGlobal.h"
+#include "app/UIniFile.h"
 #include "app/UPlattform.h"
 #include "core/UCodepage.h"
 #include "core/UConnect.h"
@@ -26,11 +27,23 @@ TFOnline* FOnline = nullptr;
 
 namespace {
 
+// The smallest size of the window; a larger one gives the extra room to the result list.
 constexpr int BREITE = 760;
 constexpr int HOEHE = 478;
+constexpr const char* SEKTION = "Onlinesuche";
 constexpr const char* TITEL_HINWEIS = "Hinweis:";
 
 enum Spalte { S_INTERPRET, S_TITEL, S_LABEL, S_JAHR, S_FORMAT, S_LAND, S_STRICHCODE, S_HINWEIS, SPALTEN };
+constexpr int SPALTENBREITEN[SPALTEN] = {125, 145, 135, 36, 100, 34, 92, 60};
+
+std::string spaltenSchluessel(int spalte) { return "lv_ergebnisse.colwidths[" + std::to_string(spalte) + "]"; }
+
+// A stored width or height, or "standard" when there is none or it is no sensible one.
+int massLesen(const std::string& schluessel, int standard, int mindestens) {
+  long long zahl;
+  if (!IniFile || !iniGanzzahl(IniFile->ReadString(SEKTION, schluessel, ""), zahl)) return standard;
+  return zahl < mindestens || zahl > 10000 ? standard : static_cast<int>(zahl);
+}
 
 bool nurZiffern(const QString& eingabe) {
   const QString s = eingabe.trimmed();
@@ -101,10 +114,12 @@ QPushButton* knopf(QWidget* eltern, const char* name, const QString& text, int x
 }  // namespace
 
 TFOnline::TFOnline(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMaximizeButtonHint |
+                          Qt::WindowCloseButtonHint) {
   setObjectName("FOnline");
   setWindowTitle("CD online nachschlagen");
-  setFixedSize(BREITE, HOEHE);
+  setMinimumSize(BREITE, HOEHE);
+  resize(BREITE, HOEHE);
   setFont(standardSchrift());
 }
 
@@ -135,25 +150,31 @@ void TFOnline::aufbauen() {
   };
 
   GB_strichcode = gruppe("GB_strichcode", "Strichcode", 8, 206);
-  L_strichcode = label(GB_strichcode, "L_strichcode", "EAN / UPC (8 bis 14 Ziffern):", 10, 20, 186);
+  L_strichcode = label(GB_strichcode, "L_strichcode", "&EAN / UPC (8 bis 14 Ziffern):", 10, 20, 186);
   e_strichcode = edit(GB_strichcode, "e_strichcode", 10, 38, 186);
   e_strichcode->setMaxLength(32);
-  b_strichcode = knopf(GB_strichcode, "b_strichcode", "Suchen", 106, 66, 90);
+  b_strichcode = knopf(GB_strichcode, "b_strichcode", "&Suchen", 106, 66, 90);
   L_strichcode->setBuddy(e_strichcode);
 
   GB_name = gruppe("GB_name", "Interpret und Titel", 222, 336);
-  L_interpret = label(GB_name, "L_interpret", "Interpret:", 10, 22, 66);
+  L_interpret = label(GB_name, "L_interpret", "&Interpret:", 10, 22, 66);
   e_interpret = edit(GB_name, "e_interpret", 78, 19, 248);
-  L_titel = label(GB_name, "L_titel", "Titel:", 10, 48, 66);
+  L_titel = label(GB_name, "L_titel", "&Titel:", 10, 48, 66);
   e_titel = edit(GB_name, "e_titel", 78, 45, 248);
-  b_name = knopf(GB_name, "b_name", "Suchen", 236, 70, 90);
+  b_name = knopf(GB_name, "b_name", "S&uchen", 236, 70, 90);
+  L_interpret->setBuddy(e_interpret);
+  L_titel->setBuddy(e_titel);
+  // Read out on their own, not only as part of the group's title.
+  e_strichcode->setAccessibleName("Strichcode");
+  e_interpret->setAccessibleName("Interpret");
+  e_titel->setAccessibleName("Titel");
 
   GB_laufwerk = gruppe("GB_laufwerk", "CD im Laufwerk", 566, 186);
   L_laufwerk = label(GB_laufwerk, "L_laufwerk", "Liest die Audio-CD im Laufwerk und sucht sie anhand ihrer Disc-ID.",
                      10, 20, 166);
   L_laufwerk->setGeometry(10, 20, 166, 42);
   L_laufwerk->setWordWrap(true);
-  b_laufwerk = knopf(GB_laufwerk, "b_laufwerk", "CD lesen", 86, 66, 90);
+  b_laufwerk = knopf(GB_laufwerk, "b_laufwerk", "&CD lesen", 86, 66, 90);
 
   pb_warten = mitName(new QProgressBar(this), "pb_warten");
   pb_warten->setGeometry(8, 118, 120, 18);
@@ -162,24 +183,24 @@ void TFOnline::aufbauen() {
   L_status = mitName(new QLabel(this), "L_status");
   L_status->setGeometry(136, 118, 520, 18);
   L_status->setTextFormat(Qt::PlainText);
-  b_abbrechen = knopf(this, "b_abbrechen", "Abbrechen", 662, 114, 90);
+  b_abbrechen = knopf(this, "b_abbrechen", "&Abbrechen", 662, 114, 90);
 
   lv_ergebnisse = mitName(new QTreeWidget(this), "lv_ergebnisse");
-  lv_ergebnisse->setGeometry(8, 146, BREITE - 16, 286);
+  lv_ergebnisse->setAccessibleName("Ergebnisse");
   lv_ergebnisse->setRootIsDecorated(false);
   lv_ergebnisse->setUniformRowHeights(true);
   lv_ergebnisse->setSelectionMode(QAbstractItemView::ExtendedSelection);
   lv_ergebnisse->setHeaderLabels(
       {"Interpret", "Titel", "Label / Katalognr.", "Jahr", "Format", "Land", "Strichcode", "Hinweis"});
-  const int breiten[SPALTEN] = {125, 145, 135, 36, 100, 34, 92, 60};
-  for (int s = 0; s < SPALTEN; ++s) lv_ergebnisse->setColumnWidth(s, breiten[s]);
+  for (int s = 0; s < SPALTEN; ++s)
+    lv_ergebnisse->setColumnWidth(s, massLesen(spaltenSchluessel(s), SPALTENBREITEN[s], 1));
   lv_ergebnisse->header()->setStretchLastSection(true);
 
-  b_uebernehmen = knopf(this, "b_uebernehmen", "Übernehmen", 8, 442, 110);
-  b_eingabemaske = knopf(this, "b_eingabemaske", "In Eingabemaske übernehmen", 126, 442, 190);
+  b_uebernehmen = knopf(this, "b_uebernehmen", "Ü&bernehmen", 8, 442, 110);
+  b_eingabemaske = knopf(this, "b_eingabemaske", "In Eingabe&maske übernehmen", 126, 442, 190);
   b_weitere = knopf(this, "b_weitere", "&Weitere laden", 554, 442, 100);
   b_weitere->setToolTip("lädt die nächsten Veröffentlichungen der letzten Suche");
-  b_schliessen = knopf(this, "b_schliessen", "Schliessen", 662, 442, 90);
+  b_schliessen = knopf(this, "b_schliessen", "Sch&liessen", 662, 442, 90);
   b_uebernehmen->setToolTip("fügt jede markierte Veröffentlichung als neuen Datensatz hinzu");
   b_eingabemaske->setToolTip("öffnet die Eingabemaske mit den Daten der markierten Veröffentlichung");
 
@@ -202,17 +223,46 @@ void TFOnline::aufbauen() {
   connect(lv_ergebnisse, &QTreeWidget::itemSelectionChanged, this, [this] { zustandSetzen(); });
   lv_ergebnisse->installEventFilter(this);
 
-  setTabOrder(e_strichcode, b_strichcode);
-  setTabOrder(b_strichcode, e_interpret);
-  setTabOrder(e_interpret, e_titel);
-  setTabOrder(e_titel, b_name);
-  setTabOrder(b_name, b_laufwerk);
-  setTabOrder(b_laufwerk, lv_ergebnisse);
-  setTabOrder(lv_ergebnisse, b_uebernehmen);
-  setTabOrder(b_uebernehmen, b_eingabemaske);
-  setTabOrder(b_eingabemaske, b_weitere);
-  setTabOrder(b_weitere, b_schliessen);
+  // Each way of searching, then the results and what can be done with them:
+  // "Übernehmen" is one Tab away from the list.
+  QWidget* const reihe[] = {e_strichcode, b_strichcode, e_interpret, e_titel, b_name, b_laufwerk,
+                                  b_abbrechen, lv_ergebnisse, b_uebernehmen, b_eingabemaske, b_weitere, b_schliessen};
+  for (std::size_t i = 1; i < std::size(reihe); ++i)
+    setTabOrder(reihe[i - 1], reihe[i]);
+  resize(QSize(massLesen("breite", BREITE, BREITE), massLesen("hoehe", HOEHE, HOEHE)));
+  layoutAnpassen();
   zustandSetzen();
+}
+
+void TFOnline::layoutAnpassen() {
+  if (!lv_ergebnisse) return;  // not built yet
+  // The searches keep their place; the list takes what the window has beyond its smallest size.
+  const int mehrBreit = width() - BREITE, mehrHoch = height() - HOEHE;
+  L_status->setGeometry(136, 118, 520 + mehrBreit, 18);
+  b_abbrechen->move(662 + mehrBreit, 114);
+  lv_ergebnisse->setGeometry(8, 146, BREITE - 16 + mehrBreit, 286 + mehrHoch);
+  b_uebernehmen->move(8, 442 + mehrHoch);
+  b_eingabemaske->move(126, 442 + mehrHoch);
+  b_weitere->move(554 + mehrBreit, 442 + mehrHoch);
+  b_schliessen->move(662 + mehrBreit, 442 + mehrHoch);
+}
+
+void TFOnline::resizeEvent(QResizeEvent* e) {
+  QDialog::resizeEvent(e);
+  layoutAnpassen();
+}
+
+void TFOnline::hideEvent(QHideEvent* e) {
+  QDialog::hideEvent(e);
+  if (e->spontaneous() || !lv_ergebnisse || !IniFile) return;
+  sicher([this] {
+    // The size and the column widths the user chose are there again next time.
+    const QSize mass = isMaximized() ? normalGeometry().size() : size();
+    IniFile->WriteString(SEKTION, "breite", std::to_string(mass.width()));
+    IniFile->WriteString(SEKTION, "hoehe", std::to_string(mass.height()));
+    for (int s = 0; s < SPALTEN; ++s)
+      IniFile->WriteString(SEKTION, spaltenSchluessel(s), std::to_string(lv_ergebnisse->columnWidth(s)));
+  })();
 }
 
 bool TFOnline::sucht() const { return hintergrund_ && hintergrund_->laeuft(); }

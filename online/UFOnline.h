@@ -57,11 +57,15 @@ class TFOnline : public QDialog {
 
  protected:
   void showEvent(QShowEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void hideEvent(QHideEvent* e) override;
   void done(int r) override;
   bool eventFilter(QObject* objekt, QEvent* e) override;
 
  private:
   void FormShow();
+  // Places the controls for the window's size.
+  void layoutAnpassen();
   // Starts a look-up: "arbeit" runs on a worker thread. A new search clears the
   // list; fetching more of the last search ("anhaengen") adds to it.
   void suchen(const QString& status, std::function<TDienstAntwort(const std::atomic<bool>&)> arbeit,

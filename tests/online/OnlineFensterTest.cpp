@@ -1,5 +1,6 @@
 // The online look-up window, opened from the main window and driven as a user
 // does, against a server on 127.0.0.1 answering from hand-written files.
+#include <QLabel>
 #include <QProgressBar>
 #include <QTreeWidget>
 #include <array>
@@ -365,6 +366,75 @@ TEST_F(OnlineFenster, CdImLaufwerk) {
   }
   EXPECT_EQ(DatBas->get_anzahl(), 1);
   EXPECT_EQ(server_.anfragen().size(), 1u);
+}
+
+TEST_F(OnlineFenster, ZugriffstastenUndVorlesenamen) {
+  imFenster([&] {
+    // Every button and every field (through its label) has its own access key.
+    std::map<QString, QString> tasten;
+    for (QAbstractButton* k : O().findChildren<QAbstractButton*>())
+      tasten[k->objectName()] = QKeySequence::mnemonic(k->text()).toString();
+    for (QLabel* l : O().findChildren<QLabel*>())
+      if (l->buddy()) tasten[l->buddy()->objectName()] = QKeySequence::mnemonic(l->text()).toString();
+    EXPECT_EQ(tasten, (std::map<QString, QString>{
+                          {"e_strichcode", "Alt+E"}, {"b_strichcode", "Alt+S"}, {"e_interpret", "Alt+I"},
+                          {"e_titel", "Alt+T"}, {"b_name", "Alt+U"}, {"b_laufwerk", "Alt+C"},
+                          {"b_abbrechen", "Alt+A"}, {"b_uebernehmen", "Alt+B"}, {"b_eingabemaske", "Alt+M"},
+                          {"b_weitere", "Alt+W"}, {"b_schliessen", "Alt+L"}}));
+    O().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&O()));
+    QTest::keyClick(O().e_strichcode, Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(O().focusWidget(), O().e_titel);
+    EXPECT_EQ(O().e_interpret->accessibleName(), "Interpret");
+    EXPECT_EQ(O().e_titel->accessibleName(), "Titel");
+  });
+}
+
+TEST_F(OnlineFenster, EnterInJedemNamensfeldSucht) {
+  antwort("/ws/2/release/*", "strichcode_mehrere.json");
+  const struct {
+    QLineEdit* TFOnline::*feld;
+    std::string anfrage;
+  } faelle[] = {
+      {&TFOnline::e_interpret, "/ws/2/release/?query=artist%3A%22Nirvana%22&limit=25&fmt=json"},
+      {&TFOnline::e_titel, "/ws/2/release/?query=release%3A%22Nirvana%22&limit=25&fmt=json"},
+  };
+  for (const auto& f : faelle) {
+    imFenster([&] {
+      O().e_interpret->clear();
+      O().e_titel->clear();
+      tippen(O().*f.feld, "Nirvana");
+      taste(O().*f.feld, Qt::Key_Return);
+      warten();
+      ASSERT_EQ(zeilen(), 3);
+      // From the list, one Tab leads to "Übernehmen".
+      O().lv_ergebnisse->setFocus();
+      taste(O().lv_ergebnisse, Qt::Key_Tab);
+      EXPECT_EQ(O().focusWidget(), O().b_uebernehmen);
+    });
+    EXPECT_EQ(server_.anfragen().back(), f.anfrage);
+  }
+  EXPECT_EQ(server_.anfragen().size(), 2u);
+}
+
+TEST_F(OnlineFenster, ListeWaechstMitDemFensterSpaltenbreitenGemerkt) {
+  IniFile->WriteString("Onlinesuche", "lv_ergebnisse.colwidths[1]", "222");
+  imFenster([&] {
+    EXPECT_EQ(O().minimumSize(), QSize(760, 478));
+    EXPECT_EQ(O().size(), QSize(760, 478));
+    EXPECT_EQ(O().lv_ergebnisse->geometry(), QRect(8, 146, 744, 286));
+    EXPECT_EQ(O().lv_ergebnisse->columnWidth(0), 125);
+    EXPECT_EQ(O().lv_ergebnisse->columnWidth(1), 222);
+    O().resize(1000, 600);
+    EXPECT_EQ(O().lv_ergebnisse->geometry(), QRect(8, 146, 984, 408));
+    EXPECT_EQ(O().b_uebernehmen->pos(), QPoint(8, 564));
+    EXPECT_EQ(O().b_schliessen->pos(), QPoint(902, 564));
+    EXPECT_EQ(O().b_strichcode->mapTo(&O(), QPoint()), QPoint(114, 74));
+    O().lv_ergebnisse->setColumnWidth(0, 150);
+  });
+  EXPECT_EQ(iniWert("Onlinesuche", "lv_ergebnisse.colwidths[0]"), "150");
+  EXPECT_EQ(iniWert("Onlinesuche", "lv_ergebnisse.colwidths[1]"), "222");
+  EXPECT_EQ(iniWert("Onlinesuche", "breite") + "x" + iniWert("Onlinesuche", "hoehe"), "1000x600");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QWindow>
 
 #include "app/UFStartbildschirm.h"
@@ -185,6 +186,35 @@ TEST_F(X11, OnlineFensterHatDieTastatur) {
   setzePlattform(&plattform_);
   EXPECT_EQ(fokusBeimZeigen, FOnline->e_strichcode);
   EXPECT_TRUE(boxOben);
+}
+
+// The online look-up can be made larger by the user (the list grows), and its
+// access keys come through the keyboard.
+TEST_F(X11, OnlineFensterVergroessernUndZugriffstasten) {
+  starten(OHNE_STARTFENSTER);
+  wieDasProgramm();
+  QTRY_VERIFY_WITH_TIMEOUT(hauptfensterHatFokus(), 3000);
+  setzePlattform(nullptr);  // the window runs as in the program
+  auto xdotool = [](const QStringList& argumente) { return QProcess::execute("xdotool", argumente); };
+  QRect liste;
+  QWidget* nachAltT = nullptr;
+  QTimer::singleShot(0, [&] {
+    // Whatever happens, the window closes again.
+    if (QTest::qWaitFor([] { return QGuiApplication::focusWindow() == FOnline->windowHandle(); }, 3000)) {
+      xdotool({"key", "alt+t"});
+      (void)QTest::qWaitFor([] { return QApplication::focusWidget() != FOnline->e_strichcode; }, 3000);
+      nachAltT = QApplication::focusWidget();
+      // Larger, as a user drags its frame.
+      xdotool({"windowsize", QString::number(FOnline->winId()), "1000", "600"});
+      (void)QTest::qWaitFor([] { return FOnline->size() == QSize(1000, 600); }, 3000);
+      liste = FOnline->lv_ergebnisse->geometry();
+    }
+    FOnline->reject();
+  });
+  QTest::keyClick(H().listbox, Qt::Key_F3, Qt::ControlModifier);
+  setzePlattform(&plattform_);
+  EXPECT_EQ(nachAltT, FOnline->e_titel);
+  EXPECT_EQ(liste, QRect(8, 146, 984, 408));
 }
 
 }  // namespace
