@@ -1,6 +1,7 @@
 #include "online/UFOnline.h"
 
 #include <QGroupBox>
+#include <algorithm>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -102,6 +103,29 @@ QString fehlertext(TDienstFehler f) {
       break;
   }
   return {};
+}
+
+// Interpret and Titel of an entry as the search compares them (only A..Z
+// without regard to case), as one key.
+std::string sammlungsSchluessel(std::string interpret, std::string titel) {
+  for (std::string* t : {&interpret, &titel})
+    for (char& c : *t)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return interpret + '\x01' + titel;
+}
+std::string sammlungsSchluessel(const TVeroeffentlichung& v) {
+  const TFelder f = felderFuerSammlung(v);
+  return sammlungsSchluessel(zuCp1252(f[0]), zuCp1252(f[1]));
+}
+// The keys of every entry of the collection.
+std::set<std::string> sammlungsSchluessel() {
+  std::set<std::string> r;
+  TDatensatz d;
+  for (int k = 1; k <= DatBas->get_anzahl(); ++k) {
+    DatBas->get_datensatz(k, d);
+    r.insert(sammlungsSchluessel(d.Interpret.text(), d.Titel.text()));
+  }
+  return r;
 }
 
 QPushButton* knopf(QWidget* eltern, const char* name, const QString& text, int x, int y, int b) {
@@ -377,6 +401,7 @@ void TFOnline::suchen(const QString& status, std::function<TDienstAntwort(const 
   anhaengen_ = anhaengen;
   if (!anhaengen) {
     ergebnisse_.clear();
+    uebernommen_.clear();
     gesamt_ = 0;
     lv_ergebnisse->clear();
   }
@@ -402,8 +427,9 @@ void TFOnline::fehlerMelden(TDienstFehler f) {
 
 void TFOnline::ergebnisseZeigen(TAntwortSeite seite) {
   const int vorher = static_cast<int>(ergebnisse_.size());
+  const std::set<std::string> vorhanden = sammlungsSchluessel();
   for (TVeroeffentlichung& v : seite.liste) {
-    zeileHinzufuegen(v);
+    zeileHinzufuegen(v, vorhanden);
     ergebnisse_.push_back(std::move(v));
   }
   const int n = static_cast<int>(ergebnisse_.size());
@@ -417,7 +443,7 @@ void TFOnline::ergebnisseZeigen(TAntwortSeite seite) {
   zustandSetzen();
 }
 
-void TFOnline::zeileHinzufuegen(const TVeroeffentlichung& v) {
+void TFOnline::zeileHinzufuegen(const TVeroeffentlichung& v, const std::set<std::string>& vorhanden) {
   static const char* const FELDNAMEN[] = {"Interpret", "Titel", "Label", "Release", "Typ", "Genre", "Kommentar"};
   const TFelder f = felderZuordnen(v);
   QStringList verluste, gekuerzt;
@@ -434,6 +460,10 @@ void TFOnline::zeileHinzufuegen(const TVeroeffentlichung& v) {
   const QString zuordnung = "Typ: " + f[4] + "\nGenre: " + f[5] + "\nKommentar: " + f[6];
   for (int s = 0; s < SPALTEN; ++s) z->setToolTip(s, zuordnung);
   QStringList hinweise, erklaerungen;
+  if (vorhanden.count(sammlungsSchluessel(v))) {
+    hinweise << "bereits in der Sammlung";
+    erklaerungen << "Ein Datensatz mit diesem Interpreten und Titel ist schon in der Sammlung.";
+  }
   if (v.nameAusAlias) {
     hinweise << "Name aus Alias";
     erklaerungen << "Der Interpret hat keine lateinische Schreibweise: sein Alias bzw. Sortiername wird verwendet.";
@@ -460,8 +490,24 @@ std::vector<int> TFOnline::gewaehlteZeilen() const {
 }
 
 void TFOnline::b_uebernehmenClick() {
-  const std::vector<int> zeilen = gewaehlteZeilen();
-  if (zeilen.empty() || sucht()) return;
+  if (sucht()) return;
+  // A line taken over once is not added again; one already in the collection only when the user says so.
+  const std::set<std::string> vorhanden = sammlungsSchluessel();
+  std::vector<int> zeilen, doppelt;
+  for (int i : gewaehlteZeilen()) {
+    if (static_cast<std::size_t>(i) < uebernommen_.size() && uebernommen_[static_cast<std::size_t>(i)]) continue;
+    (vorhanden.count(sammlungsSchluessel(ergebnisse_[static_cast<std::size_t>(i)])) ? doppelt : zeilen).push_back(i);
+  }
+  if (!doppelt.empty() &&
+      frageJa("Sicherheitsabfrage",
+              (doppelt.size() == 1 ? QString("Eine markierte Veröffentlichung ist")
+                                   : QString("%1 markierte Veröffentlichungen sind").arg(doppelt.size())) +
+                  " bereits in der Sammlung.\rTrotzdem übernehmen?",
+              TSymbol::Frage, this)) {
+    zeilen.insert(zeilen.end(), doppelt.begin(), doppelt.end());
+    std::sort(zeilen.begin(), zeilen.end());
+  }
+  if (zeilen.empty()) return;
   genresLaden(zeilen, [this, zeilen] { hinzufuegen(zeilen); });
 }
 
@@ -471,6 +517,10 @@ void TFOnline::hinzufuegen(const std::vector<int>& zeilen) {
     const TFelder f = felderFuerSammlung(ergebnisse_[static_cast<std::size_t>(i)]);
     if (!Connect->datensatz_hinzufuegen(f[0], f[1], f[2], f[3], f[4], f[5], f[6])) break;
     ++uebernommen;
+    uebernommen_.resize(ergebnisse_.size());
+    uebernommen_[static_cast<std::size_t>(i)] = 1;
+    QTreeWidgetItem* z = lv_ergebnisse->topLevelItem(i);
+    z->setText(S_HINWEIS, z->text(S_HINWEIS).isEmpty() ? QString("übernommen") : "übernommen, " + z->text(S_HINWEIS));
   }
   L_status->setText(uebernommen == 1 ? QString("1 Datensatz wurde übernommen.")
                                      : QString("%1 Datensätze wurden übernommen.").arg(uebernommen));

@@ -5,6 +5,8 @@
 // worker threads; the window stays responsive and can cancel them at once.
 #include <QDialog>
 #include <functional>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "online/UDiscId.h"
@@ -74,7 +76,7 @@ class TFOnline : public QDialog {
   void dienstSuchen(const QString& status, const QString& adresse);
   void antwortErhalten(const TDienstAntwort& a);
   void ergebnisseZeigen(TAntwortSeite seite);
-  void zeileHinzufuegen(const TVeroeffentlichung& v);
+  void zeileHinzufuegen(const TVeroeffentlichung& v, const std::set<std::string>& vorhanden);
   void fehlerMelden(TDienstFehler f);
   void zustandSetzen();
   std::vector<int> gewaehlteZeilen() const;
@@ -87,6 +89,7 @@ class TFOnline : public QDialog {
 
   THintergrund* hintergrund_ = nullptr;
   std::vector<TVeroeffentlichung> ergebnisse_;
+  std::vector<char> uebernommen_;  // per line of the list: already taken over
   QString suchadresse_;  // of the last search; empty for a disc look-up
   int gesamt_ = 0;       // releases the last search found in all
   bool anhaengen_ = false;

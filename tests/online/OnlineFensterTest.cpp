@@ -95,6 +95,42 @@ TEST_F(OnlineFenster, StrichcodeScannenUndUebernehmen) {
                                    "release-groups+media+artist-credits&fmt=json");
 }
 
+// A pick whose Interpret and Titel the collection already holds (case aside)
+// is marked, asked about once, and a line taken over is never added twice.
+TEST_F(OnlineFenster, BereitsInDerSammlungUndUebernommen) {
+  antwort("/ws/2/release/?query=barcode%3A724385522925*", "strichcode_eins.json");
+  eintragen({{"RADIOHEAD", "ok computer"}});
+  imFenster([&] {
+    scannen("724385522925");
+    warten();
+    ASSERT_EQ(zeilen(), 1);
+    EXPECT_EQ(zelle(0, 7), "bereits in der Sammlung");
+    const struct {
+      std::deque<TAntwort> antworten;
+      int gefragt, anzahl;
+      const char* hinweis;
+    } schritte[] = {
+        {{TAntwort::Nein}, 1, 1, "bereits in der Sammlung"},
+        {{TAntwort::Ja}, 1, 2, "übernommen, bereits in der Sammlung"},
+        {{TAntwort::Ja}, 0, 2, "übernommen, bereits in der Sammlung"},  // taken over: not again
+    };
+    for (const auto& s : schritte) {
+      plattform_.meldungen.clear();
+      plattform_.antworten = s.antworten;
+      O().lv_ergebnisse->topLevelItem(0)->setSelected(true);
+      O().b_uebernehmen->click();
+      warten();
+      EXPECT_EQ(static_cast<int>(plattform_.meldungen.size()), s.gefragt) << s.hinweis;
+      if (s.gefragt) {
+        EXPECT_EQ(plattform_.meldungen[0].text,
+                  QString::fromUtf8("Eine markierte Veröffentlichung ist bereits in der Sammlung.\rTrotzdem übernehmen?"));
+      }
+      EXPECT_EQ(DatBas->get_anzahl(), s.anzahl) << s.hinweis;
+      EXPECT_EQ(zelle(0, 7), QString::fromUtf8(s.hinweis));
+    }
+  });
+}
+
 TEST_F(OnlineFenster, MehrereGewaehltInListenreihenfolge) {
   antwort("/ws/2/release/*", "strichcode_mehrere.json");
   eintragen({{"Vorher", "Da"}});
