@@ -9,8 +9,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QUuid>
 #include <memory>
+#include <utility>
 
 #include "app/UAnwendung.h"
 #include "app/UFHaupt.h"
@@ -21,6 +21,7 @@
 #include "core/UConnect.h"
 #include "core/UDatbas.h"
 #include "dialogs/UF_add.h"
+#include "online/UErgebnisZeile.h"
 #include "online/UHintergrund.h"
 #include "online/UZuordnung.h"
 
@@ -35,7 +36,7 @@ constexpr const char* SEKTION = "Onlinesuche";
 constexpr const char* TITEL_HINWEIS = "Hinweis:";
 
 enum Spalte { S_INTERPRET, S_TITEL, S_LABEL, S_JAHR, S_FORMAT, S_LAND, S_STRICHCODE, S_HINWEIS, SPALTEN };
-constexpr int SPALTENBREITEN[SPALTEN] = {125, 145, 135, 36, 100, 34, 92, 60};
+constexpr int SPALTENBREITEN[SPALTEN] = {125, 135, 110, 36, 85, 34, 92, 125};
 
 std::string spaltenSchluessel(int spalte) { return "lv_ergebnisse.colwidths[" + std::to_string(spalte) + "]"; }
 
@@ -44,88 +45,6 @@ int massLesen(const std::string& schluessel, int standard, int mindestens) {
   long long zahl;
   if (!IniFile || !iniGanzzahl(IniFile->ReadString(SEKTION, schluessel, ""), zahl)) return standard;
   return zahl < mindestens || zahl > 10000 ? standard : static_cast<int>(zahl);
-}
-
-bool nurZiffern(const QString& eingabe) {
-  const QString s = eingabe.trimmed();
-  if (s.isEmpty()) return false;
-  for (QChar c : s)
-    if (c < '0' || c > '9') return false;
-  return true;
-}
-
-// The look-up of one release with everything an entry takes from it; empty
-// when "id" is not an identifier of the database.
-QString adresseVeroeffentlichung(const QString& basis, const QString& id) {
-  const QUuid uuid = QUuid::fromString(id);
-  if (uuid.isNull()) return {};
-  return basis + "release/" + uuid.toString(QUuid::WithoutBraces) +
-         "?inc=genres+tags+labels+release-groups+media+artist-credits&fmt=json";
-}
-
-// The digits of a barcode as typed or scanned; empty unless it is 8 to 14 digits.
-QString strichcode(const QString& eingabe) {
-  const QString s = eingabe.trimmed();
-  return nurZiffern(s) && s.size() >= 8 && s.size() <= 14 ? s : QString();
-}
-
-QString fehlertext(TDienstFehler f) {
-  switch (f) {
-    case TDienstFehler::KeineVerbindung:
-      return "Der Online-Dienst ist nicht erreichbar.\rBitte überprüfen Sie Ihre Internetverbindung.";
-    case TDienstFehler::Zeitueberschreitung:
-      return "Der Online-Dienst hat nicht rechtzeitig geantwortet.\rBitte versuchen Sie es später noch einmal.";
-    case TDienstFehler::Ausgelastet:
-      return "Der Dienst ist ausgelastet.\rBitte versuchen Sie es in einigen Minuten noch einmal.";
-    case TDienstFehler::NichtGefunden:
-      return "Es wurde keine passende Veröffentlichung gefunden.";
-    case TDienstFehler::Unlesbar:
-      return "Die Antwort des Online-Dienstes konnte nicht gelesen werden.\rBitte versuchen Sie es später noch "
-             "einmal.";
-    case TDienstFehler::Dienstfehler:
-      return "Der Online-Dienst hat die Anfrage abgelehnt.\rBitte versuchen Sie es später noch einmal.";
-    case TDienstFehler::NichtErlaubt:
-      return "Die Adresse des Online-Dienstes ist keine sichere https-Adresse.";
-    case TDienstFehler::Umleitungen:
-      return "Der Online-Dienst leitet die Anfrage im Kreis oder zu oft weiter.\rBitte versuchen Sie es später noch "
-             "einmal.";
-    case TDienstFehler::Unbestaetigt:
-      return "Die sichere Verbindung zum Online-Dienst konnte nicht überprüft werden (Zertifikat nicht "
-             "vertrauenswürdig).";
-    case TDienstFehler::KeinLaufwerk:
-      return "Es wurde kein CD-Laufwerk gefunden.";
-    case TDienstFehler::KeineAudioCd:
-      return "Im Laufwerk liegt keine Audio-CD.\rBitte legen Sie eine Audio-CD ein.";
-    case TDienstFehler::KeineBibliothek:
-      return "Die CD im Laufwerk kann nicht gelesen werden, da libdiscid nicht installiert ist.";
-    case TDienstFehler::Keiner:
-    case TDienstFehler::Abgebrochen:
-      break;
-  }
-  return {};
-}
-
-// Interpret and Titel of an entry as the search compares them (only A..Z
-// without regard to case), as one key.
-std::string sammlungsSchluessel(std::string interpret, std::string titel) {
-  for (std::string* t : {&interpret, &titel})
-    for (char& c : *t)
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return interpret + '\x01' + titel;
-}
-std::string sammlungsSchluessel(const TVeroeffentlichung& v) {
-  const TFelder f = felderFuerSammlung(v);
-  return sammlungsSchluessel(zuCp1252(f[0]), zuCp1252(f[1]));
-}
-// The keys of every entry of the collection.
-std::set<std::string> sammlungsSchluessel() {
-  std::set<std::string> r;
-  TDatensatz d;
-  for (int k = 1; k <= DatBas->get_anzahl(); ++k) {
-    DatBas->get_datensatz(k, d);
-    r.insert(sammlungsSchluessel(d.Interpret.text(), d.Titel.text()));
-  }
-  return r;
 }
 
 QPushButton* knopf(QWidget* eltern, const char* name, const QString& text, int x, int y, int b) {
@@ -218,10 +137,12 @@ void TFOnline::aufbauen() {
       {"Interpret", "Titel", "Label / Katalognr.", "Jahr", "Format", "Land", "Strichcode", "Hinweis"});
   for (int s = 0; s < SPALTEN; ++s)
     lv_ergebnisse->setColumnWidth(s, massLesen(spaltenSchluessel(s), SPALTENBREITEN[s], 1));
-  lv_ergebnisse->header()->setStretchLastSection(true);
+  lv_ergebnisse->header()->setStretchLastSection(false);  // the hint column widens to what it says
 
   b_uebernehmen = knopf(this, "b_uebernehmen", "Ü&bernehmen", 8, 442, 110);
   b_eingabemaske = knopf(this, "b_eingabemaske", "In Eingabe&maske übernehmen", 126, 442, 190);
+  b_leeren = knopf(this, "b_leeren", "Liste lee&ren", 446, 442, 100);
+  b_leeren->setToolTip("entfernt alle Zeilen aus der Ergebnisliste");
   b_weitere = knopf(this, "b_weitere", "&Weitere laden", 554, 442, 100);
   b_weitere->setToolTip("lädt die nächsten Veröffentlichungen der letzten Suche");
   b_schliessen = knopf(this, "b_schliessen", "Sch&liessen", 662, 442, 90);
@@ -229,10 +150,7 @@ void TFOnline::aufbauen() {
   b_eingabemaske->setToolTip("öffnet die Eingabemaske mit den Daten der markierten Veröffentlichung");
 
   connect(b_strichcode, &QPushButton::clicked, this, sicher([this] { b_strichcodeClick(); }));
-  connect(e_strichcode, &QLineEdit::returnPressed, this, sicher([this] {
-    // A barcode scanner types the digits and Enter.
-    if (nurZiffern(e_strichcode->text()) && !sucht()) b_strichcodeClick();
-  }));
+  connect(e_strichcode, &QLineEdit::returnPressed, this, sicher([this] { strichcodeEingegeben(); }));
   connect(b_name, &QPushButton::clicked, this, sicher([this] { b_nameClick(); }));
   for (QLineEdit* e : {e_interpret, e_titel})
     connect(e, &QLineEdit::returnPressed, this, sicher([this] {
@@ -243,6 +161,7 @@ void TFOnline::aufbauen() {
   connect(b_uebernehmen, &QPushButton::clicked, this, sicher([this] { b_uebernehmenClick(); }));
   connect(b_eingabemaske, &QPushButton::clicked, this, sicher([this] { b_eingabemaskeClick(); }));
   connect(b_weitere, &QPushButton::clicked, this, sicher([this] { b_weitereClick(); }));
+  connect(b_leeren, &QPushButton::clicked, this, sicher([this] { b_leerenClick(); }));
   connect(b_schliessen, &QPushButton::clicked, this, sicher([this] { close(); }));
   connect(lv_ergebnisse, &QTreeWidget::itemSelectionChanged, this, [this] { zustandSetzen(); });
   lv_ergebnisse->installEventFilter(this);
@@ -250,7 +169,7 @@ void TFOnline::aufbauen() {
   // Each way of searching, then the results and what can be done with them:
   // "Übernehmen" is one Tab away from the list.
   QWidget* const reihe[] = {e_strichcode, b_strichcode, e_interpret, e_titel, b_name, b_laufwerk,
-                                  b_abbrechen, lv_ergebnisse, b_uebernehmen, b_eingabemaske, b_weitere, b_schliessen};
+                                  b_abbrechen, lv_ergebnisse, b_uebernehmen, b_eingabemaske, b_leeren, b_weitere, b_schliessen};
   for (std::size_t i = 1; i < std::size(reihe); ++i)
     setTabOrder(reihe[i - 1], reihe[i]);
   resize(QSize(massLesen("breite", BREITE, BREITE), massLesen("hoehe", HOEHE, HOEHE)));
@@ -267,6 +186,7 @@ void TFOnline::layoutAnpassen() {
   lv_ergebnisse->setGeometry(8, 146, BREITE - 16 + mehrBreit, 286 + mehrHoch);
   b_uebernehmen->move(8, 442 + mehrHoch);
   b_eingabemaske->move(126, 442 + mehrHoch);
+  b_leeren->move(446 + mehrBreit, 442 + mehrHoch);
   b_weitere->move(554 + mehrBreit, 442 + mehrHoch);
   b_schliessen->move(662 + mehrBreit, 442 + mehrHoch);
 }
@@ -311,6 +231,7 @@ void TFOnline::FormShow() {
 
 void TFOnline::done(int r) {
   // Closing the window ends a running look-up; nothing of it is added.
+  scansAbbrechen();
   if (sucht()) {
     hintergrund_->abbrechen();
     L_status->clear();
@@ -331,13 +252,100 @@ bool TFOnline::eventFilter(QObject* objekt, QEvent* e) {
 }
 
 void TFOnline::b_strichcodeClick() {
-  const QString code = strichcode(e_strichcode->text());
+  const QString code = strichcodeAus(e_strichcode->text());
   if (code.isEmpty()) {
     meldungOk(TITEL_HINWEIS, "Bitte geben Sie einen Strichcode (EAN / UPC) aus 8 bis 14 Ziffern ein.");
     e_strichcode->setFocus();
     return;
   }
-  dienstSuchen("Suche nach dem Strichcode " + code + "...", adresseStrichcode(plattform().musikDienst(), code));
+  scanAnnehmen(code);
+}
+
+void TFOnline::strichcodeEingegeben() {
+  // A barcode scanner types the digits and Enter; letters are no scan (the button says why).
+  const QString ziffern = e_strichcode->text().trimmed();
+  if (!nurZiffern(ziffern)) return;
+  const QString code = strichcodeAus(ziffern);
+  if (code.isEmpty()) {
+    // No box: the scanner's next Enter would close it, and its digits would be lost.
+    meldungszeile("Strichcode " + ziffern + ": kein gültiger Strichcode (8 bis 14 Ziffern)");
+    letzterScan_ = e_strichcode->text();
+    e_strichcode->selectAll();
+    return;
+  }
+  scanAnnehmen(code);
+}
+
+void TFOnline::scanAnnehmen(const QString& code) {
+  // The next scan replaces the text, even while this one is still being looked up.
+  letzterScan_ = e_strichcode->text();
+  e_strichcode->selectAll();
+  scans_.anstellen(code);
+  naechsteScans();
+}
+
+void TFOnline::naechsteScans() {
+  if (sucht() || scans_.leer() || !isVisible()) return;
+  laufendeScans_ = scans_.naechsterStapel();
+  const QString adresse = adresseStrichcodes(plattform().musikDienst(), laufendeScans_);
+  L_status->setText(laufendeScans_.size() == 1 ? "Suche nach dem Strichcode " + laufendeScans_.front() + "..."
+                                               : QString("Suche nach %1 Strichcodes...").arg(laufendeScans_.size()));
+  hintergrund_->starten(
+      [adresse, g = grenzen](const std::atomic<bool>& abbrechen) { return dienstAbfragen(adresse, g, abbrechen); },
+      [this](const TDienstAntwort& a) {
+        scansErhalten(a);
+        naechsteScans();
+      });
+  zustandSetzen();
+}
+
+void TFOnline::scansErhalten(const TDienstAntwort& a) {
+  const QStringList codes = std::exchange(laufendeScans_, {});
+  std::optional<TAntwortSeite> seite;
+  TDienstFehler f = a.fehler;
+  if (f == TDienstFehler::Keiner && !(seite = antwortSeiteLesen(a.koerper))) f = TDienstFehler::Unlesbar;
+  const std::size_t vorher = ergebnisse_.size();
+  QString status;
+  if (f != TDienstFehler::Keiner && f != TDienstFehler::NichtGefunden) {
+    // Each barcode gets its line with the reason; the scanning goes on.
+    const QString grund = dienstFehlertext(f).replace('\r', ' ');
+    for (const QString& c : codes) meldungszeile("Strichcode " + c + ": " + grund);
+    status = dienstFehlertext(f).section('\r', 0, 0);
+  } else {
+    const std::set<std::string> vorhanden = sammlungsSchluessel();
+    const std::vector<TVeroeffentlichung> liste = seite ? std::move(seite->liste) : std::vector<TVeroeffentlichung>{};
+    for (const TScanTreffer& t : scansZuordnen(codes, liste)) {
+      if (t.treffer.empty()) meldungszeile("Strichcode " + t.strichcode + ": keine Veröffentlichung gefunden");
+      for (std::size_t i : t.treffer) zeileHinzufuegen(liste[i], vorhanden, true);
+    }
+    const std::size_t n = ergebnisse_.size() - vorher;
+    status = (codes.size() == 1 ? "Strichcode " + codes.front() : QString("%1 Strichcodes").arg(codes.size())) + ": " +
+             (n == 1 ? QString("1 Veröffentlichung gefunden.") : QString("%1 Veröffentlichungen gefunden.").arg(n));
+  }
+  L_status->setText(status);
+  if (ergebnisse_.size() > vorher) lv_ergebnisse->setCurrentItem(ergebnisse_[vorher].zeile);
+  strichcodeBereit(letzterScan_);
+  zustandSetzen();
+}
+
+void TFOnline::scansAbbrechen() {
+  // Scans not looked up are named in the list, so that they can be scanned again.
+  QStringList offen = std::exchange(laufendeScans_, {});
+  offen += scans_.alleNehmen();
+  for (const QString& c : offen) meldungszeile("Strichcode " + c + ": Suche abgebrochen");
+}
+
+void TFOnline::strichcodeBereit(const QString& textVorher) {
+  // Selected, the text is replaced by the next scan; a scan being typed is left alone.
+  if (e_strichcode->text() == textVorher) e_strichcode->selectAll();
+}
+
+void TFOnline::meldungszeile(const QString& text) {
+  auto* z = new QTreeWidgetItem(lv_ergebnisse, {text});
+  z->setFlags(Qt::ItemIsEnabled);  // nothing to take over
+  z->setFirstColumnSpanned(true);
+  z->setToolTip(0, text);
+  zustandSetzen();
 }
 
 void TFOnline::b_nameClick() {
@@ -355,24 +363,15 @@ void TFOnline::b_laufwerkClick() {
   suchadresse_.clear();  // a disc has its releases in one answer
   const QString basis = plattform().musikDienst();
   suchen("Die CD im Laufwerk wird gelesen...",
-         [basis, g = grenzen, lesen = discLesen](const std::atomic<bool>& abbrechen) -> TDienstAntwort {
-           const TDiscId disc = lesen();
-           switch (disc.art) {
-             case TDiscId::KeineBibliothek: return {TDienstFehler::KeineBibliothek, {}};
-             case TDiscId::KeinLaufwerk: return {TDienstFehler::KeinLaufwerk, {}};
-             case TDiscId::KeineAudioCd: return {TDienstFehler::KeineAudioCd, {}};
-             case TDiscId::Ok: break;
-           }
-           if (abbrechen) return {TDienstFehler::Abgebrochen, {}};
-           const QString adresse =
-               adresseDiscId(basis, QString::fromStdString(disc.id), QString::fromStdString(disc.inhalt));
-           return dienstAbfragen(adresse, g, abbrechen);
+         [basis, g = grenzen, lesen = discLesen](const std::atomic<bool>& abbrechen) {
+           return discAbfragen(lesen(), basis, g, abbrechen);
          });
 }
 
 void TFOnline::b_abbrechenClick() {
   if (!sucht()) return;
   hintergrund_->abbrechen();
+  scansAbbrechen();
   L_status->setText("Die Suche wurde abgebrochen.");
   zustandSetzen();
 }
@@ -386,7 +385,7 @@ void TFOnline::dienstSuchen(const QString& status, const QString& adresse) {
 }
 
 void TFOnline::b_weitereClick() {
-  const int n = static_cast<int>(ergebnisse_.size());
+  const int n = seitenTreffer_;
   if (sucht() || suchadresse_.isEmpty() || n >= gesamt_) return;
   // The service counts from the first release of the search ("offset").
   const QString adresse = suchadresse_ + QString("&offset=%1").arg(n);
@@ -400,13 +399,22 @@ void TFOnline::suchen(const QString& status, std::function<TDienstAntwort(const 
   if (sucht()) return;
   anhaengen_ = anhaengen;
   if (!anhaengen) {
-    ergebnisse_.clear();
-    uebernommen_.clear();
-    gesamt_ = 0;
-    lv_ergebnisse->clear();
+    // The releases of the last search go; scans not yet taken over stay until the list is cleared.
+    std::vector<TErgebnis> alle = std::exchange(ergebnisse_, {});
+    std::vector<QTreeWidgetItem*> weg;
+    for (TErgebnis& e : alle) {
+      if (e.ausScan && !e.uebernommen) ergebnisse_.push_back(std::move(e));
+      else weg.push_back(e.zeile);
+    }
+    qDeleteAll(weg);  // after: removing a line tells the window that the selection changed
+    seitenTreffer_ = gesamt_ = 0;
   }
   L_status->setText(status);
-  hintergrund_->starten(std::move(arbeit), [this](const TDienstAntwort& a) { antwortErhalten(a); });
+  hintergrund_->starten(std::move(arbeit), [this](const TDienstAntwort& a) {
+    strichcodeBereit(letzterScan_);
+    antwortErhalten(a);
+    naechsteScans();
+  });
   zustandSetzen();
 }
 
@@ -420,72 +428,42 @@ void TFOnline::antwortErhalten(const TDienstAntwort& a) {
 }
 
 void TFOnline::fehlerMelden(TDienstFehler f) {
-  const QString text = fehlertext(f);
+  const QString text = dienstFehlertext(f);
   L_status->setText(text.section('\r', 0, 0));
   if (!text.isEmpty()) meldungOk(TITEL_HINWEIS, text);
 }
 
 void TFOnline::ergebnisseZeigen(TAntwortSeite seite) {
-  const int vorher = static_cast<int>(ergebnisse_.size());
+  const std::size_t vorher = ergebnisse_.size();
   const std::set<std::string> vorhanden = sammlungsSchluessel();
-  for (TVeroeffentlichung& v : seite.liste) {
-    zeileHinzufuegen(v, vorhanden);
-    ergebnisse_.push_back(std::move(v));
-  }
-  const int n = static_cast<int>(ergebnisse_.size());
+  for (const TVeroeffentlichung& v : seite.liste) zeileHinzufuegen(v, vorhanden, false);
+  const int n = seitenTreffer_ += static_cast<int>(seite.liste.size());
   // An empty further page means the search has nothing more, whatever its count said.
   gesamt_ = seite.liste.empty() ? n : std::max(seite.gesamt, n);
   if (n < gesamt_)
     L_status->setText(QString("%1 von %2 gezeigt – bitte genauer suchen").arg(n).arg(gesamt_));
   else
     L_status->setText(n == 1 ? QString("1 Veröffentlichung gefunden.") : QString("%1 Veröffentlichungen gefunden.").arg(n));
-  if (n > vorher) lv_ergebnisse->setCurrentItem(lv_ergebnisse->topLevelItem(vorher));
+  if (ergebnisse_.size() > vorher) lv_ergebnisse->setCurrentItem(ergebnisse_[vorher].zeile);
   zustandSetzen();
 }
 
-void TFOnline::zeileHinzufuegen(const TVeroeffentlichung& v, const std::set<std::string>& vorhanden) {
-  static const char* const FELDNAMEN[] = {"Interpret", "Titel", "Label", "Release", "Typ", "Genre", "Kommentar"};
+void TFOnline::zeileHinzufuegen(const TVeroeffentlichung& v, const std::set<std::string>& vorhanden, bool ausScan) {
+  auto* z = new QTreeWidgetItem(lv_ergebnisse, ergebnisSpalten(v) << QString());
   const TFelder f = felderZuordnen(v);
-  QStringList verluste, gekuerzt;
-  for (std::size_t i = 0; i < f.size(); ++i) {
-    if (verliertZeichen(f[i])) verluste << FELDNAMEN[i];
-    if (wirdGekuerzt(f[i])) gekuerzt << FELDNAMEN[i];
-  }
-  QString label = v.label;
-  if (!v.katalognummer.isEmpty()) label += (label.isEmpty() ? "" : " / ") + v.katalognummer;
-  auto* z = new QTreeWidgetItem(lv_ergebnisse, {einzeiligAnzeigen(v.interpret), einzeiligAnzeigen(v.titel),
-                                               einzeiligAnzeigen(label), jahrAusDatum(v.datum),
-                                               formateMitAnzahl(v.formate), einzeiligAnzeigen(v.land),
-                                               einzeiligAnzeigen(v.strichcode), QString()});
   const QString zuordnung = "Typ: " + f[4] + "\nGenre: " + f[5] + "\nKommentar: " + f[6];
   for (int s = 0; s < SPALTEN; ++s) z->setToolTip(s, zuordnung);
-  QStringList hinweise, erklaerungen;
-  if (vorhanden.count(sammlungsSchluessel(v))) {
-    hinweise << "bereits in der Sammlung";
-    erklaerungen << "Ein Datensatz mit diesem Interpreten und Titel ist schon in der Sammlung.";
-  }
-  if (v.nameAusAlias) {
-    hinweise << "Name aus Alias";
-    erklaerungen << "Der Interpret hat keine lateinische Schreibweise: sein Alias bzw. Sortiername wird verwendet.";
-  }
-  if (!verluste.isEmpty()) {
-    hinweise << "Zeichen werden ersetzt";
-    erklaerungen << "Nicht darstellbare Zeichen werden ersetzt (durch ein ähnliches Zeichen oder \"?\") in: " +
-                        verluste.join(", ");
-  }
-  if (!gekuerzt.isEmpty()) {
-    hinweise << "gekürzt";
-    erklaerungen << "Auf die Feldlänge von 255 Zeichen gekürzt: " + gekuerzt.join(", ");
-  }
-  z->setText(S_HINWEIS, hinweise.join(", "));
-  if (!erklaerungen.isEmpty()) z->setToolTip(S_HINWEIS, erklaerungen.join("\n"));
+  const THinweise h = ergebnisHinweise(v, vorhanden.count(sammlungsSchluessel(v)) > 0);
+  z->setText(S_HINWEIS, h.kurz);
+  if (!h.erklaerung.isEmpty()) z->setToolTip(S_HINWEIS, h.erklaerung);
+  hinweiseLesbar();
+  ergebnisse_.push_back({v, z, ausScan, false});
 }
 
 std::vector<int> TFOnline::gewaehlteZeilen() const {
   std::vector<int> r;
-  if (!lv_ergebnisse) return r;
-  for (int i = 0; i < lv_ergebnisse->topLevelItemCount(); ++i)
-    if (lv_ergebnisse->topLevelItem(i)->isSelected() && i < static_cast<int>(ergebnisse_.size())) r.push_back(i);
+  for (std::size_t i = 0; i < ergebnisse_.size(); ++i)
+    if (ergebnisse_[i].zeile->isSelected()) r.push_back(static_cast<int>(i));
   return r;
 }
 
@@ -495,8 +473,9 @@ void TFOnline::b_uebernehmenClick() {
   const std::set<std::string> vorhanden = sammlungsSchluessel();
   std::vector<int> zeilen, doppelt;
   for (int i : gewaehlteZeilen()) {
-    if (static_cast<std::size_t>(i) < uebernommen_.size() && uebernommen_[static_cast<std::size_t>(i)]) continue;
-    (vorhanden.count(sammlungsSchluessel(ergebnisse_[static_cast<std::size_t>(i)])) ? doppelt : zeilen).push_back(i);
+    const TErgebnis& e = ergebnisse_[static_cast<std::size_t>(i)];
+    if (e.uebernommen) continue;
+    (vorhanden.count(sammlungsSchluessel(e.v)) ? doppelt : zeilen).push_back(i);
   }
   if (!doppelt.empty() &&
       frageJa("Sicherheitsabfrage",
@@ -508,25 +487,28 @@ void TFOnline::b_uebernehmenClick() {
     std::sort(zeilen.begin(), zeilen.end());
   }
   if (zeilen.empty()) return;
-  genresLaden(zeilen, [this, zeilen] { hinzufuegen(zeilen); });
+  genresLaden(zeilen, [this, zeilen, text = e_strichcode->text()] {
+    hinzufuegen(zeilen);
+    strichcodeBereit(text);
+  });
 }
 
 void TFOnline::hinzufuegen(const std::vector<int>& zeilen) {
   int uebernommen = 0;
   for (int i : zeilen) {
-    const TFelder f = felderFuerSammlung(ergebnisse_[static_cast<std::size_t>(i)]);
+    TErgebnis& e = ergebnisse_[static_cast<std::size_t>(i)];
+    const TFelder f = felderFuerSammlung(e.v);
     if (!Connect->datensatz_hinzufuegen(f[0], f[1], f[2], f[3], f[4], f[5], f[6])) break;
     ++uebernommen;
-    uebernommen_.resize(ergebnisse_.size());
-    uebernommen_[static_cast<std::size_t>(i)] = 1;
-    QTreeWidgetItem* z = lv_ergebnisse->topLevelItem(i);
+    e.uebernommen = true;
+    QTreeWidgetItem* z = e.zeile;
     z->setText(S_HINWEIS, z->text(S_HINWEIS).isEmpty() ? QString("übernommen") : "übernommen, " + z->text(S_HINWEIS));
+    hinweiseLesbar();
   }
   L_status->setText(uebernommen == 1 ? QString("1 Datensatz wurde übernommen.")
                                      : QString("%1 Datensätze wurden übernommen.").arg(uebernommen));
   // Ready for the next disc.
   e_strichcode->setFocus();
-  e_strichcode->selectAll();
 }
 
 void TFOnline::b_eingabemaskeClick() {
@@ -538,10 +520,22 @@ void TFOnline::b_eingabemaskeClick() {
 
 void TFOnline::inEingabemaske(int zeile) {
   L_status->clear();
-  const TFelder f = felderFuerSammlung(ergebnisse_[static_cast<std::size_t>(zeile)]);
+  const TVeroeffentlichung& v = ergebnisse_[static_cast<std::size_t>(zeile)].v;
+  const TFelder f = felderFuerSammlung(v);
+  const std::array<QStringList, 7> hinweise = feldHinweise(v);
   const QList<QLineEdit*> felder = F_add->eingabefelder();
-  for (int i = 0; i < felder.size() && i < static_cast<int>(f.size()); ++i) felder[i]->setText(f[static_cast<std::size_t>(i)]);
+  for (int i = 0; i < felder.size() && i < static_cast<int>(f.size()); ++i) {
+    felder[i]->setText(f[static_cast<std::size_t>(i)]);
+    // What storing changed in the field, on hovering it and for screen readers.
+    const QString hinweis = hinweise[static_cast<std::size_t>(i)].join(", ");
+    felder[i]->setToolTip(hinweis);
+    felder[i]->setAccessibleDescription(hinweis);
+  }
   plattform().fensterModal(*F_add);
+  for (QLineEdit* e : felder) {
+    e->setToolTip({});
+    e->setAccessibleDescription({});
+  }
 }
 
 void TFOnline::genresLaden(const std::vector<int>& zeilen, std::function<void()> weiter) {
@@ -549,7 +543,7 @@ void TFOnline::genresLaden(const std::vector<int>& zeilen, std::function<void()>
   QStringList adressen;
   const QString basis = plattform().musikDienst();
   for (int z : zeilen) {
-    const TVeroeffentlichung& v = ergebnisse_[static_cast<std::size_t>(z)];
+    const TVeroeffentlichung& v = ergebnisse_[static_cast<std::size_t>(z)].v;
     const QString adresse = adresseVeroeffentlichung(basis, v.id);
     if (v.mitGenres || adresse.isEmpty()) continue;
     fehlend.push_back(z);
@@ -557,29 +551,23 @@ void TFOnline::genresLaden(const std::vector<int>& zeilen, std::function<void()>
   }
   if (fehlend.empty()) return weiter();
   // The answers, one per address; filled on the worker thread before its result is handed back.
-  auto antworten = std::make_shared<std::vector<QByteArray>>(fehlend.size());
-  auto arbeit = [adressen, antworten, g = grenzen](const std::atomic<bool>& abbrechen) -> TDienstAntwort {
-    for (qsizetype i = 0; i < adressen.size(); ++i) {
-      TDienstAntwort a = dienstAbfragen(adressen[i], g, abbrechen);
-      if (a.fehler == TDienstFehler::Abgebrochen) return a;
-      if (a.fehler == TDienstFehler::Keiner) (*antworten)[static_cast<std::size_t>(i)] = std::move(a.koerper);
-      // Unreachable or refusing: the others would fare no better; they keep what is known.
-      else if (a.fehler != TDienstFehler::NichtGefunden) break;
-    }
-    return {};
+  auto antworten = std::make_shared<std::vector<QByteArray>>();
+  auto arbeit = [adressen, antworten, g = grenzen](const std::atomic<bool>& abbrechen) {
+    return TDienstAntwort{dienstNacheinanderAbfragen(adressen, g, abbrechen, *antworten), {}};
   };
   L_status->setText(fehlend.size() == 1 ? QString("Die Veröffentlichung wird geladen...")
                                         : QString("Die Veröffentlichungen werden geladen..."));
   hintergrund_->starten(arbeit, [this, fehlend, antworten, weiter = std::move(weiter)](const TDienstAntwort&) {
     for (std::size_t i = 0; i < fehlend.size(); ++i) {
-      TVeroeffentlichung& v = ergebnisse_[static_cast<std::size_t>(fehlend[i])];
-      if (const auto geladen = veroeffentlichungLesen((*antworten)[i], v.id)) {
+      TVeroeffentlichung& v = ergebnisse_[static_cast<std::size_t>(fehlend[i])].v;
+      if (const auto geladen = veroeffentlichungLesen(antworten->at(i), v.id)) {
         v.genres = geladen->genres;
         v.mitGenres = true;
       }
     }
     zustandSetzen();
     weiter();
+    naechsteScans();
   });
   zustandSetzen();
 }
@@ -593,5 +581,23 @@ void TFOnline::zustandSetzen() {
   const bool gewaehlt = !laeuft && !gewaehlteZeilen().empty();
   b_uebernehmen->setEnabled(gewaehlt);
   b_eingabemaske->setEnabled(gewaehlt);
-  b_weitere->setEnabled(!laeuft && !suchadresse_.isEmpty() && static_cast<int>(ergebnisse_.size()) < gesamt_);
+  b_weitere->setEnabled(!laeuft && !suchadresse_.isEmpty() && seitenTreffer_ < gesamt_);
+  b_leeren->setEnabled(!laeuft && lv_ergebnisse->topLevelItemCount() > 0);
+}
+
+void TFOnline::b_leerenClick() {
+  if (sucht()) return;
+  ergebnisse_.clear();
+  lv_ergebnisse->clear();
+  seitenTreffer_ = gesamt_ = 0;
+  suchadresse_.clear();
+  L_status->clear();
+  zustandSetzen();
+}
+
+void TFOnline::hinweiseLesbar() {
+  // Never narrower than the user made it; wider where a hint needs it.
+  const int vorher = lv_ergebnisse->columnWidth(S_HINWEIS);
+  lv_ergebnisse->resizeColumnToContents(S_HINWEIS);
+  if (lv_ergebnisse->columnWidth(S_HINWEIS) < vorher) lv_ergebnisse->setColumnWidth(S_HINWEIS, vorher);
 }

@@ -12,6 +12,7 @@
 #include "online/UDiscId.h"
 #include "online/UMBAntwort.h"
 #include "online/UMBDienst.h"
+#include "online/UScanSchlange.h"
 
 class QGroupBox;
 class QLabel;
@@ -19,6 +20,7 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 class THintergrund;
 
 class TFOnline : public QDialog {
@@ -39,9 +41,9 @@ class TFOnline : public QDialog {
   void b_eingabemaskeClick();
   // Fetches the next releases of the last search and adds them to the list.
   void b_weitereClick();
+  // Empties the result list.
+  void b_leerenClick();
 
-  // The releases of the last look-up, in the order of the result list.
-  const std::vector<TVeroeffentlichung>& ergebnisse() const { return ergebnisse_; }
   bool sucht() const;
 
   // Bounds of each request; reading the disc in the drive.
@@ -55,7 +57,8 @@ class TFOnline : public QDialog {
   QPushButton *b_strichcode = nullptr, *b_name = nullptr, *b_laufwerk = nullptr, *b_abbrechen = nullptr;
   QProgressBar* pb_warten = nullptr;
   QTreeWidget* lv_ergebnisse = nullptr;
-  QPushButton *b_uebernehmen = nullptr, *b_eingabemaske = nullptr, *b_weitere = nullptr, *b_schliessen = nullptr;
+  QPushButton *b_uebernehmen = nullptr, *b_eingabemaske = nullptr, *b_leeren = nullptr, *b_weitere = nullptr,
+              *b_schliessen = nullptr;
 
  protected:
   void showEvent(QShowEvent* e) override;
@@ -76,7 +79,21 @@ class TFOnline : public QDialog {
   void dienstSuchen(const QString& status, const QString& adresse);
   void antwortErhalten(const TDienstAntwort& a);
   void ergebnisseZeigen(TAntwortSeite seite);
-  void zeileHinzufuegen(const TVeroeffentlichung& v, const std::set<std::string>& vorhanden);
+  void zeileHinzufuegen(const TVeroeffentlichung& v, const std::set<std::string>& vorhanden, bool ausScan);
+  // A line that names a barcode without releases, and why.
+  void meldungszeile(const QString& text);
+  // Scanning: Enter in the barcode line; a barcode joins the queue, which is
+  // looked up whenever no other look-up runs.
+  void strichcodeEingegeben();
+  void scanAnnehmen(const QString& code);
+  void naechsteScans();
+  void scansErhalten(const TDienstAntwort& a);
+  // Ends the scans not yet looked up, each with its line in the list.
+  void scansAbbrechen();
+  // Widens the hint column to its longest hint.
+  void hinweiseLesbar();
+  // Selects the barcode line's text unless it changed from "textVorher".
+  void strichcodeBereit(const QString& textVorher);
   void fehlerMelden(TDienstFehler f);
   void zustandSetzen();
   std::vector<int> gewaehlteZeilen() const;
@@ -87,11 +104,22 @@ class TFOnline : public QDialog {
   void hinzufuegen(const std::vector<int>& zeilen);
   void inEingabemaske(int zeile);
 
+  // A release of the result list; lines that only name a barcode have none.
+  struct TErgebnis {
+    TVeroeffentlichung v;
+    QTreeWidgetItem* zeile = nullptr;  // owned by the list
+    bool ausScan = false;              // found by a scan: stays until taken over or the list is cleared
+    bool uebernommen = false;
+  };
+
   THintergrund* hintergrund_ = nullptr;
-  std::vector<TVeroeffentlichung> ergebnisse_;
-  std::vector<char> uebernommen_;  // per line of the list: already taken over
-  QString suchadresse_;  // of the last search; empty for a disc look-up
-  int gesamt_ = 0;       // releases the last search found in all
+  std::vector<TErgebnis> ergebnisse_;  // in the order of the list
+  TScanSchlange scans_;
+  QStringList laufendeScans_;  // the barcodes of the search running now
+  QString letzterScan_;        // the barcode line's text at the last scan
+  QString suchadresse_;  // of the last search by name; empty for a disc look-up
+  int seitenTreffer_ = 0;  // releases of the last search by name or disc in the list
+  int gesamt_ = 0;         // releases that search found in all
   bool anhaengen_ = false;
 };
 

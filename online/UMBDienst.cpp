@@ -1,6 +1,7 @@
 #include "online/UMBDienst.h"
 
 #include <QUrl>
+#include <QUuid>
 #include <algorithm>
 #include <chrono>
 #include <memory>
@@ -10,6 +11,8 @@
 
 #include "app/UGlobal.h"
 #include "net/UCurl.h"
+#include "online/UDiscId.h"
+#include "online/UMBAntwort.h"
 #include "net/UDownload.h"
 
 namespace {
@@ -46,9 +49,9 @@ QString lucene(const QString& s) {
   return '"' + r + '"';
 }
 
-QString suche(const QString& basis, const QString& abfrage) {
+QString suche(const QString& basis, const QString& abfrage, int treffer = SUCHTREFFER) {
   return basis + "release/?query=" + QString::fromLatin1(QUrl::toPercentEncoding(abfrage)) +
-         QString("&limit=%1&fmt=json").arg(SUCHTREFFER);
+         QString("&limit=%1&fmt=json").arg(treffer);
 }
 
 struct Empfang {
@@ -182,6 +185,22 @@ QString adresseStrichcode(const QString& basis, const QString& ziffern) {
   return suche(basis, "barcode:" + ziffern);
 }
 
+QString adresseStrichcodes(const QString& basis, const QStringList& codes) {
+  if (codes.size() == 1) return adresseStrichcode(basis, codes.front());
+  QStringList teile;
+  for (const QString& c : codes)
+    if (!teile.contains("barcode:" + c)) teile << "barcode:" + c;
+  // Each barcode may stand for several pressings: as many releases as one answer holds.
+  return suche(basis, teile.join(" OR "), MAX_VEROEFFENTLICHUNGEN);
+}
+
+QString adresseVeroeffentlichung(const QString& basis, const QString& id) {
+  const QUuid uuid = QUuid::fromString(id);
+  if (uuid.isNull()) return {};
+  return basis + "release/" + uuid.toString(QUuid::WithoutBraces) +
+         "?inc=genres+tags+labels+release-groups+media+artist-credits&fmt=json";
+}
+
 QString adresseName(const QString& basis, const QString& interpret, const QString& titel) {
   QStringList teile;
   if (!interpret.trimmed().isEmpty()) teile << "artist:" + lucene(interpret);
@@ -239,4 +258,65 @@ TDienstAntwort dienstAbfragen(const QString& adresse, const TDienstGrenzen& gren
     if (!wartenBis(wieder, abbrechen)) return {TDienstFehler::Abgebrochen, {}};
   }
   return {TDienstFehler::Ausgelastet, {}};
+}
+
+QString dienstFehlertext(TDienstFehler f) {
+  switch (f) {
+    case TDienstFehler::KeineVerbindung:
+      return "Der Online-Dienst ist nicht erreichbar.\rBitte überprüfen Sie Ihre Internetverbindung.";
+    case TDienstFehler::Zeitueberschreitung:
+      return "Der Online-Dienst hat nicht rechtzeitig geantwortet.\rBitte versuchen Sie es später noch einmal.";
+    case TDienstFehler::Ausgelastet:
+      return "Der Dienst ist ausgelastet.\rBitte versuchen Sie es in einigen Minuten noch einmal.";
+    case TDienstFehler::NichtGefunden:
+      return "Es wurde keine passende Veröffentlichung gefunden.";
+    case TDienstFehler::Unlesbar:
+      return "Die Antwort des Online-Dienstes konnte nicht gelesen werden.\rBitte versuchen Sie es später noch "
+             "einmal.";
+    case TDienstFehler::Dienstfehler:
+      return "Der Online-Dienst hat die Anfrage abgelehnt.\rBitte versuchen Sie es später noch einmal.";
+    case TDienstFehler::NichtErlaubt:
+      return "Die Adresse des Online-Dienstes ist keine sichere https-Adresse.";
+    case TDienstFehler::Umleitungen:
+      return "Der Online-Dienst leitet die Anfrage im Kreis oder zu oft weiter.\rBitte versuchen Sie es später noch "
+             "einmal.";
+    case TDienstFehler::Unbestaetigt:
+      return "Die sichere Verbindung zum Online-Dienst konnte nicht überprüft werden (Zertifikat nicht "
+             "vertrauenswürdig).";
+    case TDienstFehler::KeinLaufwerk:
+      return "Es wurde kein CD-Laufwerk gefunden.";
+    case TDienstFehler::KeineAudioCd:
+      return "Im Laufwerk liegt keine Audio-CD.\rBitte legen Sie eine Audio-CD ein.";
+    case TDienstFehler::KeineBibliothek:
+      return "Die CD im Laufwerk kann nicht gelesen werden, da libdiscid nicht installiert ist.";
+    case TDienstFehler::Keiner:
+    case TDienstFehler::Abgebrochen:
+      break;
+  }
+  return {};
+}
+
+TDienstFehler dienstNacheinanderAbfragen(const QStringList& adressen, const TDienstGrenzen& grenzen,
+                                         const std::atomic<bool>& abbrechen, std::vector<QByteArray>& antworten) {
+  antworten.assign(static_cast<std::size_t>(adressen.size()), {});
+  for (qsizetype i = 0; i < adressen.size(); ++i) {
+    TDienstAntwort a = dienstAbfragen(adressen[i], grenzen, abbrechen);
+    if (a.fehler == TDienstFehler::Keiner) antworten[static_cast<std::size_t>(i)] = std::move(a.koerper);
+    // Unreachable or refusing: the others would fare no better.
+    else if (a.fehler != TDienstFehler::NichtGefunden) return a.fehler;
+  }
+  return TDienstFehler::Keiner;
+}
+
+TDienstAntwort discAbfragen(const TDiscId& disc, const QString& basis, const TDienstGrenzen& grenzen,
+                            const std::atomic<bool>& abbrechen) {
+  switch (disc.art) {
+    case TDiscId::KeineBibliothek: return {TDienstFehler::KeineBibliothek, {}};
+    case TDiscId::KeinLaufwerk: return {TDienstFehler::KeinLaufwerk, {}};
+    case TDiscId::KeineAudioCd: return {TDienstFehler::KeineAudioCd, {}};
+    case TDiscId::Ok: break;
+  }
+  if (abbrechen) return {TDienstFehler::Abgebrochen, {}};
+  const QString adresse = adresseDiscId(basis, QString::fromStdString(disc.id), QString::fromStdString(disc.inhalt));
+  return dienstAbfragen(adresse, grenzen, abbrechen);
 }

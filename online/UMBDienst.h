@@ -8,7 +8,9 @@
 // while a name is being looked up.
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <atomic>
+#include <vector>
 
 enum class TDienstFehler {
   Keiner,
@@ -43,8 +45,27 @@ struct TDienstAntwort {
 
 // "basis" is the service's address ending in "/" ("https://…/ws/2/").
 QString adresseStrichcode(const QString& basis, const QString& ziffern);
+// The look-up of one release with everything an entry takes from it; empty
+// when "id" is not an identifier of the database.
+QString adresseVeroeffentlichung(const QString& basis, const QString& id);
+// One search for several barcodes at once ("barcode:A OR barcode:B").
+QString adresseStrichcodes(const QString& basis, const QStringList& codes);
 QString adresseName(const QString& basis, const QString& interpret, const QString& titel);
 QString adresseDiscId(const QString& basis, const QString& discId, const QString& inhalt);
+
+// The releases of the disc read from the drive, or why there are none.
+struct TDiscId;
+TDienstAntwort discAbfragen(const TDiscId& disc, const QString& basis, const TDienstGrenzen& grenzen,
+                            const std::atomic<bool>& abbrechen);
+// Fetches each of "adressen" in turn; "antworten" gets one answer per address,
+// empty where the service had nothing. Stops at the first failure other than
+// "not found" and gives it back, since the rest would fare no better.
+TDienstFehler dienstNacheinanderAbfragen(const QStringList& adressen, const TDienstGrenzen& grenzen,
+                                         const std::atomic<bool>& abbrechen, std::vector<QByteArray>& antworten);
+
+// The reason of a failure as the user reads it (lines separated by "\r");
+// empty for none and for a cancelled request.
+QString dienstFehlertext(TDienstFehler f);
 
 // The User-Agent sent with every request.
 QByteArray benutzerAgent();

@@ -4,6 +4,7 @@
 #include "app/UVorgaben.h"
 #include "online/UGenres.h"
 #include "online/UMBAntwort.h"
+#include "online/UScanSchlange.h"
 #include "online/UZuordnung.h"
 #include "tests/online/Testdaten.h"
 
@@ -232,6 +233,32 @@ TEST(Zuordnung, HoechstensHundertVeroeffentlichungen) {
   ASSERT_TRUE(r);
   ASSERT_EQ(r->size(), 100u);
   EXPECT_EQ(r->back().titel, "T99");
+}
+
+// The answer of one search for several barcodes, shared out among them.
+TEST(Zuordnung, TrefferJeGescanntemStrichcode) {
+  std::vector<TVeroeffentlichung> liste(4);
+  const char* const strichcodes[] = {"724385522925", "5099902987620", "0724385522925", "111"};
+  for (std::size_t i = 0; i < liste.size(); ++i) liste[i].strichcode = strichcodes[i];
+  const struct {
+    QStringList codes;
+    std::vector<std::pair<QString, std::vector<std::size_t>>> gruppen;
+  } faelle[] = {
+      // A UPC-A and its EAN-13 with a leading 0 are one code; a release of no barcode comes last.
+      {{"0724385522925", "4006381333931", "5099902987620"},
+       {{"0724385522925", {0, 2}}, {"4006381333931", {}}, {"5099902987620", {1}}, {"", {3}}}},
+      {{"4006381333931"}, {{"4006381333931", {0, 1, 2, 3}}}},  // one barcode: every release is its
+  };
+  for (const auto& f : faelle) {
+    std::vector<std::pair<QString, std::vector<std::size_t>>> gruppen;
+    for (const TScanTreffer& t : scansZuordnen(f.codes, liste)) gruppen.emplace_back(t.strichcode, t.treffer);
+    EXPECT_EQ(gruppen, f.gruppen) << f.codes.join(",").toStdString();
+  }
+  TScanSchlange schlange;
+  for (int i = 0; i < 25; ++i) schlange.anstellen(QString::number(40000000 + i));
+  EXPECT_EQ(schlange.naechsterStapel().size(), TScanSchlange::STAPEL);
+  EXPECT_EQ(schlange.naechsterStapel().front(), "40000020");
+  EXPECT_TRUE(schlange.leer());
 }
 
 }  // namespace
