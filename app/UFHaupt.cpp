@@ -430,11 +430,12 @@ void THauptFormular::showEvent(QShowEvent* e) {
 
 void THauptFormular::rahmenAbwarten(int versuch) {
   // The window manager reports its frame a moment after the window appears
-  // (or never, without one); until then it is looked for again, for 2 s at most.
+  // (or never, without one); until then it is looked for again, for 5 s at
+  // most: a busy desktop can take seconds.
   QTimer::singleShot(20, this, [this, versuch] {
     if (!rahmenMittigStellen_) return;
     if (!windowHandle() || windowHandle()->frameMargins().isNull()) {
-      if (versuch < 100) rahmenAbwarten(versuch + 1);
+      if (versuch < 250) rahmenAbwarten(versuch + 1);
       else rahmenMittigStellen_ = false;
       return;
     }
