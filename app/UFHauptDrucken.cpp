@@ -4,6 +4,8 @@
 
 #include "app/UFHaupt.h"
 #include "app/UGlobal.h"
+#include "core/UDatbas.h"
+#include "core/UGesamtZellen.h"
 #include "dialogs/UFUebersicht.h"
 #include "dialogs/UFworking.h"
 #include "report/UDrucken.h"
@@ -36,11 +38,14 @@ void THauptFormular::xls1Click() {
   const QString name = mitEndung(*gewaehlt);
   savedialog_xls.vorschlag = name;
 
-  // Showing the overview fills its grid from the collection; closing it stores its view.
-  FUebersicht->show();
-  FUebersicht->close();
-  const TZellen grid{FUebersicht->spaltenAnzahl(), FUebersicht->zeilenAnzahl(),
-                     [](int spalte, int zeile) { return FUebersicht->zelle(spalte, zeile); }};
+  // The cells the overview shows; its view settings are stored as if it had been opened and closed.
+  FUebersicht->ansichtSichern();
+  const QList<QString> zellen = gesamtZellen(*DatBas);
+  const TZellen grid{GESAMT_SPALTEN, static_cast<int>(zellen.size() / GESAMT_SPALTEN) + 1,
+                     [&zellen](int spalte, int zeile) {
+                       return zeile == 0 ? QString(GESAMT_KOPF[spalte])
+                                         : zellen[(zeile - 1) * GESAMT_SPALTEN + spalte];
+                     }};
 
   // An existing file of that name stays until the new workbook is complete.
   Fworking->zeigen();

@@ -18,13 +18,12 @@
 #include "core/UCodepage.h"
 #include "core/UConnect.h"
 #include "core/UDatbas.h"
+#include "core/UGesamtZellen.h"
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UFworking.h"
 
 namespace {
 
-const char* const KOPF[TUebersichtModell::SPALTEN] = {"#",       "Interpret", "Titel", "Label",
-                                                      "Release", "Typ",       "Genre", "Kommentar"};
 constexpr const char* SEKTION = "Gesamtuebersicht";
 constexpr int ZEILENHOEHE = 18;
 constexpr int RAND = 6;
@@ -76,7 +75,7 @@ bool TUebersichtModell::setData(const QModelIndex& i, const QVariant& wert, int 
 
 QVariant TUebersichtModell::headerData(int abschnitt, Qt::Orientation o, int rolle) const {
   if (o == Qt::Horizontal && rolle == Qt::DisplayRole && abschnitt >= 0 && abschnitt < SPALTEN)
-    return QString(KOPF[abschnitt]);
+    return QString(GESAMT_KOPF[abschnitt]);
   return QAbstractTableModel::headerData(abschnitt, o, rolle);
 }
 
@@ -173,7 +172,7 @@ void TFUebersicht::aufbauen() {
 QString TFUebersicht::zelle(int spalte, int zeile) const {
   const_cast<TFUebersicht*>(this)->aufbauen();
   if (spalte < 0 || spalte >= TUebersichtModell::SPALTEN || zeile < 0 || zeile >= zeilenAnzahl()) return {};
-  return zeile == 0 ? QString(KOPF[spalte]) : modell_->zelle(spalte, zeile - 1);
+  return zeile == 0 ? QString(GESAMT_KOPF[spalte]) : modell_->zelle(spalte, zeile - 1);
 }
 
 int TFUebersicht::zeilenAnzahl() const {
@@ -226,19 +225,9 @@ void TFUebersicht::showEvent(QShowEvent* e) {
 void TFUebersicht::FormShow() {
   aufbauen();
   geaendert_ = false;
-  const int anzahl = DatBas->get_anzahl();
-  const bool warten = anzahl > WARTEN_AB && Fworking;
+  const bool warten = DatBas->get_anzahl() > WARTEN_AB && Fworking;
   if (warten) Fworking->zeigen();
-  QList<QString> zellen;
-  zellen.reserve(static_cast<qsizetype>(std::max(anzahl, 1)) * TUebersichtModell::SPALTEN);
-  TDatensatz d;
-  for (int pos = 1; pos <= anzahl; ++pos) {
-    DatBas->get_datensatz(pos, d);
-    zellen << QString::number(pos);
-    for (int nr = 1; nr <= FELD_ANZAHL; ++nr) zellen << vonCp1252(d.feld(nr).sicht());
-  }
-  if (anzahl == 0) zellen.resize(TUebersichtModell::SPALTEN);  // one empty data row
-  modell_->fuellen(std::move(zellen));
+  modell_->fuellen(gesamtZellen(*DatBas));
   if (warten) Fworking->verbergen();
 
   SG->setCurrentIndex(modell_->index(0, 1));
@@ -304,6 +293,14 @@ void TFUebersicht::hideEvent(QHideEvent* e) {
   if (e->spontaneous() || !gezeigt_) return;
   gezeigt_ = false;
   sicher([this] { FormClose(); })();
+}
+
+void TFUebersicht::ansichtSichern() {
+  if (!FOptionen || !FOptionen->cb_saveview_gesamt->isChecked()) return;
+  aufbauen();
+  maximiert_ = isMaximized();
+  ansichtLaden();
+  FormClose();
 }
 
 void TFUebersicht::FormClose() {

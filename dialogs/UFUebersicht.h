@@ -12,6 +12,8 @@
 #include <QTableView>
 #include <string>
 
+#include "core/UGesamtZellen.h"
+
 class QPushButton;
 
 // The cells of the grid below its header row: column 0 the position, columns
@@ -19,7 +21,7 @@ class QPushButton;
 class TUebersichtModell : public QAbstractTableModel {
   Q_OBJECT
  public:
-  static constexpr int SPALTEN = 8;
+  static constexpr int SPALTEN = GESAMT_SPALTEN;
   using QAbstractTableModel::QAbstractTableModel;
 
   // Replaces every cell: "zellen" holds SPALTEN texts per row.
@@ -66,6 +68,8 @@ class TFUebersicht : public QDialog {
   // the positions: "#", "Interpret" .. "Kommentar" above the rows 1 .. n.
   // After showing, it holds every entry (one empty data row for an empty
   // collection), with the user's edits, until the next showing.
+  // Stores the view settings as showing and closing the window would, when its option says so.
+  void ansichtSichern();
   QString zelle(int spalte, int zeile) const;
   int spaltenAnzahl() const { return TUebersichtModell::SPALTEN; }
   int zeilenAnzahl() const;  // header row included
