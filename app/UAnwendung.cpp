@@ -28,9 +28,6 @@
 #include "net/UFInternetZugriff.h"
 #include "online/UFOnline.h"
 
-TDatBas* DatBas = nullptr;
-TIniFile* IniFile = nullptr;
-TConnect* Connect = nullptr;
 TDBSortTree* SortTree = nullptr;
 THauptFormular* HauptFormular = nullptr;
 TFStartbildschirm* FStartbildschirm = nullptr;

@@ -92,15 +92,6 @@ void TListBox::mousePressEvent(QMouseEvent* e) {
 
 // ---------------------------------------------------------------- helpers
 
-QString kleinAZ(const QString& s) {
-  QString r = s;
-  for (QChar& c : r)
-    if (c >= QChar('A') && c <= QChar('Z')) c = QChar(c.unicode() + 32);
-  return r;
-}
-
-QString titelFuerDatei(const QString& pfad) { return "Vemla   [ " + kleinAZ(pfad) + " ]"; }
-
 // ---------------------------------------------------------------- layout
 
 THauptFormular::THauptFormular(QWidget* parent) : QMainWindow(parent) {
@@ -123,6 +114,7 @@ THauptFormular::THauptFormular(QWidget* parent) : QMainWindow(parent) {
   verbinden();
   setzeAussenBreite(aussenMitMenue({CLIENT_BREITE, CLIENT_HOEHE}).width());
   setzeAussenHoehe(aussenMitMenue({CLIENT_BREITE, CLIENT_HOEHE}).height());
+  ansicht_ = std::make_unique<THauptAnsicht>(*this);
   FormCreate();
 }
 

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "app/UHauptAnsicht.h"
 #include "app/UPlattform.h"
 
 class QAction;
@@ -46,14 +47,8 @@ class THauptFormular : public QMainWindow {
   explicit THauptFormular(QWidget* parent = nullptr);
   ~THauptFormular() override;
 
-  // --- state kept by the main window
-  QString get_filename() const { return current_filename; }
-  void set_filename(const QString& pfad) { current_filename = pfad; }
-  void file_was_changed() { file_changed = true; }
-  void file_wasnot_changed() { file_changed = false; }
-  bool file_changed = false;
+  // --- state kept by the main window (the collection's file name and changed mark are the controller's)
   bool show_startbildschirm = true;
-  QString current_filename;
 
   // --- window size as outer frame size (see UFenstermass)
   void setzeAussenHoehe(int hoehe);
@@ -188,6 +183,7 @@ class THauptFormular : public QMainWindow {
   void FormClose();
 
   QWidget* client_;
+  std::unique_ptr<THauptAnsicht> ansicht_;
   std::shared_ptr<QPrinter> drucker_;
   // The previous active window of the program, to tell why the main window becomes active again.
   QPointer<QWindow> vorherigesFenster_;
@@ -211,8 +207,3 @@ class THauptFormular : public QMainWindow {
 
 // True when "a" and every submenu that holds it are enabled: only then may its shortcut act.
 bool befehlErreichbar(const QAction* a);
-// Lower-cases the letters A..Z only; every other character stays.
-QString kleinAZ(const QString& s);
-// The window title for a collection file: "Vemla   [ " + path lower-cased + " ]".
-QString titelFuerDatei(const QString& pfad);
-inline const QString STARTTITEL = QStringLiteral("Vemla  [ v 1.0.6 ]");

@@ -50,12 +50,12 @@ std::string lesen(const char* sektion, const char* schluessel, const char* stand
 
 void THauptFormular::FormCreate() {
   show_startbildschirm = true;
-  file_changed = false;
   DatBas = new TDatBas();
   IniFile = new TIniFile(QFile::encodeName(iniPfad()).toStdString());
   Connect = new TConnect();
+  Connect->setAnsicht(ansicht_.get());
   SortTree = new TDBSortTree(*DatBas, Connect);
-  current_filename.clear();
+  Connect->set_filename("");
   Connect->anzeigen_aktualisieren();
   const QString endung = vonCp1252(lesen("Optionen", "vem-dateien_endung", ""));
   if (!endung.isEmpty() && endung != ".vem") endungsTyp = endung;
@@ -86,7 +86,10 @@ THauptFormular::~THauptFormular() {
 }
 
 void THauptFormular::verbinden() {
-  connect(listbox, &QListWidget::itemSelectionChanged, this, sicher([] { Connect->anzeigen_aktualisieren(); }));
+  connect(listbox, &QListWidget::itemSelectionChanged, this, sicher([this] {
+    Connect->markierungUebernehmen(listbox->markiert());
+    Connect->anzeigen_aktualisieren();
+  }));
   auto vorgabe = [this](QComboBox* cb, QLineEdit* e) {
     connect(cb, &QComboBox::activated, this, [cb, e](int i) {
       const QString text = cb->itemText(i);
@@ -181,20 +184,20 @@ void THauptFormular::FormShow(const QStringList& argumente) {
     } catch (const std::exception& e) {
       // The collection is open and only the settings refused to note it: the
       // first activation reports that, once, above the window.
-      if (current_filename.isEmpty()) throw;
+      if (Connect->get_filename().isEmpty()) throw;
       startFehler_ = e.what();
     }
   };
   if (!argumente.isEmpty() && dateiExistiert(dateiPfad(argumente.first()))) {
     oeffnen(QFileInfo(argumente.first()).absoluteFilePath());
-    file_wasnot_changed();
+    Connect->file_wasnot_changed();
     return;
   }
   if (lesen("Optionen", "loadlastfile", "false") == "true") {
     const QString letzte = pfadAusDatei(lesen("Initiation", "filename", ""));
     if (dateiExistiert(dateiPfad(letzte))) oeffnen(letzte);
   }
-  file_wasnot_changed();
+  Connect->file_wasnot_changed();
 }
 
 void THauptFormular::aktivierungPruefen() {
@@ -398,8 +401,8 @@ void THauptFormular::closeEvent(QCloseEvent* e) {
 }
 
 void THauptFormular::FormClose() {
-  if (!current_filename.isEmpty()) IniFile->WriteString("Initiation", "filename", dateiPfad(current_filename));
-  if (DatBas->get_anzahl() >= 1 && file_changed) {
+  if (!Connect->get_filename().isEmpty()) IniFile->WriteString("Initiation", "filename", dateiPfad(Connect->get_filename()));
+  if (DatBas->get_anzahl() >= 1 && Connect->file_changed()) {
     if (frageJa("Sicherheitsabfrage", "Die Datei wurde geändert.\rWollen Sie diese Änderungen speichern?")) {
       TDateiDialog d = speicherDialog();
       if (auto name = plattform().speichernDialog(d); name && Connect->datei_speichern(*name)) {

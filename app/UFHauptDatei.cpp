@@ -42,7 +42,7 @@ TDateiDialog THauptFormular::speicherDialog() const {
 }
 
 TDateiDialog THauptFormular::exportDialog(TDateiDialog d, std::function<QString(const QString&)> ziel) const {
-  d.geschuetzt = current_filename;
+  d.geschuetzt = Connect->get_filename();
   d.ziel = std::move(ziel);
   return d;
 }
@@ -53,18 +53,18 @@ void THauptFormular::neu() {
                "Wollen Sie fortfahren?"))
     return;
   Connect->neue_sammlung();
-  file_changed = false;
-  current_filename.clear();
+  Connect->file_wasnot_changed();
+  Connect->set_filename("");
 }
 
 void THauptFormular::laden() {
   oeffnenTitel = "Öffnen einer CD-Sammlung (Vemla-Datei) *.vem";
-  if (file_changed) {
+  if (Connect->file_changed()) {
     if (frageJa("Sicherheitsabfrage", "Die Datei wurde geändert.\rWollen Sie diese Änderungen speichern?")) {
       const auto ziel = plattform().speichernDialog(speicherDialog());
       if (!ziel || !Connect->datei_speichern(*ziel)) return;
       meldungOk("Hinweis", "Die Änderungen wurden gespeichert.\rSie können nun eine Datei laden!");
-      file_changed = false;
+      Connect->file_wasnot_changed();
     }
   }
   const auto name = plattform().oeffnenDialog(oeffnenDialog());
@@ -73,32 +73,33 @@ void THauptFormular::laden() {
   // A name of a file that does not exist loads nothing, but is taken like any
   // accepted name: it is proposed for saving and the changed mark is cleared.
   speichernVorschlag = *name;
-  file_changed = false;
+  Connect->file_wasnot_changed();
 }
 
 void THauptFormular::hinzufuegen(bool buttonVariante) {
   oeffnenTitel = "Hinzufügen einer CD-Sammlung (Vemla-Datei) *.vem";
   const auto name = plattform().oeffnenDialog(oeffnenDialog());
   if (!name) return;
-  if (DatBas->get_anzahl() >= 1) file_was_changed();
+  if (DatBas->get_anzahl() >= 1) Connect->file_was_changed();
   Connect->datei_hinzuladen(*name);
   if (buttonVariante) speichernVorschlag = *name;
 }
 
 void THauptFormular::speichern() {
-  if (!current_filename.endsWith(".vem", Qt::CaseSensitive)) {
+  const QString datei = Connect->get_filename();
+  if (!datei.endsWith(".vem", Qt::CaseSensitive)) {
     // Only the file name is lower-cased: on this system a lower-cased folder
     // would be another folder, or none.
-    const int trenner = current_filename.lastIndexOf('/') + 1;
-    const QString name = current_filename.mid(trenner);
-    current_filename = current_filename.left(trenner) + kleinAZ(name.left(std::max<qsizetype>(0, name.size() - 4))) + ".vem";
+    const int trenner = datei.lastIndexOf('/') + 1;
+    const QString name = datei.mid(trenner);
+    Connect->set_filename(datei.left(trenner) + kleinAZ(name.left(std::max<qsizetype>(0, name.size() - 4))) + ".vem");
   }
-  if (Connect->datei_speichern(current_filename)) file_changed = false;
+  if (Connect->datei_speichern(Connect->get_filename())) Connect->file_wasnot_changed();
 }
 
 void THauptFormular::speichernUnter() {
   const auto name = plattform().speichernDialog(speicherDialog());
-  if (name && Connect->datei_speichern(*name)) file_changed = false;
+  if (name && Connect->datei_speichern(*name)) Connect->file_wasnot_changed();
 }
 
 void THauptFormular::aendern() {

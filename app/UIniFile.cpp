@@ -286,3 +286,5 @@ bool TIniFile::ReadBool(const std::string& sektion, const std::string& schluesse
 void TIniFile::WriteBool(const std::string& sektion, const std::string& schluessel, bool wert) {
   WriteString(sektion, schluessel, wert ? "1" : "0");
 }
+
+TIniFile* IniFile = nullptr;

@@ -38,3 +38,6 @@ std::string iniWertSetzen(const std::string& inhalt, const std::string& sektion,
                           const std::string& wert);
 // Reads an integer the way the settings do; false when the text is no integer.
 bool iniGanzzahl(const std::string& text, long long& zahl);
+
+// The settings file of the program, opened by the main window.
+extern TIniFile* IniFile;

@@ -1,9 +1,13 @@
 #pragma once
-// The controller between the collection and the main window: turns entries
-// into list lines and detail fields, keeps list, selection and collection in
-// step, switches the main window's commands, carries out the entry commands
-// and the collection-file operations.
+// The controller of the collection: the one place where the collection
+// changes (add, change, delete, move, sort, append, load, save). It keeps
+// what belongs to the collection being worked on (its file name, the mark of
+// unsaved changes, the marked entry) and tells the main window, its view,
+// what to show. It shows nothing itself: outcomes that the user is to read
+// are handed to the view.
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 #include "core/UDBSortTree.h"
 #include "core/UDateiWache.h"
@@ -12,8 +16,58 @@
 // their bytes, so a line break inside a field is shown as a blank.
 QString listenzeileAnzeigen(const TDatensatz& d);
 
+// What a command of the controller has to tell the user.
+enum class TConnectMeldung {
+  SammlungVoll,          // adding one entry to a full collection
+  PflichtfelderNeu,      // a new entry without Interpret or Titel
+  PflichtfelderAendern,  // a changed entry without Interpret or Titel
+  NichtVollstaendig,     // appending stopped at the limit of the collection
+  Gespeichert,           // the file was written
+  FalscherTyp,           // a file that is no collection file
+};
+
+// The view of the controller: the main window.
+class IConnectAnsicht {
+ public:
+  virtual ~IConnectAnsicht() = default;
+  // The list: every line anew, or lines added at its end.
+  virtual void listeNeu(const QStringList& zeilen) = 0;
+  virtual void zeilenAnhaengen(const QStringList& zeilen) = 0;
+  // Shows line "zeile" (from 0; -1: none) as the marked one.
+  virtual void markierungZeigen(int zeile) = 0;
+  // Detail fields, counters and commands as the collection now stands.
+  virtual void aktualisieren() = 0;
+  // The window title and whether "Speichern" can write to the current file.
+  virtual void dateiZeigen(const QString& titel, bool speichernMoeglich) = 0;
+  // The please-wait window of long operations.
+  virtual void warten(bool an) = 0;
+  virtual void melden(TConnectMeldung meldung) = 0;
+  // Asked before a file changed outside the program is written over.
+  virtual bool ueberschreibenErlaubt(const QString& pfad) = 0;
+  // Printing: the print dialog (false: cancelled), the line of an entry, then the lines printed.
+  virtual bool druckBeginnen() = 0;
+  virtual QString druckzeile(int n, const TDatensatz& d) = 0;
+  virtual void drucken(const QStringList& zeilen) = 0;
+  virtual void druckBeendet() = 0;
+};
+
 class TConnect : public ISortAnzeige {
  public:
+  void setAnsicht(IConnectAnsicht* ansicht) { ansicht_ = ansicht; }
+
+  // --- the collection being worked on
+  QString get_filename() const { return dateiname_; }
+  void set_filename(const QString& pfad) { dateiname_ = pfad; }
+  bool file_changed() const { return geaendert_; }
+  void file_was_changed() { geaendert_ = true; }
+  void file_wasnot_changed() { geaendert_ = false; }
+  // The marked line of the list (from 0), -1 when none.
+  int markiert() const { return markiert_; }
+  // Marks line "zeile" and shows it so.
+  void markieren(int zeile);
+  // The line the user marked in the list.
+  void markierungUebernehmen(int zeile) { markiert_ = zeile; }
+
   // --- refresh and list
   void anzeigen_aktualisieren();
   void liste_neu_aufbauen();
@@ -29,6 +83,12 @@ class TConnect : public ISortAnzeige {
   void nach_oben();
   void nach_unten();
   void neue_sammlung();
+  // Appends "saetze" as far as the collection has room, marks the first of
+  // them, and says when some were left out ("ausgelassen" more were already
+  // left out before). The number appended.
+  int datensaetze_anhaengen(const std::vector<TDatensatz>& saetze, int ausgelassen = 0);
+  // Every entry of the collection replaced by "saetze" (one per entry, in order).
+  void alle_ersetzen(const std::vector<TDatensatz>& saetze);
 
   // --- collection files
   void datei_hinzuladen(const QString& pfad);
@@ -37,7 +97,7 @@ class TConnect : public ISortAnzeige {
   bool datei_speichern(const QString& pfad);
   bool dateityp_pruefen(const QString& pfad);
 
-  // --- printing: the print dialog, then every entry as a line of the main window's buffer, then its print
+  // --- printing: the print dialog, then every entry as a line, then their print
   void liste_drucken();
 
   // --- sorting (the window side around TDBSortTree::sortieren)
@@ -45,13 +105,14 @@ class TConnect : public ISortAnzeige {
   void sortierungBeendet(int anzahl) override;
 
  private:
-  void zustandLeer();
-  void zustandGefuellt();
-  void wartenZeigen();
-  void wartenVerbergen();
   void nachLesefehler();
+  void dateiZeigen(const QString& titel, bool speichernMoeglich);
 
+  IConnectAnsicht* ansicht_ = nullptr;
   TDateiWache wache_;
+  QString dateiname_;
+  bool geaendert_ = false;
+  int markiert_ = -1;
 };
 
 // Threshold above which long entry and file operations show the please-wait window.
@@ -62,3 +123,11 @@ constexpr int WARTEN_SORTIEREN_AB = 200;
 // system; also the form "filename" is stored in the settings), and back.
 std::string dateiPfad(const QString& pfad);
 QString pfadAusDatei(const std::string& bytes);
+// Lower-cases the letters A..Z only; every other character stays.
+QString kleinAZ(const QString& s);
+// The window title for a collection file: "Vemla   [ " + path lower-cased + " ]".
+QString titelFuerDatei(const QString& pfad);
+
+// The controller of the program, created by the main window.
+extern TConnect* Connect;
+inline const QString STARTTITEL = QStringLiteral("Vemla  [ v 1.0.6 ]");

@@ -57,3 +57,5 @@ void TDatBas::set_datensatz(int pos, const TDatensatz& d) {
 void TDatBas::del_datensatz(int pos) {
   if (pos >= 1 && pos <= get_anzahl()) eintraege_.erase(eintraege_.begin() + (pos - 1));
 }
+
+TDatBas* DatBas = nullptr;

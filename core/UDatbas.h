@@ -35,3 +35,6 @@ class TDatBas {
 
 // Largest number of entries a collection may hold.
 constexpr int MAX_DATENSAETZE = 4000;
+
+// The collection of the program, created by the main window.
+extern TDatBas* DatBas;

@@ -12,7 +12,6 @@
 #include "core/UFehler.h"
 #include "csv/UCsvSchreiben.h"
 #include "csv/UFCsvImport.h"
-#include "dialogs/UFworking.h"
 
 namespace {
 
@@ -53,7 +52,7 @@ void csvImportieren() {
   FCsvImport->vorbereiten(*name, std::move(daten), MAX_DATENSAETZE - DatBas->get_anzahl());
   if (plattform().fensterModal(*FCsvImport) != QDialog::Accepted) return;
   const TCsvErgebnis e = FCsvImport->ergebnis();
-  csvAnhaengen(e.saetze, e.ueberGrenze);
+  Connect->datensaetze_anhaengen(e.saetze, e.ueberGrenze);
 }
 
 void csvExportieren() {
@@ -72,31 +71,4 @@ void csvExportieren() {
     return;
   }
   meldungOk("Hinweis", "Die CD-Sammlung wurde erfolgreich als CSV-Datei gespeichert!");
-}
-
-void csvAnhaengen(const std::vector<TDatensatz>& saetze, int ausgelassen) {
-  THauptFormular& h = *HauptFormular;
-  const int vorher = DatBas->get_anzahl();
-  const bool warten = Fworking && (vorher > WARTEN_AB || static_cast<int>(saetze.size()) > WARTEN_AB);
-  if (warten) Fworking->zeigen();
-  QStringList zeilen;
-  for (const TDatensatz& d : saetze) {
-    if (DatBas->get_anzahl() >= MAX_DATENSAETZE) break;
-    DatBas->add_datensatz(d);
-    zeilen << listenzeileAnzeigen(d);
-  }
-  {
-    QSignalBlocker sperre(h.listbox);
-    h.listbox->addItems(zeilen);
-    if (!zeilen.isEmpty()) h.listbox->markieren(vorher);
-  }
-  ausgelassen += static_cast<int>(saetze.size() - static_cast<std::size_t>(zeilen.size()));
-  if (ausgelassen > 0)
-    meldungOk("Hinweis:",
-              "Das Laden/Hinzufügen dieser Datei war nicht (vollständig) möglich!\r"
-              "Vemla kann in dieser Versionmaximal 4000 Datensätze verwalten!");
-  if (warten) Fworking->verbergen();
-  Connect->anzeigen_aktualisieren();
-  if (!zeilen.isEmpty()) h.file_was_changed();
-  Connect->anzeigen_aktualisieren();
 }

@@ -14,7 +14,3 @@ void csvBefehleAnlegen(THauptFormular& h);
 void csvImportieren();
 // Save dialog, then the file written.
 void csvExportieren();
-// Appends the entries to the collection, up to its limit, as appending a
-// collection file does: list lines, refresh, changed mark, and the limit
-// message when entries were left out: "ausgelassen" already, or some of these.
-void csvAnhaengen(const std::vector<TDatensatz>& saetze, int ausgelassen = 0);

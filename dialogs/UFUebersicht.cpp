@@ -344,16 +344,16 @@ void TFUebersicht::B_changeClick() {
   }
   const bool warten = anzahl > WARTEN_UEBERNEHMEN_AB && Fworking;
   if (warten) Fworking->zeigen();
+  std::vector<TDatensatz> saetze;
   for (int zeile = 1; zeile <= anzahl && zeile <= modell_->rowCount(); ++zeile) {
     std::string f[FELD_ANZAHL];
     for (int nr = 1; nr <= FELD_ANZAHL; ++nr) f[nr - 1] = zuCp1252(modell_->zelle(nr, zeile - 1));
-    DatBas->set_datensatz(zeile, datensatzAus(f[0], f[1], f[2], f[3], f[4], f[5], f[6]));
-    HauptFormular->file_was_changed();
+    saetze.push_back(datensatzAus(f[0], f[1], f[2], f[3], f[4], f[5], f[6]));
   }
-  Connect->liste_neu_aufbauen();
+  Connect->alle_ersetzen(saetze);
   if (warten) Fworking->verbergen();
   meldungOk("Hinweis:", "Ihre Änderungen wurden übernommen");
-  HauptFormular->file_was_changed();
+  Connect->file_was_changed();
   geaendert_ = false;
   Connect->anzeigen_aktualisieren();
 }

@@ -218,7 +218,7 @@ void TFOnline::showEvent(QShowEvent* e) {
 
 void TFOnline::FormShow() {
   // Artist and title of the current entry, as a start for the search by name.
-  const int pos = HauptFormular ? HauptFormular->listbox->currentRow() + 1 : 0;
+  const int pos = Connect ? Connect->markiert() + 1 : 0;
   if (DatBas && pos >= 1 && pos <= DatBas->get_anzahl()) {
     TDatensatz d;
     DatBas->get_datensatz(pos, d);

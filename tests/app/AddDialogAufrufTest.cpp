@@ -45,7 +45,7 @@ TEST_F(AddDialogAufruf, DreiWegeOeffnenDenDialog) {
 
 TEST_F(AddDialogAufruf, EingetippterEintragErscheintInDerListe) {
   eintragen({{"Beatles", "Help"}});
-  H().file_wasnot_changed();
+  Connect->file_wasnot_changed();
   aktivieren();
   plattform_.fensterSkripte.push_back([](QDialog&) {
     tippen(F_add->e_interpret, "Ärzte");
@@ -58,7 +58,7 @@ TEST_F(AddDialogAufruf, EingetippterEintragErscheintInDerListe) {
   EXPECT_EQ(H().listbox->markiert(), 1);
   EXPECT_EQ(H().e_genre->text(), "Punk");
   EXPECT_EQ(H().L_anzahl->text(), "2");
-  EXPECT_TRUE(H().file_changed);
+  EXPECT_TRUE(Connect->file_changed());
 }
 
 }  // namespace

@@ -43,9 +43,9 @@ TEST_F(DateiBefehle, SpeichernUndLadenByteGenau) {
   EXPECT_EQ(plattform_.letzteMeldung()->titel + "|" + plattform_.letzteMeldung()->text, GESPEICHERT);
   EXPECT_EQ(H().windowTitle(), "Vemla   [ " + kleinAZ(pfad("Meine Sammlung.vem")) + " ]");
   EXPECT_EQ(iniWert("Initiation", "filename"), datei);
-  EXPECT_EQ(H().get_filename(), pfad("Meine Sammlung.vem"));
+  EXPECT_EQ(Connect->get_filename(), pfad("Meine Sammlung.vem"));
   EXPECT_TRUE(H().menue_filesave->isEnabled());
-  EXPECT_FALSE(H().file_changed);
+  EXPECT_FALSE(Connect->file_changed());
   EXPECT_EQ(plattform_.dateiDialoge.back().titel, "Speichern einer CD-Sammlung (Vemla-Datei) *.vem");
   EXPECT_EQ(plattform_.dateiDialoge.back().vorschlag, "CD-Sammlung1.vem");
 
@@ -66,7 +66,7 @@ TEST_F(DateiBefehle, LeereSammlungUndLeereDatei) {
   a("menue_speichern_unter")->trigger();
   EXPECT_EQ(dateiInhalt(tmp_.pfad("leer.vem")).size(), 0u);
   Connect->neue_sammlung();
-  H().set_filename("");
+  Connect->set_filename("");
   plattform_.dateinamen = {pfad("leer.vem")};
   a("Laden1")->trigger();
   EXPECT_EQ(DatBas->get_anzahl(), 0);
@@ -99,7 +99,7 @@ TEST_F(DateiBefehle, LadenMitUngespeichertenAenderungen) {
     H().b_load->click();
     EXPECT_EQ(plattform_.meldungsTexte().value(0), GEAENDERT);
     EXPECT_EQ(DatBas->get_anzahl(), f.anzahlDanach);
-    EXPECT_EQ(H().file_changed, f.markeDanach);
+    EXPECT_EQ(Connect->file_changed(), f.markeDanach);
     EXPECT_EQ(dateiExistiert(tmp_.pfad("sicher.vem")), f.gespeichert);
     if (f.gespeichert) {
       EXPECT_TRUE(plattform_.meldungsTexte().contains(
@@ -131,7 +131,7 @@ TEST_F(DateiBefehle, LadenPrueftDenDateityp) {
 
 TEST_F(DateiBefehle, LadenEinesFehlendenNamensWirdVorgeschlagen) {
   eintragen(1);
-  H().file_wasnot_changed();
+  Connect->file_wasnot_changed();
   plattform_.dateinamen = {pfad("neu.vem")};
   a("Laden1")->trigger();
   EXPECT_EQ(DatBas->get_anzahl(), 1);  // nothing to load
@@ -145,23 +145,23 @@ TEST_F(DateiBefehle, HinzufuegenBeiderVarianten) {
   a("menue_hinzufgen")->setEnabled(true);
   a("menue_hinzufgen")->trigger();
   EXPECT_EQ(DatBas->get_anzahl(), 2);
-  EXPECT_FALSE(H().file_changed);
+  EXPECT_FALSE(Connect->file_changed());
   EXPECT_EQ(plattform_.dateiDialoge.back().titel, "Hinzufügen einer CD-Sammlung (Vemla-Datei) *.vem");
 
   // The menu keeps the proposed name; the button takes the appended one.
   plattform_.dateinamen = {pfad("zwei.vem")};
   a("menue_hinzufgen")->trigger();
   EXPECT_EQ(DatBas->get_anzahl(), 4);
-  EXPECT_TRUE(H().file_changed);
+  EXPECT_TRUE(Connect->file_changed());
   EXPECT_EQ(H().speicherDialog().vorschlag, "CD-Sammlung1.vem");
   plattform_.dateinamen = {pfad("zwei.vem")};
   H().B_loadandadd->click();
   EXPECT_EQ(listenzeilen(), (QStringList{"Z1 - T1", "Z2 - T2", "Z1 - T1", "Z2 - T2", "Z1 - T1", "Z2 - T2"}));
   EXPECT_EQ(H().speicherDialog().vorschlag, pfad("zwei.vem"));
-  EXPECT_EQ(H().get_filename(), pfad("zwei.vem"));
+  EXPECT_EQ(Connect->get_filename(), pfad("zwei.vem"));
   // The open dialog keeps the append title until the next Load.
   EXPECT_EQ(H().oeffnenDialog().titel, "Hinzufügen einer CD-Sammlung (Vemla-Datei) *.vem");
-  H().file_wasnot_changed();
+  Connect->file_wasnot_changed();
   a("Laden1")->trigger();
   EXPECT_EQ(plattform_.dateiDialoge.back().titel, "Öffnen einer CD-Sammlung (Vemla-Datei) *.vem");
 }
@@ -192,7 +192,7 @@ TEST_F(DateiBefehle, UnvollstaendigeDateiMeldetFehlerUndBehaeltTitel) {
   sammlungsdatei(tmp_.pfad("zwei.vem"), 2, "Z");
   dateiSchreiben(tmp_.pfad("kaputt.vem"), dateiInhalt(tmp_.pfad("zwei.vem")) + std::string(100, '\0'));
   const QString titelVorher = H().windowTitle();
-  H().set_filename("/vorher.vem");
+  Connect->set_filename("/vorher.vem");
   eintragen(1);
   plattform_.dateinamen = {pfad("kaputt.vem")};
   QTest::mouseClick(H().B_loadandadd, Qt::LeftButton);
@@ -203,7 +203,7 @@ TEST_F(DateiBefehle, UnvollstaendigeDateiMeldetFehlerUndBehaeltTitel) {
   EXPECT_EQ(plattform_.letzteMeldung()->text, "Versuch hinter dem Dateiende zu lesen.");
   EXPECT_EQ(plattform_.letzteMeldung()->symbol, TSymbol::Stopp);
   EXPECT_EQ(H().windowTitle(), titelVorher);
-  EXPECT_EQ(H().get_filename(), "/vorher.vem");
+  EXPECT_EQ(Connect->get_filename(), "/vorher.vem");
 }
 
 TEST_F(DateiBefehle, SpeichernInGeschuetztenOrdnerBehaeltAlteDatei) {
@@ -225,7 +225,7 @@ TEST_F(DateiBefehle, SpeichernInGeschuetztenOrdnerBehaeltAlteDatei) {
   EXPECT_EQ(plattform_.meldungsTexte().last(), " Vemla |Dateizugriff verweigert.");
   EXPECT_TRUE(dateiInhalt(tmp_.pfad("alt.vem")) == alt);
   EXPECT_EQ(H().windowTitle(), titel);
-  EXPECT_TRUE(H().file_changed);
+  EXPECT_TRUE(Connect->file_changed());
 }
 
 TEST_F(DateiBefehle, SpeichernSetztDieEndungNurImDateinamenKlein) {
@@ -239,31 +239,31 @@ TEST_F(DateiBefehle, SpeichernSetztDieEndungNurImDateinamenKlein) {
       {"Daten/ABC", "Daten/.vem"},  // a name of up to four characters loses them all
   };
   for (const auto& f : faelle) {
-    H().set_filename(pfad(f.aktuell));
+    Connect->set_filename(pfad(f.aktuell));
     H().menue_filesave->setEnabled(true);
-    H().file_was_changed();
+    Connect->file_was_changed();
     H().SBquicksave->click();
     EXPECT_TRUE(dateiExistiert(tmp_.pfad(f.erwartet))) << f.aktuell;
-    EXPECT_EQ(H().get_filename(), pfad(f.erwartet));
-    EXPECT_FALSE(H().file_changed);
+    EXPECT_EQ(Connect->get_filename(), pfad(f.erwartet));
+    EXPECT_FALSE(Connect->file_changed());
   }
 }
 
 TEST_F(DateiBefehle, NeuFragtImmer) {
   eintragen(2);
-  H().set_filename("/x.vem");
+  Connect->set_filename("/x.vem");
   plattform_.antworten = {TAntwort::Nein};
   H().b_new->click();
   EXPECT_EQ(plattform_.meldungsTexte(),
             QStringList{"Sicherheitsabfrage|Sie wollen eine neue CD-Sammlung anlegen.\r"
                         "Dabei gehen alle zur Zeit eingetragenen Daten verloren!\rWollen Sie fortfahren?"});
   EXPECT_EQ(DatBas->get_anzahl(), 2);
-  EXPECT_EQ(H().get_filename(), "/x.vem");
+  EXPECT_EQ(Connect->get_filename(), "/x.vem");
   plattform_.antworten = {TAntwort::Ja};
   a("menue_neu")->trigger();
   EXPECT_EQ(DatBas->get_anzahl(), 0);
-  EXPECT_EQ(H().get_filename(), "");
-  EXPECT_FALSE(H().file_changed);
+  EXPECT_EQ(Connect->get_filename(), "");
+  EXPECT_FALSE(Connect->file_changed());
   EXPECT_EQ(H().windowTitle(), "Vemla  [ v 1.0.6 ]");
   EXPECT_FALSE(H().menue_filesave->isEnabled());
 }
@@ -271,8 +271,8 @@ TEST_F(DateiBefehle, NeuFragtImmer) {
 TEST_F(DateiBefehle, SpeichernUnterAbgebrochenAendertNichts) {
   eintragen(1);
   H().b_save->click();
-  EXPECT_TRUE(H().file_changed);
-  EXPECT_EQ(H().get_filename(), "");
+  EXPECT_TRUE(Connect->file_changed());
+  EXPECT_EQ(Connect->get_filename(), "");
 }
 
 }  // namespace
@@ -300,7 +300,7 @@ TEST_F(DateiBefehle, FremdGeaenderteDateiWirdNichtStillUeberschrieben) {
   for (const Fall& f : faelle) {
     sammlungsdatei(datei, 3, "A");
     Connect->datei_oeffnen(pfad("g.vem"));
-    H().file_wasnot_changed();
+    Connect->file_wasnot_changed();
     eintragen({{"neu", "dazu"}});
     ASSERT_EQ(std::system(("cd " + tmp_.pfad() + " && " + f.fremd).c_str()), 0) << f.name;
     const std::string fremd = dateiInhalt(datei);
@@ -318,7 +318,7 @@ TEST_F(DateiBefehle, FremdGeaenderteDateiWirdNichtStillUeberschrieben) {
     if (!f.gespeichert) {
       EXPECT_TRUE(dateiInhalt(datei) == fremd) << f.name;
     }
-    EXPECT_EQ(H().file_changed, !f.gespeichert) << f.name;
+    EXPECT_EQ(Connect->file_changed(), !f.gespeichert) << f.name;
   }
 }
 

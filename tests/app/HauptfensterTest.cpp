@@ -68,7 +68,7 @@ TEST_F(Hauptfenster, ErsterEintragSchaltetAllesUm) {
   for (const char* n : {"b_up", "b_down", "menue_nachoben", "menue_nachunten", "menue_nachoben2",
                         "menue_nachunten2", "menue_sort"})
     EXPECT_FALSE(an(n)) << n;
-  EXPECT_TRUE(H().file_changed);
+  EXPECT_TRUE(Connect->file_changed());
   EXPECT_EQ(listenzeilen(), QStringList{"ABBA - Gold"});
 }
 
@@ -80,7 +80,7 @@ TEST_F(Hauptfenster, EinzigenEintragLoeschenLaesstLeerenZustandMitAenderungsmark
   EXPECT_EQ(text("L_vorhandeneintraege"), "keine Einträge vorhanden");
   EXPECT_EQ(H().e_interpret->text(), "");
   EXPECT_FALSE(an("menue_speichern_unter"));
-  EXPECT_TRUE(H().file_changed);  // set after the refresh had cleared it
+  EXPECT_TRUE(Connect->file_changed());  // set after the refresh had cleared it
 }
 
 TEST_F(Hauptfenster, MarkierungNachDemLoeschen) {
@@ -117,15 +117,15 @@ TEST_F(Hauptfenster, VerschiebenAnDenEndenUndOhneMarkierung) {
   EXPECT_EQ(listenzeilen(), (QStringList{"I3 - T3", "I1 - T1", "I2 - T2"}));
   EXPECT_EQ(H().listbox->markiert(), 0);
 
-  H().listbox->markieren(-1);
+  Connect->markieren(-1);
   Connect->anzeigen_aktualisieren();
   EXPECT_FALSE(an("menue_nachoben"));
   EXPECT_TRUE(an("menue_nachunten"));  // with no selection down stays on
-  H().file_wasnot_changed();
+  Connect->file_wasnot_changed();
   aktion("menue_nachunten")->trigger();
   EXPECT_EQ(listenzeilen(), (QStringList{"I3 - T3", "I1 - T1", "I2 - T2"}));
   EXPECT_EQ(H().listbox->markiert(), 0);
-  EXPECT_TRUE(H().file_changed);
+  EXPECT_TRUE(Connect->file_changed());
 }
 
 TEST_F(Hauptfenster, AendernPrueftPflichtfelderUndSchneidet) {
@@ -141,7 +141,7 @@ TEST_F(Hauptfenster, AendernPrueftPflichtfelderUndSchneidet) {
   EXPECT_EQ(plattform_.letzteMeldung()->symbol, TSymbol::Warnung);
   EXPECT_EQ(listenzeilen(), QStringList{"A - B"});
 
-  H().file_wasnot_changed();
+  Connect->file_wasnot_changed();
   H().e_titel->setText(QString(300, 'x'));
   H().e_kommentar->setText(QString::fromUtf8("Grüße"));
   aktivieren();
@@ -151,7 +151,7 @@ TEST_F(Hauptfenster, AendernPrueftPflichtfelderUndSchneidet) {
   TDatensatz d;
   DatBas->get_datensatz(1, d);
   EXPECT_EQ(d.Kommentar.text(), "Gr\xFC\xDF" "e");
-  EXPECT_TRUE(H().file_changed);
+  EXPECT_TRUE(Connect->file_changed());
 }
 
 TEST_F(Hauptfenster, GetippterTextVerfaelltBeimMarkieren) {
@@ -217,11 +217,11 @@ TEST_F(Hauptfenster, RechtsklickLaesstMarkierung) {
 TEST_F(Hauptfenster, SortierenUeberDasMenue) {
   eintragen({{"beatles", "1"}, {"ABBA", "2"}, {"Beatles", "3"}, {"abba", "4"}});
   markieren(3);
-  H().file_wasnot_changed();
+  Connect->file_wasnot_changed();
   aktion("nachInterpret1")->trigger();
   EXPECT_EQ(listenzeilen(), (QStringList{"ABBA - 2", "abba - 4", "beatles - 1", "Beatles - 3"}));
   EXPECT_EQ(H().listbox->markiert(), 0);
-  EXPECT_TRUE(H().file_changed);
+  EXPECT_TRUE(Connect->file_changed());
   aktion("nachTitel2")->trigger();
   aktivieren();
   EXPECT_EQ(listenzeilen(), (QStringList{"abba - 4", "Beatles - 3", "ABBA - 2", "beatles - 1"}));
@@ -281,7 +281,7 @@ TEST_F(Hauptfenster, BitteWartenNurAbDenSchwellen) {
     Connect->neue_sammlung();
     for (int i = 0; i < f.anzahl; ++i) DatBas->add_datensatz(datensatzAus("i", std::to_string(i), "", "", "", "", ""));
     Connect->liste_neu_aufbauen();
-    H().listbox->markieren(1);
+    Connect->markieren(1);
     Connect->anzeigen_aktualisieren();
     zaehler.gezeigt = 0;
     f.befehl();
@@ -407,7 +407,7 @@ TEST_F(Hauptfenster, LayoutUndTabReihenfolge) {
 
 TEST_F(Hauptfenster, FehlerImHandlerGehtInDieAllgemeineFehlerbox) {
   eintragen(1);
-  H().set_filename(QString::fromStdString(tmp_.pfad("gibtsnicht/x.vem")));
+  Connect->set_filename(QString::fromStdString(tmp_.pfad("gibtsnicht/x.vem")));
   H().menue_filesave->setEnabled(true);
   H().show();
   QTest::mouseClick(H().SBquicksave, Qt::LeftButton);

@@ -25,7 +25,7 @@ TEST_F(LesefehlerUndPfade, FehlgeschlagenesLadenUeberschreibtBeimSpeichernNichtD
   const std::string vorherBytes = dateiInhalt(tmp_.pfad("vorher.vem"));
   plattform_.dateinamen = {pfad("vorher.vem")};
   aktion("Laden1")->trigger();
-  ASSERT_EQ(H().get_filename(), pfad("vorher.vem"));
+  ASSERT_EQ(Connect->get_filename(), pfad("vorher.vem"));
 
   kaputteDatei("kaputt.vem");
   plattform_.dateinamen = {pfad("kaputt.vem")};
@@ -39,10 +39,10 @@ TEST_F(LesefehlerUndPfade, FehlgeschlagenesLadenUeberschreibtBeimSpeichernNichtD
   EXPECT_EQ(H().e_interpret->text(), "K1");
   EXPECT_TRUE(H().menue_speichern_unter->isEnabled());
   // No file is current any more; the collection counts as changed.
-  EXPECT_EQ(H().get_filename(), "");
+  EXPECT_EQ(Connect->get_filename(), "");
   EXPECT_EQ(H().windowTitle(), STARTTITEL);
   EXPECT_FALSE(H().menue_filesave->isEnabled());
-  EXPECT_TRUE(H().file_changed);
+  EXPECT_TRUE(Connect->file_changed());
 
   // Ctrl+S (the quick-save button) now cannot reach the old file.
   const auto meldungen = plattform_.meldungen.size();
@@ -62,8 +62,8 @@ TEST_F(LesefehlerUndPfade, FehlgeschlagenesHinzufuegenBehaeltDenNamenUndMarkiert
   aktion("menue_hinzufgen")->trigger();
   EXPECT_EQ(listenzeilen(), (QStringList{"V1 - T1", "K1 - T1", "K2 - T2"}));
   EXPECT_EQ(H().L_anzahl->text(), "3");
-  EXPECT_EQ(H().get_filename(), pfad("vorher.vem"));
-  EXPECT_TRUE(H().file_changed);
+  EXPECT_EQ(Connect->get_filename(), pfad("vorher.vem"));
+  EXPECT_TRUE(Connect->file_changed());
   EXPECT_TRUE(H().b_down->isVisible());  // the refresh ran: three lines, line 0 selected
 }
 
@@ -80,7 +80,7 @@ TEST_F(LesefehlerUndPfade, LetzteDateiMitZeichenAusserhalbDerCodepage) {
   starten();
   anzeigen();
   EXPECT_EQ(DatBas->get_anzahl(), 2);
-  EXPECT_EQ(H().get_filename(), QString::fromStdString(datei));
+  EXPECT_EQ(Connect->get_filename(), QString::fromStdString(datei));
   H().close();
   EXPECT_EQ(iniWert("Initiation", "filename"), datei);
 }

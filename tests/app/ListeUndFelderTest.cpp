@@ -128,19 +128,19 @@ TEST_F(ListeUndFelder, ListeSiehtBeiJederAnzahlGleichAus) {
 TEST_F(ListeUndFelder, KuerzelImGesperrtenUntermenueTunNichts) {
   eintragen({{"b", "1"}});
   aktivieren();
-  H().file_wasnot_changed();
+  Connect->file_wasnot_changed();
   ASSERT_FALSE(aktion("menue_sort")->isEnabled());
   for (auto [taste, mod] : {std::pair{Qt::Key_F6, Qt::NoModifier}, {Qt::Key_F7, Qt::NoModifier},
                             {Qt::Key_F6, Qt::ControlModifier}, {Qt::Key_F7, Qt::ControlModifier}})
     QTest::keyClick(H().listbox, taste, mod);
-  EXPECT_FALSE(H().file_changed);
+  EXPECT_FALSE(Connect->file_changed());
   EXPECT_EQ(listenzeilen(), QStringList{"b - 1"});
 
   eintragen({{"a", "2"}});
-  H().file_wasnot_changed();
+  Connect->file_wasnot_changed();
   QTest::keyClick(H().listbox, Qt::Key_F6);
   EXPECT_EQ(listenzeilen(), (QStringList{"a - 2", "b - 1"}));
-  EXPECT_TRUE(H().file_changed);
+  EXPECT_TRUE(Connect->file_changed());
 
   EXPECT_TRUE(befehlErreichbar(aktion("nachInterpret1")));
   aktion("menue_sort")->setEnabled(false);

@@ -121,8 +121,8 @@ TEST_F(StartUndEnde, DateiAusDerBefehlszeileVorLetzterDatei) {
   starten(std::string(OHNE_STARTFENSTER) + "[Optionen]\r\nloadlastfile=true\r\n[Initiation]\r\nfilename=" + b + "\r\n");
   anzeigen({QString::fromStdString(a)});
   EXPECT_EQ(DatBas->get_anzahl(), 2);
-  EXPECT_EQ(H().get_filename(), QString::fromStdString(a));
-  EXPECT_FALSE(H().file_changed);
+  EXPECT_EQ(Connect->get_filename(), QString::fromStdString(a));
+  EXPECT_FALSE(Connect->file_changed());
   fensterFreigeben();
 
   // Loading stored the file just opened as the last one.
@@ -194,7 +194,7 @@ TEST_F(StartUndEnde, BeendenFragtNurBeiGeaendertenEintraegen) {
 TEST_F(StartUndEnde, BeendenMerktDieAktuelleDatei) {
   starten(OHNE_STARTFENSTER);
   anzeigen();
-  H().set_filename("/irgendwo/Liste.vem");
+  Connect->set_filename("/irgendwo/Liste.vem");
   H().close();
   EXPECT_EQ(iniWert("Initiation", "filename"), "/irgendwo/Liste.vem");
 }

@@ -59,7 +59,7 @@ TEST_F(CsvFenster, MenuepunkteHinterHinzufuegen) {
 
 TEST_F(CsvFenster, VorschauZeigtZuordnungUndHaengtAn) {
   eintragen({{"Alt", "Eins"}, {"Alt", "Zwei"}});
-  H().file_wasnot_changed();
+  Connect->file_wasnot_changed();
   importieren(testdatei("discogs.csv"), [&](TFCsvImport& f) {
     QStringList gewaehlt;
     for (QComboBox* cb : f.combobox_spalte) gewaehlt << cb->currentText();
@@ -83,14 +83,14 @@ TEST_F(CsvFenster, VorschauZeigtZuordnungUndHaengtAn) {
   EXPECT_EQ(H().e_genre->text(), "Near Mint (NM or M-)");
   EXPECT_EQ(H().e_kommentar->text(), "");
   EXPECT_EQ(H().L_anzahl->text(), "6");
-  EXPECT_TRUE(H().file_changed);
-  EXPECT_TRUE(H().get_filename().isEmpty());  // a CSV file never becomes the current collection file
+  EXPECT_TRUE(Connect->file_changed());
+  EXPECT_TRUE(Connect->get_filename().isEmpty());  // a CSV file never becomes the current collection file
 }
 
 TEST_F(CsvFenster, AbbrechenAendertNichts) {
   importieren(testdatei("discogs.csv"), [](TFCsvImport& f) { f.B_abbrechen->click(); });
   EXPECT_EQ(DatBas->get_anzahl(), 0);
-  EXPECT_FALSE(H().file_changed);
+  EXPECT_FALSE(Connect->file_changed());
 }
 
 TEST_F(CsvFenster, FehlendeSpalteWirdImFensterGewaehlt) {
@@ -107,7 +107,7 @@ TEST_F(CsvFenster, FehlendeSpalteWirdImFensterGewaehlt) {
 
 TEST_F(CsvFenster, FehlerhafteDateienAendernNichts) {
   eintragen({{"A", "B"}});
-  H().file_wasnot_changed();
+  Connect->file_wasnot_changed();
   const std::size_t modalVorher = modale().size();
   const std::pair<const char*, QString> faelle[] = {
       {"offen.csv", "Ein Anführungszeichen in Zeile 2 wird nicht geschlossen."},
@@ -125,7 +125,7 @@ TEST_F(CsvFenster, FehlerhafteDateienAendernNichts) {
   }
   EXPECT_EQ(modale().size(), modalVorher);  // no preview
   EXPECT_EQ(listenzeilen(), QStringList{"A - B"});
-  EXPECT_FALSE(H().file_changed);
+  EXPECT_FALSE(Connect->file_changed());
 }
 
 TEST_F(CsvFenster, GrenzeUndBitteWarten) {
@@ -156,7 +156,7 @@ TEST_F(CsvFenster, GrenzmeldungNurWennZeilenFehlen) {
               "Vemla kann in dieser Versionmaximal 4000 Datensätze verwalten!"}},
   };
   for (const auto& [vorher, meldungen] : faelle) {
-    H().file_wasnot_changed();
+    Connect->file_wasnot_changed();
     sammlungsdatei(tmp_.pfad("fast.vem"), vorher);
     Connect->datei_oeffnen(QString::fromStdString(tmp_.pfad("fast.vem")));
     plattform_.meldungen.clear();

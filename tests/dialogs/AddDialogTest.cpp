@@ -88,7 +88,7 @@ TEST_F(AddDialog, EnterTraegtEinUndDerDialogBleibtOffen) {
   EXPECT_TRUE(plattform_.meldungen.empty());
   EXPECT_EQ(H().listbox->count(), erwartet);
   EXPECT_EQ(H().listbox->markiert(), erwartet - 1);
-  EXPECT_TRUE(H().file_changed);
+  EXPECT_TRUE(Connect->file_changed());
 }
 
 TEST_F(AddDialog, EscSchliesstOhneEintrag) {
@@ -102,7 +102,7 @@ TEST_F(AddDialog, EscSchliesstOhneEintrag) {
     EXPECT_EQ(DatBas->get_anzahl(), 0) << wo;
   }
   EXPECT_TRUE(plattform_.meldungen.empty());
-  EXPECT_FALSE(H().file_changed);
+  EXPECT_FALSE(Connect->file_changed());
 }
 
 TEST_F(AddDialog, AndereTastenErreichenDasFeld) {

@@ -146,7 +146,7 @@ TEST_F(Suche, JedesFeld) {
       {5, "(1 ", {"1", "3"}},       {6, "p", {"2", "3"}},      {6, "Beat", {"1"}},
       {7, "BEAT", {"2"}},           {7, "x", {}},              {7, "gut", {"1"}},
   };
-  H().file_wasnot_changed();
+  Connect->file_wasnot_changed();
   const QStringList felder = {"", "interpret", "titel", "label", "release", "typ", "genre", "kommentar"};
   for (const Fall& f : faelle) {
     const std::string wo = std::to_string(f.feld) + " " + f.text.toStdString();
@@ -175,7 +175,7 @@ TEST_F(Suche, JedesFeld) {
     });
   }
   EXPECT_EQ(DatBas->get_anzahl(), 3);
-  EXPECT_FALSE(H().file_changed);  // searching changes nothing
+  EXPECT_FALSE(Connect->file_changed());  // searching changes nothing
 }
 
 TEST_F(Suche, TrefferAnzeigenUndZaehlzeile) {

@@ -46,7 +46,7 @@ class Uebersicht : public GuiTest {
     };
     for (const E& e : eintraege)
       ASSERT_TRUE(Connect->datensatz_hinzufuegen(e.f[0], e.f[1], e.f[2], e.f[3], e.f[4], e.f[5], e.f[6]));
-    H().file_wasnot_changed();
+    Connect->file_wasnot_changed();
   }
   QStringList zeile(int z) {
     QStringList r;
@@ -145,7 +145,7 @@ TEST_F(Uebersicht, UebernehmenSchreibtAlleZeilen) {
   EXPECT_EQ(listenzeilen(), (QStringList{"ABBA - Gold", "Die Ärzte - Jazz ist anders", "Beatles - Help"}));
   EXPECT_EQ(H().listbox->markiert(), -1);
   EXPECT_EQ(H().L_index->text(), "0");
-  EXPECT_TRUE(H().file_changed);
+  EXPECT_TRUE(Connect->file_changed());
 }
 
 TEST_F(Uebersicht, ListeZeigtDieUebernommenenZeilen) {
@@ -180,7 +180,7 @@ TEST_F(Uebersicht, LeeresPflichtfeldAendertNichts) {
     EXPECT_EQ(eintrag(2)[6], "");
     EXPECT_EQ(eintrag(3)[1], "Help");
     EXPECT_EQ(listenzeilen(), (QStringList{"ABBA - Gold", "Die Ärzte - Jazz ist anders", "Beatles - Help"}));
-    EXPECT_FALSE(H().file_changed);
+    EXPECT_FALSE(Connect->file_changed());
   }
 }
 

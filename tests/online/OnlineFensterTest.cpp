@@ -87,7 +87,7 @@ TEST_F(OnlineFenster, StrichcodeScannenUndUebernehmen) {
   EXPECT_EQ(felder(1), (Felder{"Radiohead", "OK Computer", "Parlophone", "1997", "CD - Album (1 CD)",
                                "Alternative Rock", "Kat.-Nr. NODATA 02; EAN 724385522925; GB"}));
   EXPECT_EQ(listenzeilen(), QStringList{"Radiohead - OK Computer"});
-  EXPECT_TRUE(H().file_changed);
+  EXPECT_TRUE(Connect->file_changed());
   const auto koepfe = server_.anfrageKoepfe();
   ASSERT_EQ(koepfe.size(), 2u);
   EXPECT_NE(koepfe[0].find("User-Agent: Vemla/1.0.6"), std::string::npos);

@@ -293,7 +293,7 @@ TEST_F(X11, VerweigertesSchreibenBeimStartEinmalGemeldet) {
     EXPECT_EQ(H().windowTitle(), mitSammlung ? "Vemla   [ " + sammlung.toLower() + " ]" : "Vemla  [ v 1.0.6 ]");
     EXPECT_EQ(H().menue_filesave->isEnabled(), mitSammlung);
     EXPECT_EQ(H().listbox->count(), mitSammlung ? 3 : 0);
-    EXPECT_FALSE(H().file_changed);
+    EXPECT_FALSE(Connect->file_changed());
   }
 }
 
