@@ -1,7 +1,10 @@
 #pragma once
-// Where the program lives on the web, who made it and how its author is
-// reached: the one place for these addresses and for the wording of the
-// credits in the reports. Plain text, no toolkit.
+// Where the program lives on the web, who made it, which version it is and
+// how its author is reached: the one place for these addresses and for the
+// wording of the credits in the reports. Plain text, no toolkit.
+
+// The version of the program.
+inline constexpr const char* PROGRAMMVERSION = "1.0.6";
 
 // The program's homepage.
 inline constexpr const char* PROGRAMM_HOMEPAGE = "https://www.vemla.de";

@@ -52,7 +52,6 @@ extern TFAutopatcher* FAutopatcher;
 
 // The application title the desktop shows for the running program.
 inline constexpr const char* ANWENDUNGSTITEL = " Vemla ";
-inline constexpr const char* PROGRAMMVERSION = "1.0.6";
 
 // Fonts standing in for the classic desktop fonts of the layout.
 inline constexpr const char* SCHRIFT_STANDARD = "Liberation Sans";  // for MS Sans Serif

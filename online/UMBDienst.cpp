@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/UGlobal.h"
+#include "app/UAdressen.h"
 #include "net/UCurl.h"
 #include "online/UDiscId.h"
 #include "online/UMBAntwort.h"
