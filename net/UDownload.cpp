@@ -38,8 +38,7 @@ class DateiSenke : public TNetzSenke {
   int fd_;
 };
 
-bool uebertragen(const std::string& adresse, const TDownloadGrenzen& grenzen, const TFortschritt& fortschritt,
-                 int fd) {
+bool uebertragen(const std::string& adresse, const TDownloadGrenzen& grenzen, const TFortschritt& fortschritt, int fd) {
   DateiSenke senke(fd);
   TNetzAnfrage anfrage;
   anfrage.adresse = adresse;
@@ -58,7 +57,8 @@ bool uebertragen(const std::string& adresse, const TDownloadGrenzen& grenzen, co
 void resteEntfernen(const std::string& ziel) {
   const std::string ordner = ordnerVon(ziel);
   const std::size_t schnitt = ziel.rfind('/');
-  const std::string praefix = (schnitt == std::string::npos ? ziel : ziel.substr(schnitt + 1)) + std::string(TEMP_ZUSATZ);
+  const std::string praefix =
+      (schnitt == std::string::npos ? ziel : ziel.substr(schnitt + 1)) + std::string(TEMP_ZUSATZ);
   DIR* d = ::opendir(ordner.c_str());
   if (!d) return;
   while (const dirent* e = ::readdir(d)) {

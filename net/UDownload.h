@@ -23,9 +23,9 @@ bool downloadErlaubt(const std::string& adresse);
 // Downloads "adresse" into the file "ziel" and returns true when the whole
 // resource arrived within "grenzen". HTTP errors count as failures. Redirects
 // are followed by the network client's rule, at most ten of them. The data go
-// to a temporary file beside "ziel", which replaces "ziel" only on success: a failed download
-// leaves no file behind and an existing one as it was. Temporary files that a
-// killed run left beside "ziel" are removed first. "fortschritt", when set,
-// hears of the progress now and then.
+// to a temporary file beside "ziel", which replaces "ziel" only on success: a
+// failed download leaves no file behind and an existing one as it was.
+// Temporary files that a killed run left beside "ziel" are removed first.
+// "fortschritt", when set, hears of the progress now and then.
 bool dateiHerunterladen(const std::string& adresse, const std::string& ziel, const TDownloadGrenzen& grenzen,
                         const TFortschritt& fortschritt = {});

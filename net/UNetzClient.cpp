@@ -186,8 +186,7 @@ void einrichten(const TCurl& cu, CURL* c, const TNetzAnfrage& anfrage, const std
   if (kopf) setopt(c, CURLOPT_HTTPHEADER, kopf);
   setopt(c, CURLOPT_ACCEPT_ENCODING, "");  // whatever the library can unpack
   if (!anfrage.zertifikate.empty()) {
-    curl_blob zertifikate{const_cast<char*>(anfrage.zertifikate.data()), anfrage.zertifikate.size(),
-                          CURL_BLOB_COPY};
+    curl_blob zertifikate{const_cast<char*>(anfrage.zertifikate.data()), anfrage.zertifikate.size(), CURL_BLOB_COPY};
     setopt(c, CURLOPT_CAINFO_BLOB, &zertifikate);
   }
   if (anfrage.hoechstBytes > 0) setopt(c, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(anfrage.hoechstBytes));
@@ -210,12 +209,17 @@ TNetzErgebnis ergebnisVon(CURLcode code, const Empfang& e) {
   if (e.zuGross || code == CURLE_FILESIZE_EXCEEDED) return TNetzErgebnis::ZuGross;
   if (e.schreibfehler) return TNetzErgebnis::Schreibfehler;
   switch (code) {
-    case CURLE_OK: return TNetzErgebnis::Ok;
-    case CURLE_OPERATION_TIMEDOUT: return TNetzErgebnis::Zeitueberschreitung;
-    case CURLE_UNSUPPORTED_PROTOCOL: return TNetzErgebnis::NichtErlaubt;
+    case CURLE_OK:
+      return TNetzErgebnis::Ok;
+    case CURLE_OPERATION_TIMEDOUT:
+      return TNetzErgebnis::Zeitueberschreitung;
+    case CURLE_UNSUPPORTED_PROTOCOL:
+      return TNetzErgebnis::NichtErlaubt;
     case CURLE_PEER_FAILED_VERIFICATION:
-    case CURLE_SSL_ISSUER_ERROR: return TNetzErgebnis::Unbestaetigt;
-    default: return TNetzErgebnis::KeineVerbindung;
+    case CURLE_SSL_ISSUER_ERROR:
+      return TNetzErgebnis::Unbestaetigt;
+    default:
+      return TNetzErgebnis::KeineVerbindung;
   }
 }
 
@@ -256,8 +260,7 @@ TNetzAntwort netzAbfragen(const TNetzAnfrage& anfrage) {
   for (const std::string& zeile : anfrage.kopfzeilen) {
     curl_slist* l = cu->slist_append(kopf.get(), zeile.c_str());
     if (!l) return antwort;
-    kopf.release();
-    kopf.reset(l);
+    if (!kopf) kopf.reset(l);  // later lines are appended behind the first
   }
   const std::string agent = netzBenutzerAgent();
   Empfang empfang{&anfrage, &antwort};
@@ -291,8 +294,8 @@ TNetzAntwort netzAbfragen(const TNetzAnfrage& anfrage) {
     }
     cu->easy_setopt(c, CURLOPT_URL, url.c_str());
     cu->easy_setopt(c, CURLOPT_TIMEOUT_MS, begrenzt ? static_cast<long>(rest.count()) : 0L);
-    cu->easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(begrenzt ? std::min(rest, VERBINDEN).count()
-                                                                              : VERBINDEN.count()));
+    cu->easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS,
+                    static_cast<long>(begrenzt ? std::min(rest, VERBINDEN).count() : VERBINDEN.count()));
     const CURLcode code = ausfuehren(*cu, c, frist, abbrechen);
     cu->easy_getinfo(c, CURLINFO_RESPONSE_CODE, &antwort.status);
     antwort.ergebnis = abbrechen ? TNetzErgebnis::Abgebrochen : ergebnisVon(code, empfang);

@@ -27,7 +27,7 @@ enum class TNetzErgebnis {
   Umleitungen,          // redirected in a circle or more often than allowed
   Unbestaetigt,         // the secure connection's certificate is not trusted
   Abgebrochen,
-  Schreibfehler,        // the sink refused the data
+  Schreibfehler,  // the sink refused the data
 };
 
 // Where the body of an answer goes when it is not kept in memory. Called on
@@ -42,18 +42,18 @@ class TNetzSenke {
 
 struct TNetzAnfrage {
   std::string adresse;
-  std::int64_t hoechstBytes = 0;                 // the largest body accepted
-  std::chrono::milliseconds gesamtZeit{0};       // name look-up, every hop and every wait; 0 = no limit
-  long mindestBytesProSekunde = 0;               // an average speed below this ...
-  std::chrono::seconds langsamZeit{0};           // ... over this long ends the transfer; 0 = no limit
-  int umleitungen = 0;                           // hops followed at most
-  std::chrono::milliseconds abstand{0};          // after this request, before the program's next one
-  std::string zertifikate;                       // trusted in place of the system's (PEM); empty: the system's
+  std::int64_t hoechstBytes = 0;                   // the largest body accepted
+  std::chrono::milliseconds gesamtZeit{0};         // name look-up, every hop and every wait; 0 = no limit
+  long mindestBytesProSekunde = 0;                 // an average speed below this ...
+  std::chrono::seconds langsamZeit{0};             // ... over this long ends the transfer; 0 = no limit
+  int umleitungen = 0;                             // hops followed at most
+  std::chrono::milliseconds abstand{0};            // after this request, before the program's next one
+  std::string zertifikate;                         // trusted in place of the system's (PEM); empty: the system's
   std::chrono::steady_clock::time_point nichtVor;  // the request waits for this moment (a retry)
-  const std::atomic<bool>* abbrechen = nullptr;  // set: the request ends within moments
+  const std::atomic<bool>* abbrechen = nullptr;    // set: the request ends within moments
   TFortschritt fortschritt;
-  std::vector<std::string> kopfzeilen;           // further header lines ("Accept: application/json")
-  TNetzSenke* senke = nullptr;                   // nullptr: the body is kept in "koerper"
+  std::vector<std::string> kopfzeilen;  // further header lines ("Accept: application/json")
+  TNetzSenke* senke = nullptr;          // nullptr: the body is kept in "koerper"
 };
 
 struct TNetzAntwort {
@@ -71,7 +71,9 @@ std::string netzBenutzerAgent();
 bool netzAdresseErlaubt(const std::string& adresse);
 
 // Fetches "anfrage.adresse"; blocks until the answer, a failure or "abbrechen".
-// Each redirect is a request of its own and is followed only to an address the
-// program may fetch, never from https back to http and never back to an
-// address asked before on the way.
+// Each redirect is a request of its own (with the spacing) and is followed only
+// to an address the program may fetch, never from https back to http, never
+// back to an earlier address on the way (a circle), and no more often than
+// "umleitungen". A redirect to the very address just asked is the server
+// asking again: it only counts.
 TNetzAntwort netzAbfragen(const TNetzAnfrage& anfrage);
