@@ -1,9 +1,10 @@
 #pragma once
-// Blocking download of one address into one file, with libcurl.
+// Blocking download of one address into one file, through the network client.
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <string>
+
+#include "net/UNetzClient.h"
 
 // The bounds of one download; a transfer beyond any of them fails like any
 // other failed transfer.
@@ -15,21 +16,16 @@ struct TDownloadGrenzen {
   bool operator==(const TDownloadGrenzen&) const = default;
 };
 
-// Told during a transfer, on the thread that runs it: the bytes received so
-// far and the size the server announced (0 while it is not known).
-using TFortschritt = std::function<void(std::int64_t geladen, std::int64_t gesamt)>;
-
 // True when the program may fetch "adresse": an https address, or an http
-// address of this computer (loopback). Read with the same parser the download uses.
+// address of this computer (loopback): the network client's rule.
 bool downloadErlaubt(const std::string& adresse);
 
 // Downloads "adresse" into the file "ziel" and returns true when the whole
 // resource arrived within "grenzen". HTTP errors count as failures. Redirects
-// are followed as long as every address on the way is one the program may
-// fetch and none leads from https back to http. The data go to a temporary
-// file beside "ziel", which replaces "ziel" only on success: a failed download
-// leaves no file behind and an existing one as it was. Temporary files that a
-// killed run left beside "ziel" are removed first. "fortschritt", when set,
-// hears of the progress now and then.
+// are followed by the network client's rule, at most ten of them. The data go
+// to a temporary file beside "ziel", which replaces "ziel" only on success: a
+// failed download leaves no file behind and an existing one as it was.
+// Temporary files that a killed run left beside "ziel" are removed first.
+// "fortschritt", when set, hears of the progress now and then.
 bool dateiHerunterladen(const std::string& adresse, const std::string& ziel, const TDownloadGrenzen& grenzen,
                         const TFortschritt& fortschritt = {});
