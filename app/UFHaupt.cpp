@@ -17,6 +17,7 @@
 
 #include "app/UFenstermass.h"
 #include "app/UGlobal.h"
+#include "app/UHauptMenue.h"
 #include "app/USymbol.h"
 #include "app/UVorgaben.h"
 
@@ -109,8 +110,7 @@ THauptFormular::THauptFormular(QWidget* parent) : QMainWindow(parent) {
   client_->installEventFilter(this);
   setCentralWidget(client_);
   steuerelementeAnlegen();
-  menueAnlegen();
-  popupAnlegen();
+  hauptMenueAnlegen(*this);
   verbinden();
   setzeAussenBreite(aussenMitMenue({CLIENT_BREITE, CLIENT_HOEHE}).width());
   setzeAussenHoehe(aussenMitMenue({CLIENT_BREITE, CLIENT_HOEHE}).height());
@@ -273,121 +273,6 @@ void THauptFormular::steuerelementeAnlegen() {
 void THauptFormular::hinweisSetzen(QWidget* w, const QString& text) {
   w->setProperty("hinweis", text);
   w->installEventFilter(this);
-}
-
-void THauptFormular::menueAnlegen() {
-  QMenuBar* leiste = menuBar();
-  leiste->setObjectName("MainMenu");
-  auto punkt = [this](QMenu* m, const char* name, const QString& text, const QString& kuerzel = {}) {
-    QAction* a = m->addAction(text);
-    a->setObjectName(name);
-    if (!kuerzel.isEmpty()) a->setShortcut(QKeySequence(kuerzel));
-    a->setShortcutContext(Qt::WindowShortcut);
-    addAction(a);  // shortcuts work from anywhere in the window, also with the menu bar hidden
-    a->installEventFilter(this);  // a shortcut of an item in a disabled submenu does nothing
-    return a;
-  };
-  auto unter = [](QMenu* m, const char* name, const QString& text) {
-    QMenu* u = m->addMenu(text);
-    u->setObjectName(QString(name) + "_menue");
-    u->menuAction()->setObjectName(name);
-    return u;
-  };
-
-  QMenu* datei = leiste->addMenu("&Datei");
-  datei->setObjectName("Datei1");
-  menue_neu = punkt(datei, "menue_neu", "&Neu", "Ctrl+N");
-  Laden1 = punkt(datei, "Laden1", "&Laden", "Ctrl+L");
-  menue_hinzufgen = punkt(datei, "menue_hinzufgen", "&Hinzufügen", "Ctrl+Alt+L");
-  datei->addSeparator();
-  menue_filesave = punkt(datei, "menue_filesave", "&Speichern", "Ctrl+S");
-  menue_speichern_unter = punkt(datei, "menue_speichern_unter", "Speichern &unter..", "Ctrl+Alt+S");
-  datei->addSeparator();
-  menue_drucken = punkt(datei, "menue_drucken", "&Drucken", "Ctrl+D");
-  QMenu* report = unter(datei, "menue_reportschreiben", "&Report schreiben (Daten exportieren)");
-  menue_reportschreiben = report->menuAction();
-  htmlDatei1 = punkt(report, "htmlDatei1", "&HTML-Datei (*.html / *.htm)", "Ctrl+H");
-  Textdateitxt1 = punkt(report, "Textdateitxt1", "&Textdatei (*.txt)", "Ctrl+T");
-  xls1 = punkt(report, "xls1", "Excel-Dokument (*.&xls)", "Ctrl+R");
-  ExcelDokumentdif1 = punkt(report, "ExcelDokumentdif1", "Excel-Dokument (*.&dif)", "Ctrl+I");
-  datei->addSeparator();
-  beenden1 = punkt(datei, "beenden1", "Programm &beenden", "Alt+F4");
-
-  QMenu* bearbeiten = leiste->addMenu("&Bearbeiten");
-  bearbeiten->setObjectName("Bearbeiten1");
-  neuerEintrag1 = punkt(bearbeiten, "neuerEintrag1", "&Neuen Datensatz hinzufügen", "F2");
-  menue_datensatz_del = punkt(bearbeiten, "menue_datensatz_del", "Markierten Datensatz &löschen", "F4");
-  menue_change = punkt(bearbeiten, "menue_change", "Markierten Datensatz ä&ndern", "F5");
-  bearbeiten->addSeparator();
-  menue_suche = punkt(bearbeiten, "menue_suche", "&Suche", "F3");
-  QMenu* verschieben = unter(bearbeiten, "menue_datensatz_verschieben", "Markierten Datensatz &verschieben");
-  menue_datensatz_verschieben = verschieben->menuAction();
-  menue_nachoben = punkt(verschieben, "menue_nachoben", "Nach &oben", "Ctrl+Alt+A");
-  menue_nachunten = punkt(verschieben, "menue_nachunten", "Nach &unten", "Ctrl+Alt+Y");
-  QMenu* sort = unter(bearbeiten, "menue_sort", "CD-Sammlug s&ortieren");
-  menue_sort = sort->menuAction();
-  QMenu* auf = unter(sort, "Aufsteigend1", "Aufsteigend  [ A..Z ]");
-  QMenu* ab = unter(sort, "Absteigend1", "Absteigend  [ Z..A ]");
-  const char* felder[] = {"&Interpret", "&Titel", "&Label", "&Release", "T&yp", "&Genre"};
-  const char* namen[] = {"nachInterpret", "nachTitel", "nachLabel", "nachRelease", "nachTyp", "nachGenre"};
-  QAction** aufsteigend[] = {&nachInterpret1, &nachTitel1, &nachLabel1, &nachRelease1, &nachTyp1, &nachGenre1};
-  QAction** absteigend[] = {&nachInterpret2, &nachTitel2, &nachLabel2, &nachRelease2, &nachTyp2, &nachGenre2};
-  for (int k = 0; k < 6; ++k) {
-    const QString auf1 = k == 0 ? "F6" : k == 1 ? "F7" : "";
-    const QString ab1 = k == 0 ? "Ctrl+F6" : k == 1 ? "Ctrl+F7" : "";
-    *aufsteigend[k] = punkt(auf, (std::string(namen[k]) + "1").c_str(), QString("nach ") + felder[k], auf1);
-    *absteigend[k] = punkt(ab, (std::string(namen[k]) + "2").c_str(), QString("nach ") + felder[k], ab1);
-    connect(*aufsteigend[k], &QAction::triggered, this, [this, k] { sortieren(k + 1, true); });
-    connect(*absteigend[k], &QAction::triggered, this, [this, k] { sortieren(k + 1, false); });
-  }
-  bearbeiten->addSeparator();
-  menue_online = punkt(bearbeiten, "menue_online", "CD online nachschlagen...", "Ctrl+F3");
-
-  QMenu* optionen = leiste->addMenu("&Optionen");
-  optionen->setObjectName("Optionen1");
-  QMenu* ansicht = unter(optionen, "menue_gesamtbersicht", "&Ansicht");
-  menue_gesamtbersicht = ansicht->menuAction();
-  menue_gesamtbersicht1 = punkt(ansicht, "menue_gesamtbersicht1", "&Gesamtübersicht", "F8");
-  QMenu* extras = unter(optionen, "menue_extras", "&Extras");
-  menue_extras = extras->menuAction();
-  Internetsuche1 = punkt(extras, "Internetsuche1", "&Internetsuche..", "Shift+F3");
-  optionen->addSeparator();
-  anzeigen1 = punkt(optionen, "anzeigen1", "&Einstellungen", "F9");
-
-  QMenu* hilfe = leiste->addMenu("&?");
-  hilfe->setObjectName("Hilfe0");
-  QMenu* update = unter(hilfe, "Updateberprfung1", "Updateüberprüfung");
-  Updateberprfung1 = update->menuAction();
-  automatischVemlaAutopatcherstarten1 =
-      punkt(update, "automatischVemlaAutopatcherstarten1", "&Automatisch (Vemla Autopatcher starten)", "Ctrl+U");
-  dsf1 = punkt(update, "dsf1", "&Manuell (Internet-Seite aufrufen)", "Ctrl+Alt+U");
-  Tastaturkrzel1 = punkt(hilfe, "Tastaturkrzel1", "&Tastaturkürzel", "Ctrl+Alt+T");
-  hilfe->addSeparator();
-  Homepageanzeigen1 = punkt(hilfe, "Homepageanzeigen1", "Programm-Homepage anzeigen");
-  Programminfo1 = punkt(hilfe, "Programminfo1", "&Programminformationen", "F12");
-  Hilfe1 = punkt(hilfe, "Hilfe1", "&Hilfe", "F1");
-}
-
-void THauptFormular::popupAnlegen() {
-  popupmenu_listbox = new QMenu(this);
-  popupmenu_listbox->setObjectName("popupmenu_listbox");
-  auto punkt = [](QMenu* m, const char* name, const QString& text) {
-    QAction* a = m->addAction(text);
-    a->setObjectName(name);
-    return a;
-  };
-  neuerEintrag2 = punkt(popupmenu_listbox, "neuerEintrag2", "&neuer Eintrag");
-  popupmenue_del = punkt(popupmenu_listbox, "popupmenue_del", "markierten Eintrag &löschen");
-  QMenu* move = popupmenu_listbox->addMenu("markierten Eintrag &verschieben");
-  move->setObjectName("popupmenue_move_menue");
-  popupmenue_move = move->menuAction();
-  popupmenue_move->setObjectName("popupmenue_move");
-  menue_nachoben2 = punkt(move, "menue_nachoben2", "nach oben");
-  menue_nachunten2 = punkt(move, "menue_nachunten2", "nach unten");
-  popupmenu_listbox->addSeparator();
-  popupmenue_suche = punkt(popupmenu_listbox, "popupmenue_suche", "&Suche");
-  connect(listbox, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& p) { popupmenu_listbox->popup(listbox->viewport()->mapToGlobal(p)); });
 }
 
 // ---------------------------------------------------------------- size

@@ -172,8 +172,6 @@ class THauptFormular : public QMainWindow {
  private:
   void FormCreate();
   void steuerelementeAnlegen();
-  void menueAnlegen();
-  void popupAnlegen();
   void verbinden();
   void hinweisSetzen(QWidget* w, const QString& text);
   void statusleisteAusrichten();

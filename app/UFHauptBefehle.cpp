@@ -31,11 +31,7 @@
 #include "core/UVemDatei.h"
 #include "dialogs/UFOptionen.h"
 #include "dialogs/UF_add.h"
-#include "info/UFWebbrowser.h"
-#include "info/UF_Programminformation.h"
-#include "online/UFOnline.h"
 #include "dialogs/UFSuche.h"
-#include "net/UFAutopatcher.h"
 #include "net/UFInternetZugriff.h"
 
 namespace {
@@ -101,52 +97,16 @@ void THauptFormular::verbinden() {
   vorgabe(combobox_genre, e_genre);
 
   connect(b_new, &QPushButton::clicked, this, sicher([this] { neu(); }));
-  connect(menue_neu, &QAction::triggered, this, sicher([this] { neu(); }));
   connect(b_load, &QPushButton::clicked, this, sicher([this] { laden(); }));
-  connect(Laden1, &QAction::triggered, this, sicher([this] { laden(); }));
-  connect(menue_hinzufgen, &QAction::triggered, this, sicher([this] { hinzufuegen(false); }));
   connect(B_loadandadd, &QToolButton::clicked, this, sicher([this] { hinzufuegen(true); }));
-  connect(menue_filesave, &QAction::triggered, this, sicher([this] { speichern(); }));
   connect(b_save, &QPushButton::clicked, this, sicher([this] { speichernUnter(); }));
-  connect(menue_speichern_unter, &QAction::triggered, this, sicher([this] { speichernUnter(); }));
-  connect(beenden1, &QAction::triggered, this, sicher([this] { close(); }));
 
-  connect(neuerEintrag1, &QAction::triggered, this, sicher([this] { neuerEintrag(); }));
-  connect(neuerEintrag2, &QAction::triggered, this, sicher([this] { neuerEintrag(); }));
   connect(b_add, &QPushButton::clicked, this, sicher([this] { neuerEintrag(); }));
-  connect(menue_datensatz_del, &QAction::triggered, this, sicher([] { Connect->datensatz_loeschen(); }));
   connect(b_del, &QPushButton::clicked, this, sicher([] { Connect->datensatz_loeschen(); }));
-  connect(popupmenue_del, &QAction::triggered, this, sicher([this] { loeschenMitFrage(); }));
-  connect(menue_change, &QAction::triggered, this, sicher([this] { aendern(); }));
   connect(b_change, &QPushButton::clicked, this, sicher([this] { aendern(); }));
-  for (QAction* a : {menue_nachoben, menue_nachoben2})
-    connect(a, &QAction::triggered, this, sicher([] { Connect->nach_oben(); }));
-  for (QAction* a : {menue_nachunten, menue_nachunten2})
-    connect(a, &QAction::triggered, this, sicher([] { Connect->nach_unten(); }));
   connect(b_up, &QPushButton::clicked, this, sicher([] { Connect->nach_oben(); }));
   connect(b_down, &QPushButton::clicked, this, sicher([] { Connect->nach_unten(); }));
-  connect(anzeigen1, &QAction::triggered, this, sicher([] { plattform().fensterModal(*FOptionen); }));
-  connect(Hilfe1, &QAction::triggered, this, sicher([this] { hilfe(); }));
-  connect(Programminfo1, &QAction::triggered, this, sicher([] { plattform().fensterModal(*F_Programminformation); }));
-  for (QAction* a : {Homepageanzeigen1, dsf1})
-    connect(a, &QAction::triggered, this, sicher([] { FWebbrowser->seiteZeigen(PROGRAMM_HOMEPAGE); }));
-  for (QAction* a : {menue_suche, popupmenue_suche})
-    connect(a, &QAction::triggered, this, sicher([this] { suche(); }));
-  // F8 like the menu: not while the "Ansicht" submenu is disabled (empty collection).
-  connect(menue_gesamtbersicht1, &QAction::triggered, this, sicher([this] {
-    if (menue_gesamtbersicht->isEnabled()) uebersicht();
-  }));
-  connect(Tastaturkrzel1, &QAction::triggered, this, sicher([this] { tastaturkuerzel(); }));
-  connect(menue_drucken, &QAction::triggered, this, sicher([this] { drucken(); }));
-  connect(htmlDatei1, &QAction::triggered, this, sicher([this] { reportHtml(); }));
-  connect(Textdateitxt1, &QAction::triggered, this, sicher([this] { reportTxt(); }));
-  connect(ExcelDokumentdif1, &QAction::triggered, this, sicher([this] { reportDif(); }));
-  connect(xls1, &QAction::triggered, this, sicher([this] { xls1Click(); }));
-  connect(menue_online, &QAction::triggered, this, sicher([] { plattform().fensterModal(*FOnline); }));
-  connect(Internetsuche1, &QAction::triggered, this, sicher([] { plattform().fensterModal(*FInternetZugriff); }));
   connect(SB_AG_Interpret, &QToolButton::clicked, this, sicher([] { plattform().fensterModal(*FInternetZugriff); }));
-  connect(automatischVemlaAutopatcherstarten1, &QAction::triggered, this,
-          sicher([] { plattform().fensterModal(*FAutopatcher); }));
 
   connect(SBQuickprint, &QToolButton::clicked, this,
           sicher([this] { quickbutton(menue_drucken, "Fehler:", &THauptFormular::drucken); }));
