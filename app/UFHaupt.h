@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "app/UDateiBefehle.h"
 #include "app/UHauptAnsicht.h"
 #include "app/UPlattform.h"
 
@@ -86,15 +87,10 @@ class THauptFormular : public QMainWindow {
   void zeigeStatusleiste(bool sichtbar);
 
   // --- commands
-  void neu();
-  void laden();
-  void hinzufuegen(bool buttonVariante);
-  void speichern();
-  void speichernUnter();
   void aendern();
   void loeschenMitFrage();
   void sortieren(int key, bool aufsteigend);
-  void quickbutton(QAction* menuepunkt, const QString& titel, void (THauptFormular::*befehl)());
+  void quickbutton(QAction* menuepunkt, const QString& titel, const std::function<void()>& befehl);
   void minview();
   void hilfe();
   void neuerEintrag();
@@ -117,15 +113,11 @@ class THauptFormular : public QMainWindow {
   // Commands whose windows are still to come: nothing to open yet.
   void fensterFolgt() {}
 
-  // The two file dialogs; their state lives for the whole run.
-  TDateiDialog oeffnenDialog() const;
-  TDateiDialog speicherDialog() const;
-  // "d" as the save dialog of an export: it refuses to write over the open
-  // collection, with the name completed by "ziel" as the export writes it.
-  TDateiDialog exportDialog(TDateiDialog d, std::function<QString(const QString&)> ziel) const;
-  QString oeffnenTitel;
-  QString speichernVorschlag = "CD-Sammlung1.vem";
-  QString endungsTyp;  // registered extra extension, e.g. ".abc" (empty: none)
+  // The commands on whole collection files and their dialogs.
+  TDateiBefehle& datei() { return datei_; }
+  TDateiDialog exportDialog(TDateiDialog d, std::function<QString(const QString&)> ziel) const {
+    return datei_.exportDialog(std::move(d), std::move(ziel));
+  }
   // The save dialogs of the reports; the text and DIF dialogs remember an extended name.
   TDateiDialog savedialog_txt{"CD-Sammlung exportieren: Report schreiben (Textdatei)",
                               {{"Textdateien  (*.txt)", "*.txt"}, {"alle Dateien", "*.*"}}, "CD-Sammlung1.txt", "txt"};
@@ -182,6 +174,7 @@ class THauptFormular : public QMainWindow {
 
   QWidget* client_;
   std::unique_ptr<THauptAnsicht> ansicht_;
+  TDateiBefehle datei_;
   std::shared_ptr<QPrinter> drucker_;
   // The previous active window of the program, to tell why the main window becomes active again.
   QPointer<QWindow> vorherigesFenster_;

@@ -54,8 +54,7 @@ void THauptFormular::FormCreate() {
   Connect->set_filename("");
   Connect->anzeigen_aktualisieren();
   const QString endung = vonCp1252(lesen("Optionen", "vem-dateien_endung", ""));
-  if (!endung.isEmpty() && endung != ".vem") endungsTyp = endung;
-  oeffnenTitel = "Öffnen einer CD-Sammlung (Vemla-Datei) *.vem";
+  if (!endung.isEmpty() && endung != ".vem") datei_.endungsTyp = endung;
 
   connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* w) {
     if (w && (w->type() == Qt::Popup || w->type() == Qt::ToolTip)) return;
@@ -96,10 +95,10 @@ void THauptFormular::verbinden() {
   vorgabe(combobox_typ, e_typ);
   vorgabe(combobox_genre, e_genre);
 
-  connect(b_new, &QPushButton::clicked, this, sicher([this] { neu(); }));
-  connect(b_load, &QPushButton::clicked, this, sicher([this] { laden(); }));
-  connect(B_loadandadd, &QToolButton::clicked, this, sicher([this] { hinzufuegen(true); }));
-  connect(b_save, &QPushButton::clicked, this, sicher([this] { speichernUnter(); }));
+  connect(b_new, &QPushButton::clicked, this, sicher([this] { datei_.neu(); }));
+  connect(b_load, &QPushButton::clicked, this, sicher([this] { datei_.laden(); }));
+  connect(B_loadandadd, &QToolButton::clicked, this, sicher([this] { datei_.hinzufuegen(true); }));
+  connect(b_save, &QPushButton::clicked, this, sicher([this] { datei_.speichernUnter(); }));
 
   connect(b_add, &QPushButton::clicked, this, sicher([this] { neuerEintrag(); }));
   connect(b_del, &QPushButton::clicked, this, sicher([] { Connect->datensatz_loeschen(); }));
@@ -109,17 +108,17 @@ void THauptFormular::verbinden() {
   connect(SB_AG_Interpret, &QToolButton::clicked, this, sicher([] { plattform().fensterModal(*FInternetZugriff); }));
 
   connect(SBQuickprint, &QToolButton::clicked, this,
-          sicher([this] { quickbutton(menue_drucken, "Fehler:", &THauptFormular::drucken); }));
+          sicher([this] { quickbutton(menue_drucken, "Fehler:", [this] { drucken(); }); }));
   connect(SBQuickreport, &QToolButton::clicked, this,
-          sicher([this] { quickbutton(menue_reportschreiben, "Fehler:", &THauptFormular::reportHtml); }));
+          sicher([this] { quickbutton(menue_reportschreiben, "Fehler:", [this] { reportHtml(); }); }));
   connect(SBQuicktab, &QToolButton::clicked, this,
-          sicher([this] { quickbutton(menue_gesamtbersicht, "Fehler:", &THauptFormular::uebersicht); }));
+          sicher([this] { quickbutton(menue_gesamtbersicht, "Fehler:", [this] { uebersicht(); }); }));
   connect(SBQuicksort, &QToolButton::clicked, this,
-          sicher([this] { quickbutton(menue_sort, "Fehler:", &THauptFormular::quicksort); }));
+          sicher([this] { quickbutton(menue_sort, "Fehler:", [this] { quicksort(); }); }));
   connect(SBQuicksearch, &QToolButton::clicked, this,
-          sicher([this] { quickbutton(menue_suche, "Fehler_", &THauptFormular::suche); }));
+          sicher([this] { quickbutton(menue_suche, "Fehler_", [this] { suche(); }); }));
   connect(SBquicksave, &QToolButton::clicked, this,
-          sicher([this] { quickbutton(menue_filesave, "Fehler:", &THauptFormular::speichern); }));
+          sicher([this] { quickbutton(menue_filesave, "Fehler:", [this] { datei_.speichern(); }); }));
   connect(SBminview, &QToolButton::clicked, this, sicher([this] { minview(); }));
 }
 
@@ -364,7 +363,7 @@ void THauptFormular::FormClose() {
   if (!Connect->get_filename().isEmpty()) IniFile->WriteString("Initiation", "filename", dateiPfad(Connect->get_filename()));
   if (DatBas->get_anzahl() >= 1 && Connect->file_changed()) {
     if (frageJa("Sicherheitsabfrage", "Die Datei wurde geändert.\rWollen Sie diese Änderungen speichern?")) {
-      TDateiDialog d = speicherDialog();
+      TDateiDialog d = datei_.speicherDialog();
       if (auto name = plattform().speichernDialog(d); name && Connect->datei_speichern(*name)) {
         meldungOk("Hinweis", "Die Änderungen wurden gespeichert\rDas Programm wird nun beendet.");
       }

@@ -49,12 +49,12 @@ void homepage(H&) { FWebbrowser->seiteZeigen(PROGRAMM_HOMEPAGE); }
 // clang-format off
 const TZeile MENUE[] = {
   {TArt::Menue, nullptr, "Datei1", "&Datei", nullptr, nullptr, nullptr},
-  {TArt::Punkt, "Datei1", "menue_neu", "&Neu", "Ctrl+N", &H::menue_neu, [](H& h) { h.neu(); }},
-  {TArt::Punkt, "Datei1", "Laden1", "&Laden", "Ctrl+L", &H::Laden1, [](H& h) { h.laden(); }},
-  {TArt::Punkt, "Datei1", "menue_hinzufgen", "&Hinzufügen", "Ctrl+Alt+L", &H::menue_hinzufgen, [](H& h) { h.hinzufuegen(false); }},
+  {TArt::Punkt, "Datei1", "menue_neu", "&Neu", "Ctrl+N", &H::menue_neu, [](H& h) { h.datei().neu(); }},
+  {TArt::Punkt, "Datei1", "Laden1", "&Laden", "Ctrl+L", &H::Laden1, [](H& h) { h.datei().laden(); }},
+  {TArt::Punkt, "Datei1", "menue_hinzufgen", "&Hinzufügen", "Ctrl+Alt+L", &H::menue_hinzufgen, [](H& h) { h.datei().hinzufuegen(false); }},
   {TArt::Trenner, "Datei1", nullptr, nullptr, nullptr, nullptr, nullptr},
-  {TArt::Punkt, "Datei1", "menue_filesave", "&Speichern", "Ctrl+S", &H::menue_filesave, [](H& h) { h.speichern(); }},
-  {TArt::Punkt, "Datei1", "menue_speichern_unter", "Speichern &unter..", "Ctrl+Alt+S", &H::menue_speichern_unter, [](H& h) { h.speichernUnter(); }},
+  {TArt::Punkt, "Datei1", "menue_filesave", "&Speichern", "Ctrl+S", &H::menue_filesave, [](H& h) { h.datei().speichern(); }},
+  {TArt::Punkt, "Datei1", "menue_speichern_unter", "Speichern &unter..", "Ctrl+Alt+S", &H::menue_speichern_unter, [](H& h) { h.datei().speichernUnter(); }},
   {TArt::Trenner, "Datei1", nullptr, nullptr, nullptr, nullptr, nullptr},
   {TArt::Punkt, "Datei1", "menue_drucken", "&Drucken", "Ctrl+D", &H::menue_drucken, [](H& h) { h.drucken(); }},
   {TArt::Unter, "Datei1", "menue_reportschreiben", "&Report schreiben (Daten exportieren)", nullptr, &H::menue_reportschreiben, nullptr},

@@ -135,7 +135,7 @@ TEST_F(DateiBefehle, LadenEinesFehlendenNamensWirdVorgeschlagen) {
   plattform_.dateinamen = {pfad("neu.vem")};
   a("Laden1")->trigger();
   EXPECT_EQ(DatBas->get_anzahl(), 1);  // nothing to load
-  EXPECT_EQ(H().speicherDialog().vorschlag, pfad("neu.vem"));
+  EXPECT_EQ(H().datei().speicherDialog().vorschlag, pfad("neu.vem"));
 }
 
 TEST_F(DateiBefehle, HinzufuegenBeiderVarianten) {
@@ -153,14 +153,14 @@ TEST_F(DateiBefehle, HinzufuegenBeiderVarianten) {
   a("menue_hinzufgen")->trigger();
   EXPECT_EQ(DatBas->get_anzahl(), 4);
   EXPECT_TRUE(Connect->file_changed());
-  EXPECT_EQ(H().speicherDialog().vorschlag, "CD-Sammlung1.vem");
+  EXPECT_EQ(H().datei().speicherDialog().vorschlag, "CD-Sammlung1.vem");
   plattform_.dateinamen = {pfad("zwei.vem")};
   H().B_loadandadd->click();
   EXPECT_EQ(listenzeilen(), (QStringList{"Z1 - T1", "Z2 - T2", "Z1 - T1", "Z2 - T2", "Z1 - T1", "Z2 - T2"}));
-  EXPECT_EQ(H().speicherDialog().vorschlag, pfad("zwei.vem"));
+  EXPECT_EQ(H().datei().speicherDialog().vorschlag, pfad("zwei.vem"));
   EXPECT_EQ(Connect->get_filename(), pfad("zwei.vem"));
   // The open dialog keeps the append title until the next Load.
-  EXPECT_EQ(H().oeffnenDialog().titel, "Hinzufügen einer CD-Sammlung (Vemla-Datei) *.vem");
+  EXPECT_EQ(H().datei().oeffnenDialog().titel, "Hinzufügen einer CD-Sammlung (Vemla-Datei) *.vem");
   Connect->file_wasnot_changed();
   a("Laden1")->trigger();
   EXPECT_EQ(plattform_.dateiDialoge.back().titel, "Öffnen einer CD-Sammlung (Vemla-Datei) *.vem");

@@ -206,14 +206,14 @@ TEST_F(StartUndEnde, RegistrierteEndungErgaenztDieDateitypen) {
   } faelle[] = {{".abc", 3}, {".vem", 2}, {"", 2}, {".langeendung", 3}};
   for (const auto& f : faelle) {
     starten("[Optionen]\nvem-dateien_endung=" + f.endung + "\n");
-    ASSERT_EQ(H().oeffnenDialog().typen.size(), static_cast<std::size_t>(f.typen)) << f.endung;
-    EXPECT_EQ(H().speicherDialog().typen.size(), static_cast<std::size_t>(f.typen));
+    ASSERT_EQ(H().datei().oeffnenDialog().typen.size(), static_cast<std::size_t>(f.typen)) << f.endung;
+    EXPECT_EQ(H().datei().speicherDialog().typen.size(), static_cast<std::size_t>(f.typen));
     if (f.typen == 3 && f.endung == ".abc") {
-      EXPECT_EQ(H().oeffnenDialog().typen[2].beschreibung, "abc-Dateien (*.abc)");
-      EXPECT_EQ(H().oeffnenDialog().typen[2].muster, "*.abc");
+      EXPECT_EQ(H().datei().oeffnenDialog().typen[2].beschreibung, "abc-Dateien (*.abc)");
+      EXPECT_EQ(H().datei().oeffnenDialog().typen[2].muster, "*.abc");
     }
     if (f.endung == ".langeendung") {
-      EXPECT_EQ(H().speicherDialog().typen[2].beschreibung, "langeend-Dateien (*.langeendung)");
+      EXPECT_EQ(H().datei().speicherDialog().typen[2].beschreibung, "langeend-Dateien (*.langeendung)");
     }
     fensterFreigeben();
   }
