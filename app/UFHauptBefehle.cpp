@@ -1,7 +1,6 @@
 // The main window's life (creation, activation, closing) and its commands.
 #include <QAction>
 #include <algorithm>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>

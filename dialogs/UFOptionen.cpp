@@ -134,12 +134,6 @@ TFOptionen::TFOptionen(QWidget* parent) : QDialog(parent) {
     w->installEventFilter(this);
 }
 
-void TFOptionen::setzen(QCheckBox* box, bool an) {
-  THandlerFehler fehler;
-  box->setChecked(an);
-  fehler.weiterwerfen();
-}
-
 QCheckBox* TFOptionen::kasten(Option o) const {
   switch (o) {
     case Option::Schaltflaechen: return cb_schaltflaechenvisible;

@@ -24,9 +24,6 @@ class TFOptionen : public QDialog {
   int hauptfensterHoehe() const;
   // Stores the main window's left and top edge.
   void startpositionSpeichern();
-  // Sets "box" from code: its handler runs when the state changes, as on a
-  // click, and an error it raises (a refused write) goes on to the caller.
-  static void setzen(QCheckBox* box, bool an);
 
   QGroupBox *GroupBox1, *GroupBox2;
   QCheckBox *cb_schaltflaechenvisible, *cb_statusleiste, *cb_detailansicht, *cb_startbildschirm, *CBQuickbuttons;
