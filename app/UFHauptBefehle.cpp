@@ -1,7 +1,6 @@
 // The main window's life (creation, activation, closing) and its commands.
 #include <QAction>
 #include <algorithm>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
@@ -27,6 +26,7 @@
 #include "core/UConnect.h"
 #include "core/UDBSortTree.h"
 #include "core/UDatbas.h"
+#include "core/UEinstellungen.h"
 #include "core/UFehler.h"
 #include "core/UVemDatei.h"
 #include "dialogs/UFOptionen.h"
@@ -36,8 +36,14 @@
 
 namespace {
 
-std::string lesen(const char* sektion, const char* schluessel, const char* standard) {
-  return IniFile->ReadString(sektion, schluessel, standard);
+using Option = TEinstellungen::Option;
+
+// Sets an option's running state from code: the options dialog's handler runs
+// as on a click, and an error it raises (a refused write) goes on to the caller.
+void optionSetzen(Option o, bool an) {
+  THandlerFehler fehler;
+  Einstellungen->optionSetzen(o, an);
+  fehler.weiterwerfen();
 }
 
 }  // namespace
@@ -48,12 +54,13 @@ void THauptFormular::FormCreate() {
   show_startbildschirm = true;
   DatBas = new TDatBas();
   IniFile = new TIniFile(QFile::encodeName(iniPfad()).toStdString());
+  Einstellungen = new TEinstellungen(*IniFile);
   Connect = new TConnect();
   Connect->setAnsicht(ansicht_.get());
   SortTree = new TDBSortTree(*DatBas, Connect);
   Connect->set_filename("");
   Connect->anzeigen_aktualisieren();
-  const QString endung = vonCp1252(lesen("Optionen", "vem-dateien_endung", ""));
+  const QString endung = vonCp1252(Einstellungen->vemDateiendung());
   if (!endung.isEmpty() && endung != ".vem") datei_.endungsTyp = endung;
 
   connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* w) {
@@ -76,6 +83,8 @@ THauptFormular::~THauptFormular() {
   SortTree = nullptr;
   delete Connect;
   Connect = nullptr;
+  delete Einstellungen;
+  Einstellungen = nullptr;
   delete IniFile;
   IniFile = nullptr;
 }
@@ -152,8 +161,8 @@ void THauptFormular::FormShow(const QStringList& argumente) {
     Connect->file_wasnot_changed();
     return;
   }
-  if (lesen("Optionen", "loadlastfile", "false") == "true") {
-    const QString letzte = pfadAusDatei(lesen("Initiation", "filename", ""));
+  if (Einstellungen->letzteDateiLaden()) {
+    const QString letzte = pfadAusDatei(Einstellungen->letzteDatei());
     if (dateiExistiert(dateiPfad(letzte))) oeffnen(letzte);
   }
   Connect->file_wasnot_changed();
@@ -220,9 +229,9 @@ void THauptFormular::FormActivate() {
   init_saveview_gesamt();
   init_detailansicht();
   init_schaeltflaechen();
-  if (lesen("Programm", "firststart", "") != "false") {
+  if (Einstellungen->ersterStart()) {
     if (Ffirststart) plattform().fensterModal(*Ffirststart);
-    IniFile->WriteString("Programm", "firststart", "false");
+    Einstellungen->ersterStartSetzen(false);
   }
   init_loadlastfile();
   init_showcombobox();
@@ -232,31 +241,29 @@ void THauptFormular::ansichtsGroesseVorab() {
   // Resizing a window the window manager is still framing can throw it into
   // the screen's corner on X11; the activation then finds the size already set.
   try {
-    const std::string knoepfe = lesen("Ansicht", "schaltflaechen", "no");
-    const std::string detail = lesen("Ansicht", "detailansicht", "no");
-    const bool status = lesen("Ansicht", "statusleiste", "false") == "true";
-    const bool mitKnoepfen = knoepfe == "no" ? FOptionen->cb_schaltflaechenvisible->isChecked() : knoepfe == "true";
+    const std::optional<bool> knoepfe = Einstellungen->schaltflaechen();
+    const std::optional<bool> detail = Einstellungen->detailansicht();
+    const bool status = Einstellungen->statusleiste();
+    const bool mitKnoepfen = knoepfe.value_or(Einstellungen->option(Option::Schaltflaechen));
     setzeAussenHoehe(hauptfensterAussenHoehe(mitKnoepfen, status));
-    if (detail != "no") setzeAussenBreite(hauptfensterAussenBreite(detail == "true"));
+    if (detail) setzeAussenBreite(hauptfensterAussenBreite(*detail));
   } catch (const std::exception&) {
     // An unreadable settings file: the activation reports it.
   }
 }
 
 void THauptFormular::ansichtAngleichen() {
-  zeigeStatusleiste(FOptionen->cb_statusleiste->isChecked());
-  setzeAussenHoehe(FOptionen->hauptfensterHoehe());
-  setzeAussenBreite(hauptfensterAussenBreite(FOptionen->cb_detailansicht->isChecked()));
+  zeigeStatusleiste(Einstellungen->option(Option::Statusleiste));
+  setzeAussenHoehe(hauptfensterAussenHoehe(Einstellungen->option(Option::Schaltflaechen),
+                                           Einstellungen->option(Option::Statusleiste)));
+  setzeAussenBreite(hauptfensterAussenBreite(Einstellungen->option(Option::Detailansicht)));
 }
 
 void THauptFormular::init_startposition() {
-  if (lesen("Optionen", "startposition", "false") != "true") return;
-  long long links, oben;
+  if (!Einstellungen->startposition()) return;
   // A stored position that is not a number moves nothing.
-  if (iniGanzzahl(lesen("Optionen", "startpositionleft", "false"), links) &&
-      iniGanzzahl(lesen("Optionen", "startpositiontop", "false"), oben))
-    startpositionSetzen(QPoint(static_cast<int>(links), static_cast<int>(oben)));
-  TFOptionen::setzen(FOptionen->cb_startposition, true);
+  if (const std::optional<QPoint> p = Einstellungen->startpunkt()) startpositionSetzen(*p);
+  optionSetzen(Option::Startposition, true);
 }
 
 QPoint THauptFormular::startposition() const { return frameGeometry().topLeft(); }
@@ -280,62 +287,61 @@ void THauptFormular::startpositionSetzen(QPoint p) {
 }
 
 void THauptFormular::init_quickbuttons() {
-  const bool sichtbar = lesen("Ansicht", "quickbuttons", "true") != "false";
+  const bool sichtbar = Einstellungen->quickbuttons();
   for (QToolButton* b : {SBQuickprint, SBQuickreport, SBQuicktab, SBQuicksort, SBQuicksearch, SBminview})
     b->setVisible(sichtbar);
-  if (!sichtbar) TFOptionen::setzen(FOptionen->CBQuickbuttons, false);
+  if (!sichtbar) optionSetzen(Option::Quickbuttons, false);
 }
 
 void THauptFormular::init_startbildschirm() {
-  if (lesen("Ansicht", "startbildschirm", "true") != "false") return;
+  if (Einstellungen->startbildschirm()) return;
   show_startbildschirm = false;
-  TFOptionen::setzen(FOptionen->cb_startbildschirm, false);
+  optionSetzen(Option::Startbildschirm, false);
 }
 
 void THauptFormular::init_statusleiste() {
-  if (lesen("Ansicht", "statusleiste", "false") == "true") {
-    TFOptionen::setzen(FOptionen->cb_statusleiste, true);
+  if (Einstellungen->statusleiste()) {
+    optionSetzen(Option::Statusleiste, true);
   } else {
-    TFOptionen::setzen(FOptionen->cb_statusleiste, false);
+    optionSetzen(Option::Statusleiste, false);
     zeigeStatusleiste(false);
   }
 }
 
 void THauptFormular::init_saveview_gesamt() {
-  TFOptionen::setzen(FOptionen->cb_saveview_gesamt, lesen("Gesamtuebersicht", "saved", "false") == "true");
+  optionSetzen(Option::UebersichtSpeichern, Einstellungen->uebersichtSpeichern());
 }
 
 void THauptFormular::init_detailansicht() {
-  const std::string wert = lesen("Ansicht", "detailansicht", "no");
-  if (wert == "no") return;
-  if (wert == "true") {
+  const std::optional<bool> wert = Einstellungen->detailansicht();
+  if (!wert) return;
+  if (*wert) {
     FOptionen->detailansicht_ein();
-    TFOptionen::setzen(FOptionen->cb_detailansicht, true);
+    optionSetzen(Option::Detailansicht, true);
   } else {
     FOptionen->detailansicht_aus();
-    TFOptionen::setzen(FOptionen->cb_detailansicht, false);
+    optionSetzen(Option::Detailansicht, false);
   }
 }
 
 void THauptFormular::init_schaeltflaechen() {
-  const std::string wert = lesen("Ansicht", "schaltflaechen", "no");
-  if (wert == "no") return;
-  if (wert == "true") {
-    TFOptionen::setzen(FOptionen->cb_schaltflaechenvisible, true);
+  const std::optional<bool> wert = Einstellungen->schaltflaechen();
+  if (!wert) return;
+  if (*wert) {
+    optionSetzen(Option::Schaltflaechen, true);
     FOptionen->schaltflaechen_ein();
   } else {
-    TFOptionen::setzen(FOptionen->cb_schaltflaechenvisible, false);
+    optionSetzen(Option::Schaltflaechen, false);
     FOptionen->schaltflaechen_aus();
   }
 }
 
 void THauptFormular::init_loadlastfile() {
-  if (lesen("Optionen", "loadlastfile", "false") == "true") TFOptionen::setzen(FOptionen->cb_loadlastfile, true);
+  if (Einstellungen->letzteDateiLaden()) optionSetzen(Option::LetzteDateiLaden, true);
 }
 
 void THauptFormular::init_showcombobox() {
-  const std::string wert = lesen("Ansicht", "showcombobox", "true");
-  const bool zeigen = wert == "true";
+  const bool zeigen = Einstellungen->vorgabelisten();
   for (QLineEdit* e : {e_release, e_typ, e_genre}) e->resize(zeigen ? 209 : 225, 22);
   for (QComboBox* c : {combobox_release, combobox_typ, combobox_genre}) c->setVisible(zeigen);
 }
@@ -360,7 +366,7 @@ void THauptFormular::closeEvent(QCloseEvent* e) {
 }
 
 void THauptFormular::FormClose() {
-  if (!Connect->get_filename().isEmpty()) IniFile->WriteString("Initiation", "filename", dateiPfad(Connect->get_filename()));
+  if (!Connect->get_filename().isEmpty()) Einstellungen->letzteDateiSetzen(dateiPfad(Connect->get_filename()));
   if (DatBas->get_anzahl() >= 1 && Connect->file_changed()) {
     if (frageJa("Sicherheitsabfrage", "Die Datei wurde geändert.\rWollen Sie diese Änderungen speichern?")) {
       TDateiDialog d = datei_.speicherDialog();
@@ -369,5 +375,5 @@ void THauptFormular::FormClose() {
       }
     }
   }
-  if (FOptionen->cb_startposition->isChecked()) FOptionen->startpositionSpeichern();
+  if (Einstellungen->option(Option::Startposition)) FOptionen->startpositionSpeichern();
 }

@@ -1,6 +1,5 @@
 // The main window's commands on whole collection files and on entries.
 #include <QAction>
-#include <QCheckBox>
 #include <QLineEdit>
 
 #include "app/UFHaupt.h"
@@ -9,7 +8,7 @@
 #include "core/UConnect.h"
 #include "core/UDBSortTree.h"
 #include "core/UDatbas.h"
-#include "dialogs/UFOptionen.h"
+#include "core/UEinstellungen.h"
 #include "dialogs/UF_add.h"
 #include "dialogs/UFSuche.h"
 #include "dialogs/UFUebersicht.h"
@@ -39,7 +38,8 @@ void THauptFormular::quickbutton(QAction* menuepunkt, const QString& titel, cons
 }
 
 void THauptFormular::minview() {
-  FOptionen->cb_detailansicht->setChecked(!FOptionen->cb_detailansicht->isChecked());
+  using Option = TEinstellungen::Option;
+  Einstellungen->optionSetzen(Option::Detailansicht, !Einstellungen->option(Option::Detailansicht));
 }
 
 void THauptFormular::hilfe() {

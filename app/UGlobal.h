@@ -1,12 +1,13 @@
 #pragma once
 // The program-wide objects and windows, one instance each, reached from
-// everywhere. The main window creates the four objects; the application
+// everywhere. The main window creates the five objects; the application
 // creates the windows (see UAnwendung).
 #include <QColor>
 #include <QFont>
 
 class TDatBas;
 class TIniFile;
+class TEinstellungen;
 class TConnect;
 class TDBSortTree;
 class THauptFormular;
@@ -29,6 +30,7 @@ class TFAutopatcher;
 
 extern TDatBas* DatBas;
 extern TIniFile* IniFile;
+extern TEinstellungen* Einstellungen;
 extern TConnect* Connect;
 extern TDBSortTree* SortTree;
 

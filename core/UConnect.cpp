@@ -2,9 +2,9 @@
 
 #include <QFile>
 
-#include "app/UIniFile.h"
 #include "core/UCodepage.h"
 #include "core/UDatbas.h"
+#include "core/UEinstellungen.h"
 #include "core/UVemDatei.h"
 
 TConnect* Connect = nullptr;
@@ -231,7 +231,7 @@ void TConnect::datei_hinzuladen(const QString& pfad) {
   dateiZeigen(titelFuerDatei(pfad), true);
   set_filename(pfad);
   wache_.merken(datei, kennung);
-  IniFile->WriteString("Initiation", "filename", dateiPfad(pfad));
+  Einstellungen->letzteDateiSetzen(dateiPfad(pfad));
 }
 
 void TConnect::nachLesefehler() {
@@ -281,14 +281,14 @@ bool TConnect::datei_speichern(const QString& pfadEin) {
   dateiZeigen(titelFuerDatei(pfad), true);
   set_filename(pfad);
   wache_.merken(datei, kennung);
-  IniFile->WriteString("Initiation", "filename", datei);
+  Einstellungen->letzteDateiSetzen(datei);
   return true;
 }
 
 bool TConnect::dateityp_pruefen(const QString& pfad) {
   const QString ende = pfad.right(4);
   if (ende == ".vem") return true;
-  if (ende == vonCp1252(IniFile->ReadString("Optionen", "vem-dateien_endung", ""))) return true;
+  if (ende == vonCp1252(Einstellungen->vemDateiendung())) return true;
   ansicht_->melden(TConnectMeldung::FalscherTyp);
   return false;
 }

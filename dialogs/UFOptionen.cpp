@@ -12,12 +12,12 @@
 #include "app/UFHaupt.h"
 #include "app/UFenstermass.h"
 #include "app/UGlobal.h"
-#include "app/UIniFile.h"
 #include "app/UPlattform.h"
+#include "core/UEinstellungen.h"
 
 namespace {
 
-const char* wahr(bool an) { return an ? "true" : "false"; }
+using Option = TEinstellungen::Option;
 
 }  // namespace
 
@@ -108,18 +108,25 @@ TFOptionen::TFOptionen(QWidget* parent) : QDialog(parent) {
   B_ok->setAutoDefault(false);
   connect(B_ok, &QPushButton::clicked, this, &QDialog::accept);
 
-  connect(cb_schaltflaechenvisible, &QCheckBox::toggled, this,
-          sicher([this](bool an) { cb_schaltflaechenvisibleClick(an); }));
-  connect(cb_statusleiste, &QCheckBox::toggled, this, sicher([this](bool an) { cb_statusleisteClick(an); }));
-  connect(cb_detailansicht, &QCheckBox::toggled, this, sicher([this](bool an) { cb_detailansichtClick(an); }));
-  connect(cb_startbildschirm, &QCheckBox::toggled, this,
-          sicher([](bool an) { IniFile->WriteString("Ansicht", "startbildschirm", wahr(an)); }));
-  connect(CBQuickbuttons, &QCheckBox::toggled, this, sicher([this](bool an) { CBQuickbuttonsClick(an); }));
-  connect(cb_startposition, &QCheckBox::toggled, this, sicher([this](bool an) { cb_startpositionClick(an); }));
-  connect(cb_loadlastfile, &QCheckBox::toggled, this,
-          sicher([](bool an) { IniFile->WriteString("Optionen", "loadlastfile", wahr(an)); }));
-  connect(cb_saveview_gesamt, &QCheckBox::toggled, this,
-          sicher([](bool an) { IniFile->WriteString("Gesamtuebersicht", "saved", wahr(an)); }));
+  // Each box shows its option's running state. Toggling it sets that state
+  // first, so the state follows the box even when the file refuses the write.
+  auto option = [this](QCheckBox* box, Option o, auto klick) {
+    box->setChecked(Einstellungen->option(o));
+    connect(box, &QCheckBox::toggled, this, sicher([this, o, klick](bool an) {
+      Einstellungen->optionSetzen(o, an);
+      (this->*klick)(an);
+    }));
+  };
+  option(cb_schaltflaechenvisible, Option::Schaltflaechen, &TFOptionen::cb_schaltflaechenvisibleClick);
+  option(cb_statusleiste, Option::Statusleiste, &TFOptionen::cb_statusleisteClick);
+  option(cb_detailansicht, Option::Detailansicht, &TFOptionen::cb_detailansichtClick);
+  option(cb_startbildschirm, Option::Startbildschirm, &TFOptionen::cb_startbildschirmClick);
+  option(CBQuickbuttons, Option::Quickbuttons, &TFOptionen::CBQuickbuttonsClick);
+  option(cb_startposition, Option::Startposition, &TFOptionen::cb_startpositionClick);
+  option(cb_loadlastfile, Option::LetzteDateiLaden, &TFOptionen::cb_loadlastfileClick);
+  option(cb_saveview_gesamt, Option::UebersichtSpeichern, &TFOptionen::cb_saveview_gesamtClick);
+  // An option set from code shows in its box, whose handler then applies it.
+  connect(Einstellungen, &TEinstellungen::geaendert, this, [this](Option o, bool an) { kasten(o)->setChecked(an); });
 
   for (QWidget* w :
        std::initializer_list<QWidget*>{cb_schaltflaechenvisible, cb_statusleiste, cb_detailansicht, cb_startbildschirm,
@@ -127,14 +134,22 @@ TFOptionen::TFOptionen(QWidget* parent) : QDialog(parent) {
     w->installEventFilter(this);
 }
 
-void TFOptionen::setzen(QCheckBox* box, bool an) {
-  THandlerFehler fehler;
-  box->setChecked(an);
-  fehler.weiterwerfen();
+QCheckBox* TFOptionen::kasten(Option o) const {
+  switch (o) {
+    case Option::Schaltflaechen: return cb_schaltflaechenvisible;
+    case Option::Statusleiste: return cb_statusleiste;
+    case Option::Detailansicht: return cb_detailansicht;
+    case Option::Startbildschirm: return cb_startbildschirm;
+    case Option::Quickbuttons: return CBQuickbuttons;
+    case Option::Startposition: return cb_startposition;
+    case Option::LetzteDateiLaden: return cb_loadlastfile;
+    case Option::UebersichtSpeichern: break;
+  }
+  return cb_saveview_gesamt;
 }
 
 int TFOptionen::hauptfensterHoehe() const {
-  return hauptfensterAussenHoehe(cb_schaltflaechenvisible->isChecked(), cb_statusleiste->isChecked());
+  return hauptfensterAussenHoehe(Einstellungen->option(Option::Schaltflaechen), Einstellungen->option(Option::Statusleiste));
 }
 
 void TFOptionen::schaltflaechen_ein() { HauptFormular->setzeAussenHoehe(hauptfensterHoehe()); }
@@ -155,11 +170,11 @@ void TFOptionen::cb_schaltflaechenvisibleClick(bool an) {
     schaltflaechen_ein();
   else
     schaltflaechen_aus();
-  IniFile->WriteString("Ansicht", "schaltflaechen", wahr(an));
+  Einstellungen->schaltflaechenSetzen(an);
 }
 
 void TFOptionen::cb_statusleisteClick(bool an) {
-  IniFile->WriteString("Ansicht", "statusleiste", wahr(an));
+  Einstellungen->statusleisteSetzen(an);
   HauptFormular->zeigeStatusleiste(an);
   HauptFormular->setzeAussenHoehe(hauptfensterHoehe());
 }
@@ -169,29 +184,30 @@ void TFOptionen::cb_detailansichtClick(bool an) {
     detailansicht_ein();
   else
     detailansicht_aus();
-  IniFile->WriteString("Ansicht", "detailansicht", wahr(an));
+  Einstellungen->detailansichtSetzen(an);
 }
 
 void TFOptionen::CBQuickbuttonsClick(bool an) {
-  IniFile->WriteString("Ansicht", "quickbuttons", wahr(an));
+  Einstellungen->quickbuttonsSetzen(an);
   HauptFormular->init_quickbuttons();
 }
 
 void TFOptionen::startpositionSpeichern() {
   // The frame's corner, the same point the activation restores.
   const QPoint p = HauptFormular->startposition();
-  IniFile->WriteString("Optionen", "startpositionleft", std::to_string(p.x()));
-  IniFile->WriteString("Optionen", "startpositiontop", std::to_string(p.y()));
+  Einstellungen->startpunktSetzen(p);
 }
 
 void TFOptionen::cb_startpositionClick(bool an) {
-  if (!an) {
-    IniFile->WriteString("Optionen", "startposition", "false");
-    return;
-  }
-  IniFile->WriteString("Optionen", "startposition", "true");
-  startpositionSpeichern();
+  Einstellungen->startpositionSetzen(an);
+  if (an) startpositionSpeichern();
 }
+
+void TFOptionen::cb_startbildschirmClick(bool an) { Einstellungen->startbildschirmSetzen(an); }
+
+void TFOptionen::cb_loadlastfileClick(bool an) { Einstellungen->letzteDateiLadenSetzen(an); }
+
+void TFOptionen::cb_saveview_gesamtClick(bool an) { Einstellungen->uebersichtSpeichernSetzen(an); }
 
 bool TFOptionen::eventFilter(QObject* objekt, QEvent* e) {
   if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {

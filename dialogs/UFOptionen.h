@@ -1,8 +1,10 @@
 #pragma once
 // The options dialog: eight check boxes that store their setting and apply it
-// at the moment they change. The boxes are also the running program's copy of
-// these options.
+// at the moment they change. The boxes show the options' running state kept
+// by the settings (TEinstellungen): an option set there shows in its box.
 #include <QDialog>
+
+#include "core/UEinstellungen.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -18,13 +20,10 @@ class TFOptionen : public QDialog {
   void schaltflaechen_aus();
   void detailansicht_ein();
   void detailansicht_aus();
-  // The main window's outer height from the button-row and status-bar boxes.
+  // The main window's outer height from the button-row and status-bar options.
   int hauptfensterHoehe() const;
   // Stores the main window's left and top edge.
   void startpositionSpeichern();
-  // Sets "box" from code: its handler runs when the state changes, as on a
-  // click, and an error it raises (a refused write) goes on to the caller.
-  static void setzen(QCheckBox* box, bool an);
 
   QGroupBox *GroupBox1, *GroupBox2;
   QCheckBox *cb_schaltflaechenvisible, *cb_statusleiste, *cb_detailansicht, *cb_startbildschirm, *CBQuickbuttons;
@@ -43,4 +42,8 @@ class TFOptionen : public QDialog {
   void cb_detailansichtClick(bool an);
   void CBQuickbuttonsClick(bool an);
   void cb_startpositionClick(bool an);
+  void cb_startbildschirmClick(bool an);
+  void cb_loadlastfileClick(bool an);
+  void cb_saveview_gesamtClick(bool an);
+  QCheckBox* kasten(TEinstellungen::Option o) const;
 };

@@ -1,7 +1,6 @@
 #include "dialogs/UFUebersicht.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -13,33 +12,27 @@
 #include "app/UFarbnamen.h"
 #include "app/UFenstermass.h"
 #include "app/UGlobal.h"
-#include "app/UIniFile.h"
 #include "app/UPlattform.h"
 #include "core/UCodepage.h"
 #include "core/UConnect.h"
 #include "core/UDatbas.h"
+#include "core/UEinstellungen.h"
 #include "core/UGesamtZellen.h"
-#include "dialogs/UFOptionen.h"
 #include "dialogs/UFworking.h"
 
 namespace {
 
-constexpr const char* SEKTION = "Gesamtuebersicht";
 constexpr int ZEILENHOEHE = 18;
 constexpr int RAND = 6;
 constexpr int KNOPF_HOEHE = 25;
 // Applying shows the please-wait window above this many entries.
 constexpr int WARTEN_UEBERNEHMEN_AB = 500;
 
-std::string spaltenSchluessel(int spalte) { return "SG.colwidths[" + std::to_string(spalte) + "]"; }
+using Option = TEinstellungen::Option;
+using Stil = TEinstellungen::Schriftstil;
 
-// A stored whole number, or "standard" when the text is none or lies outside
-// what a screen can sensibly show (a settings file edited by hand).
-int zahlLesen(const char* schluessel, int standard, int hoechstens = 10000, int mindestens = 0) {
-  long long zahl;
-  if (!iniGanzzahl(IniFile->ReadString(SEKTION, schluessel, std::to_string(standard)), zahl)) return standard;
-  return zahl < mindestens || zahl > hoechstens ? standard : static_cast<int>(zahl);
-}
+// Whether the overview's view is stored and restored.
+bool ansichtGespeichert() { return Einstellungen && Einstellungen->option(Option::UebersichtSpeichern); }
 
 QFont standardRasterSchrift() { return QFont(SCHRIFT_VERDANA, 7); }
 
@@ -233,30 +226,31 @@ void TFUebersicht::FormShow() {
   SG->setCurrentIndex(modell_->index(0, 1));
   beiEigenemDialog_ = false;
   maximiert_ = isMaximized();
-  if (FOptionen && FOptionen->cb_saveview_gesamt->isChecked()) ansichtLaden();
+  if (ansichtGespeichert()) ansichtLaden();
   B_close->setFocus();
 }
 
 void TFUebersicht::ansichtLaden() {
-  setzeAussenmass(QSize(zahlLesen("formularbreite", 791), zahlLesen("formularhoehe", 414)));
+  const TEinstellungen& e = *Einstellungen;
+  setzeAussenmass(QSize(e.uebersichtBreite(), e.uebersichtHoehe()));
   if (QScreen* s = QGuiApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
   for (int s = 0; s < TUebersichtModell::SPALTEN; ++s)
-    SG->setColumnWidth(s, zahlLesen(spaltenSchluessel(s).c_str(), UEBERSICHT_SPALTENBREITEN[s]));
+    SG->setColumnWidth(s, e.uebersichtSpaltenbreite(s));
 
   QColor farbe = schriftfarbe_;
-  if (!farbeLesen(IniFile->ReadString(SEKTION, "fontcolor", "clWindowText"), farbe)) farbe = QColor();
+  if (!farbeLesen(e.uebersichtSchriftfarbe(), farbe)) farbe = QColor();
   QFont schrift = SG->font();
-  schriftname_ = IniFile->ReadString(SEKTION, "fontname", "Verdana");
+  schriftname_ = e.uebersichtSchriftname();
   schrift.setFamily(schriftname_ == "Verdana" ? QString(SCHRIFT_VERDANA) : vonCp1252(schriftname_));
-  schrift.setPointSize(zahlLesen("fontsize", 8, 200, 1));
+  schrift.setPointSize(e.uebersichtSchriftgroesse());
   // Styles are only ever added here.
-  if (IniFile->ReadBool(SEKTION, "fontstyle_fsbold", false)) schrift.setBold(true);
-  if (IniFile->ReadBool(SEKTION, "fontstyle_fsitalic", false)) schrift.setItalic(true);
-  if (IniFile->ReadBool(SEKTION, "fontstyle_fsunderline", false)) schrift.setUnderline(true);
-  if (IniFile->ReadBool(SEKTION, "fontstyle_fsstrikeout", false)) schrift.setStrikeOut(true);
+  if (e.uebersichtSchriftstil(Stil::Fett)) schrift.setBold(true);
+  if (e.uebersichtSchriftstil(Stil::Kursiv)) schrift.setItalic(true);
+  if (e.uebersichtSchriftstil(Stil::Unterstrichen)) schrift.setUnderline(true);
+  if (e.uebersichtSchriftstil(Stil::Durchgestrichen)) schrift.setStrikeOut(true);
   setzeSchrift(schrift, farbe);
   // Stored as maximised, it stays so until the user restores it.
-  if (IniFile->ReadBool(SEKTION, "WindowState_wsmaximized", false)) maximiert_ = true;
+  if (e.uebersichtMaximiert()) maximiert_ = true;
 }
 
 bool TFUebersicht::eigenesFenster(const QWidget* w) const {
@@ -281,8 +275,7 @@ void TFUebersicht::changeEvent(QEvent* e) {
 }
 
 void TFUebersicht::FormActivate() {
-  if (FOptionen && FOptionen->cb_saveview_gesamt->isChecked() &&
-      IniFile->ReadBool(SEKTION, "WindowState_wsmaximized", false))
+  if (ansichtGespeichert() && Einstellungen->uebersichtMaximiert())
     setWindowState(windowState() | Qt::WindowMaximized);
 }
 
@@ -296,7 +289,7 @@ void TFUebersicht::hideEvent(QHideEvent* e) {
 }
 
 void TFUebersicht::ansichtSichern() {
-  if (!FOptionen || !FOptionen->cb_saveview_gesamt->isChecked()) return;
+  if (!ansichtGespeichert()) return;
   aufbauen();
   maximiert_ = isMaximized();
   ansichtLaden();
@@ -304,21 +297,21 @@ void TFUebersicht::ansichtSichern() {
 }
 
 void TFUebersicht::FormClose() {
-  if (!FOptionen || !FOptionen->cb_saveview_gesamt->isChecked()) return;
-  IniFile->WriteBool(SEKTION, "WindowState_wsmaximized", maximiert_);
+  if (!ansichtGespeichert()) return;
+  TEinstellungen& e = *Einstellungen;
+  e.uebersichtMaximiertSetzen(maximiert_);
   const QSize aussen = aussenmass();
-  IniFile->WriteString(SEKTION, "formularbreite", std::to_string(aussen.width()));
-  IniFile->WriteString(SEKTION, "formularhoehe", std::to_string(aussen.height()));
+  e.uebersichtBreiteSetzen(aussen.width());
+  e.uebersichtHoeheSetzen(aussen.height());
   const QFont schrift = SG->font();
-  IniFile->WriteString(SEKTION, "fontcolor", zuCp1252(farbName(schriftfarbe_)));
-  IniFile->WriteString(SEKTION, "fontname", schriftname_);
-  IniFile->WriteString(SEKTION, "fontsize", std::to_string(schrift.pointSize()));
-  for (int s = 0; s < TUebersichtModell::SPALTEN; ++s)
-    IniFile->WriteString(SEKTION, spaltenSchluessel(s), std::to_string(SG->columnWidth(s)));
-  IniFile->WriteBool(SEKTION, "fontstyle_fsbold", schrift.bold());
-  IniFile->WriteBool(SEKTION, "fontstyle_fsitalic", schrift.italic());
-  IniFile->WriteBool(SEKTION, "fontstyle_fsunderline", schrift.underline());
-  IniFile->WriteBool(SEKTION, "fontstyle_fsstrikeout", schrift.strikeOut());
+  e.uebersichtSchriftfarbeSetzen(zuCp1252(farbName(schriftfarbe_)));
+  e.uebersichtSchriftnameSetzen(schriftname_);
+  e.uebersichtSchriftgroesseSetzen(schrift.pointSize());
+  for (int s = 0; s < TUebersichtModell::SPALTEN; ++s) e.uebersichtSpaltenbreiteSetzen(s, SG->columnWidth(s));
+  e.uebersichtSchriftstilSetzen(Stil::Fett, schrift.bold());
+  e.uebersichtSchriftstilSetzen(Stil::Kursiv, schrift.italic());
+  e.uebersichtSchriftstilSetzen(Stil::Unterstrichen, schrift.underline());
+  e.uebersichtSchriftstilSetzen(Stil::Durchgestrichen, schrift.strikeOut());
 }
 
 // ---------------------------------------------------------------- commands

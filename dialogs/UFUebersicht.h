@@ -12,6 +12,7 @@
 #include <QTableView>
 #include <string>
 
+#include "core/UEinstellungen.h"
 #include "core/UGesamtZellen.h"
 
 class QPushButton;
@@ -119,5 +120,3 @@ class TFUebersicht : public QDialog {
   bool beiEigenemDialog_ = false;
 };
 
-// The default column widths of the grid, columns 0 to 7.
-inline constexpr int UEBERSICHT_SPALTENBREITEN[TUebersichtModell::SPALTEN] = {33, 132, 140, 79, 52, 82, 81, 146};

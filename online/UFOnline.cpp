@@ -15,11 +15,11 @@
 #include "app/UAnwendung.h"
 #include "app/UFHaupt.h"
 #include "app/UGlobal.h"
-#include "app/UIniFile.h"
 #include "app/UPlattform.h"
 #include "core/UCodepage.h"
 #include "core/UConnect.h"
 #include "core/UDatbas.h"
+#include "core/UEinstellungen.h"
 #include "dialogs/UF_add.h"
 #include "online/UErgebnisZeile.h"
 #include "online/UHintergrund.h"
@@ -30,22 +30,12 @@ TFOnline* FOnline = nullptr;
 namespace {
 
 // The smallest size of the window; a larger one gives the extra room to the result list.
-constexpr int BREITE = 760;
-constexpr int HOEHE = 478;
-constexpr const char* SEKTION = "Onlinesuche";
+constexpr int BREITE = ONLINE_BREITE;
+constexpr int HOEHE = ONLINE_HOEHE;
 constexpr const char* TITEL_HINWEIS = "Hinweis:";
 
 enum Spalte { S_INTERPRET, S_TITEL, S_LABEL, S_JAHR, S_FORMAT, S_LAND, S_STRICHCODE, S_HINWEIS, SPALTEN };
-constexpr int SPALTENBREITEN[SPALTEN] = {125, 135, 110, 36, 85, 34, 92, 125};
-
-std::string spaltenSchluessel(int spalte) { return "lv_ergebnisse.colwidths[" + std::to_string(spalte) + "]"; }
-
-// A stored width or height, or "standard" when there is none or it is no sensible one.
-int massLesen(const std::string& schluessel, int standard, int mindestens) {
-  long long zahl;
-  if (!IniFile || !iniGanzzahl(IniFile->ReadString(SEKTION, schluessel, ""), zahl)) return standard;
-  return zahl < mindestens || zahl > 10000 ? standard : static_cast<int>(zahl);
-}
+static_assert(SPALTEN == ONLINE_SPALTEN);
 
 QPushButton* knopf(QWidget* eltern, const char* name, const QString& text, int x, int y, int b) {
   QPushButton* k = mitName(new QPushButton(text, eltern), name);
@@ -136,7 +126,7 @@ void TFOnline::aufbauen() {
   lv_ergebnisse->setHeaderLabels(
       {"Interpret", "Titel", "Label / Katalognr.", "Jahr", "Format", "Land", "Strichcode", "Hinweis"});
   for (int s = 0; s < SPALTEN; ++s)
-    lv_ergebnisse->setColumnWidth(s, massLesen(spaltenSchluessel(s), SPALTENBREITEN[s], 1));
+    lv_ergebnisse->setColumnWidth(s, Einstellungen ? Einstellungen->onlineSpaltenbreite(s) : ONLINE_SPALTENBREITEN[s]);
   lv_ergebnisse->header()->setStretchLastSection(false);  // the hint column widens to what it says
 
   b_uebernehmen = knopf(this, "b_uebernehmen", "Ü&bernehmen", 8, 442, 110);
@@ -172,7 +162,8 @@ void TFOnline::aufbauen() {
                                   b_abbrechen, lv_ergebnisse, b_uebernehmen, b_eingabemaske, b_leeren, b_weitere, b_schliessen};
   for (std::size_t i = 1; i < std::size(reihe); ++i)
     setTabOrder(reihe[i - 1], reihe[i]);
-  resize(QSize(massLesen("breite", BREITE, BREITE), massLesen("hoehe", HOEHE, HOEHE)));
+  if (Einstellungen) resize(QSize(Einstellungen->onlineBreite(), Einstellungen->onlineHoehe()));
+  else resize(BREITE, HOEHE);
   layoutAnpassen();
   zustandSetzen();
 }
@@ -198,14 +189,13 @@ void TFOnline::resizeEvent(QResizeEvent* e) {
 
 void TFOnline::hideEvent(QHideEvent* e) {
   QDialog::hideEvent(e);
-  if (e->spontaneous() || !lv_ergebnisse || !IniFile) return;
+  if (e->spontaneous() || !lv_ergebnisse || !Einstellungen) return;
   sicher([this] {
     // The size and the column widths the user chose are there again next time.
     const QSize mass = isMaximized() ? normalGeometry().size() : size();
-    IniFile->WriteString(SEKTION, "breite", std::to_string(mass.width()));
-    IniFile->WriteString(SEKTION, "hoehe", std::to_string(mass.height()));
-    for (int s = 0; s < SPALTEN; ++s)
-      IniFile->WriteString(SEKTION, spaltenSchluessel(s), std::to_string(lv_ergebnisse->columnWidth(s)));
+    Einstellungen->onlineBreiteSetzen(mass.width());
+    Einstellungen->onlineHoeheSetzen(mass.height());
+    for (int s = 0; s < SPALTEN; ++s) Einstellungen->onlineSpaltenbreiteSetzen(s, lv_ergebnisse->columnWidth(s));
   })();
 }
 
