@@ -12,6 +12,7 @@
 
 #include "app/UDateiBefehle.h"
 #include "app/UHauptAnsicht.h"
+#include "app/UReportBefehle.h"
 #include "app/UPlattform.h"
 
 class QAction;
@@ -95,21 +96,9 @@ class THauptFormular : public QMainWindow {
   void hilfe();
   void neuerEintrag();
   void quicksort();
-  // --- printing and the spreadsheet export (UFHauptDrucken.cpp)
-  // Prints the lines of the line buffer "memo" on the printer chosen last.
-  void print();
-  // The printer of the run: the print dialog starts from the last choice.
-  QPrinter& drucker();
-  void xls1Click();
-  TDateiDialog savedialog_xls{"CD-Sammlung exportieren: Report schreiben (Excel-Dokument)",
-                              {{"Excel-Dokument (*.xls)", "*.xls"}, {"alle Dateien", "*.*"}}, "CD-Sammlung1.xls", "xls"};
   void suche();
   void uebersicht();
   void tastaturkuerzel();
-  void drucken();
-  void reportHtml();
-  void reportTxt();
-  void reportDif();
   // Commands whose windows are still to come: nothing to open yet.
   void fensterFolgt() {}
 
@@ -118,14 +107,8 @@ class THauptFormular : public QMainWindow {
   TDateiDialog exportDialog(TDateiDialog d, std::function<QString(const QString&)> ziel) const {
     return datei_.exportDialog(std::move(d), std::move(ziel));
   }
-  // The save dialogs of the reports; the text and DIF dialogs remember an extended name.
-  TDateiDialog savedialog_txt{"CD-Sammlung exportieren: Report schreiben (Textdatei)",
-                              {{"Textdateien  (*.txt)", "*.txt"}, {"alle Dateien", "*.*"}}, "CD-Sammlung1.txt", "txt"};
-  TDateiDialog savedialog_html{"CD-Sammlung exportieren: Report schreiben (HTML-Datei)",
-                               {{"HTML - Datei  (*.html  /  *.htm )", "*.htm*"}, {"alle Dateien", "*.*"}},
-                               "CD-Sammlung1.html", "html"};
-  TDateiDialog savedialog_dif{"CD-Sammlung exportieren: Report schreiben (Excel-Dokument)",
-                              {{"Excel-Dokument (*.dif)", "*.dif"}, {"alle Dateien", "*.*"}}, "CD-Sammlung1.dif", "dif"};
+  // The reports, the printed list and the spreadsheet export.
+  TReportBefehle& reports() { return reports_; }
 
   // --- controls (component names)
   QLabel* L_vorhandeneintraege;
@@ -175,7 +158,7 @@ class THauptFormular : public QMainWindow {
   QWidget* client_;
   std::unique_ptr<THauptAnsicht> ansicht_;
   TDateiBefehle datei_;
-  std::shared_ptr<QPrinter> drucker_;
+  TReportBefehle reports_{*this};
   // The previous active window of the program, to tell why the main window becomes active again.
   QPointer<QWindow> vorherigesFenster_;
   bool vorherigesModal_ = false;

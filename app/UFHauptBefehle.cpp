@@ -117,9 +117,9 @@ void THauptFormular::verbinden() {
   connect(SB_AG_Interpret, &QToolButton::clicked, this, sicher([] { plattform().fensterModal(*FInternetZugriff); }));
 
   connect(SBQuickprint, &QToolButton::clicked, this,
-          sicher([this] { quickbutton(menue_drucken, "Fehler:", [this] { drucken(); }); }));
+          sicher([this] { quickbutton(menue_drucken, "Fehler:", [this] { reports_.drucken(); }); }));
   connect(SBQuickreport, &QToolButton::clicked, this,
-          sicher([this] { quickbutton(menue_reportschreiben, "Fehler:", [this] { reportHtml(); }); }));
+          sicher([this] { quickbutton(menue_reportschreiben, "Fehler:", [this] { reports_.reportHtml(); }); }));
   connect(SBQuicktab, &QToolButton::clicked, this,
           sicher([this] { quickbutton(menue_gesamtbersicht, "Fehler:", [this] { uebersicht(); }); }));
   connect(SBQuicksort, &QToolButton::clicked, this,

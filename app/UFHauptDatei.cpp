@@ -1,4 +1,4 @@
-// The main window's commands on whole collection files and on entries.
+// The main window's commands on entries and the windows it opens.
 #include <QAction>
 #include <QLineEdit>
 
@@ -13,10 +13,6 @@
 #include "dialogs/UFSuche.h"
 #include "dialogs/UFUebersicht.h"
 #include "info/UFTastaturkrzl.h"
-#include "report/UFexportdif.h"
-#include "report/UFexporthtml.h"
-#include "report/UFexporttxt.h"
-#include "report/UFprint.h"
 
 void THauptFormular::aendern() {
   Connect->datensatz_aendern(e_interpret->text(), e_titel->text(), e_label->text(), e_release->text(), e_typ->text(),
@@ -62,20 +58,4 @@ void THauptFormular::uebersicht() {
 
 void THauptFormular::tastaturkuerzel() {
   if (FTastaturkrzl) plattform().fensterModal(*FTastaturkrzl);
-}
-
-void THauptFormular::drucken() {
-  if (Fprint) plattform().fensterModal(*Fprint);
-}
-
-void THauptFormular::reportHtml() {
-  if (Fexporthtml) plattform().fensterModal(*Fexporthtml);
-}
-
-void THauptFormular::reportTxt() {
-  if (Fexporttxt) plattform().fensterModal(*Fexporttxt);
-}
-
-void THauptFormular::reportDif() {
-  if (Fexportdif) plattform().fensterModal(*Fexportdif);
 }

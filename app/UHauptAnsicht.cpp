@@ -166,7 +166,7 @@ bool THauptAnsicht::ueberschreibenErlaubt(const QString& pfad) {
 }
 
 bool THauptAnsicht::druckBeginnen() {
-  if (!plattform().druckDialog(h_.drucker())) return false;
+  if (!plattform().druckDialog(h_.reports().drucker())) return false;
   h_.memo->clear();
   druckOptionen_ = Fprint->optionen();
   return true;
@@ -176,7 +176,7 @@ QString THauptAnsicht::druckzeile(int n, const TDatensatz& d) { return ::druckze
 
 void THauptAnsicht::drucken(const QStringList& zeilen) {
   h_.memo->setPlainText(zeilen.join('\n'));
-  h_.print();
+  h_.reports().print();
 }
 
 void THauptAnsicht::druckBeendet() {

@@ -10,5 +10,5 @@ TFexportdif::TFexportdif(QWidget* parent)
 
 void TFexportdif::B_actionClick() {
   TF_print_export::B_actionClick();
-  if (const auto name = reportZielWaehlen(TReportArt::Dif, HauptFormular->savedialog_dif)) report_dif(*name);
+  if (const auto name = reportZielWaehlen(TReportArt::Dif, HauptFormular->reports().savedialog_dif)) report_dif(*name);
 }

@@ -56,7 +56,7 @@ int TFexporthtml::thema() const {
 
 void TFexporthtml::B_actionClick() {
   TF_print_export::B_actionClick();
-  if (const auto name = reportZielWaehlen(TReportArt::Html, HauptFormular->savedialog_html)) report_html(*name);
+  if (const auto name = reportZielWaehlen(TReportArt::Html, HauptFormular->reports().savedialog_html)) report_html(*name);
 }
 
 void TFexporthtml::SBblauClick() {

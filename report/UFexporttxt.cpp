@@ -10,5 +10,5 @@ TFexporttxt::TFexporttxt(QWidget* parent)
 
 void TFexporttxt::B_actionClick() {
   TF_print_export::B_actionClick();
-  if (const auto name = reportZielWaehlen(TReportArt::Txt, HauptFormular->savedialog_txt)) report_txt(*name);
+  if (const auto name = reportZielWaehlen(TReportArt::Txt, HauptFormular->reports().savedialog_txt)) report_txt(*name);
 }

@@ -55,7 +55,7 @@ std::optional<QString> reportZielWaehlen(TReportArt art, const TDateiDialog& d) 
 }
 
 void report_txt(const QString& dateiname) {
-  schreiben(*Fexporttxt, TReportArt::Txt, dateiname, &HauptFormular->savedialog_txt,
+  schreiben(*Fexporttxt, TReportArt::Txt, dateiname, &HauptFormular->reports().savedialog_txt,
             [] { return reportTxt(*DatBas, Fexporttxt->optionen()); });
 }
 
@@ -65,6 +65,6 @@ void report_html(const QString& dateiname) {
 }
 
 void report_dif(const QString& dateiname) {
-  schreiben(*Fexportdif, TReportArt::Dif, dateiname, &HauptFormular->savedialog_dif,
+  schreiben(*Fexportdif, TReportArt::Dif, dateiname, &HauptFormular->reports().savedialog_dif,
             [] { return reportDif(*DatBas, Fexportdif->optionen()); });
 }

@@ -330,7 +330,7 @@ TEST_F(DateiBefehle, ExportAufDieGeoeffneteSammlungWirdAbgelehnt) {
       {"s.txt", [] { Fexporttxt->B_actionClick(); }},
       {"s.dif", [] { Fexportdif->B_actionClick(); }},
       {"s.html", [] { Fexporthtml->B_actionClick(); }},
-      {"s.xls", [this] { H().xls1Click(); }},
+      {"s.xls", [this] { H().reports().xls1Click(); }},
   };
   for (const auto& [name, exportieren] : faelle) {
     sammlungsdatei(tmp_.pfad(name), 2, "A");

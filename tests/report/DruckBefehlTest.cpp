@@ -99,7 +99,7 @@ TEST_F(DruckBefehl, LangeZeileWirdUmbrochenJedesStueckLinksBei80) {
   ASSERT_TRUE(Connect->datensatz_hinzufuegen(interpret.trimmed(), titel.trimmed(), "", "", "", "", ""));
   eintrag("Kurz", "Zeile", "", "", "");
   plattform_.druckziele = {pdf_};
-  H().drucker().setFullPage(true);
+  H().reports().drucker().setFullPage(true);
   drucken([this] { aktion("menue_drucken")->trigger(); });
   const QStringList zeilen = pdfZeilen(pdf_);
   ASSERT_GE(zeilen.size(), 3);
@@ -108,7 +108,7 @@ TEST_F(DruckBefehl, LangeZeileWirdUmbrochenJedesStueckLinksBei80) {
   // Nothing lost at the breaks or beyond the paper's edge.
   EXPECT_EQ(zeilen.mid(0, zeilen.size() - 1).join(""), ohneLeerzeichen("1.  " + interpret + " - " + titel));
   // Every line, pieces of the long one included, starts at the same left edge.
-  const double links = 80 * 72.0 / H().drucker().resolution();
+  const double links = 80 * 72.0 / H().reports().drucker().resolution();
   double vorher = -1;
   for (const TWortBox& w : pdfWoerter(pdf_)) {
     if (w.oben <= vorher + 0.1) continue;  // only the first word of each line

@@ -96,7 +96,7 @@ TEST_F(Export, TextdateiMitEndungFrageUndOeffnen) {
   EXPECT_EQ(plattform_.meldungen[0].knoepfe, TKnoepfe::JaNein);
   EXPECT_EQ(plattform_.geoeffneteDokumente, std::vector<QString>{pfad("liste.txt")});
   // The save dialog offers the extended name next time.
-  EXPECT_EQ(H().savedialog_txt.vorschlag, pfad("liste.txt"));
+  EXPECT_EQ(H().reports().savedialog_txt.vorschlag, pfad("liste.txt"));
 
   // Options switched off in the dialog go into the next report; "No" opens nothing.
   plattform_.dateinamen = {pfad("ohne.txt")};
@@ -105,7 +105,7 @@ TEST_F(Export, TextdateiMitEndungFrageUndOeffnen) {
   });
   EXPECT_TRUE(dateiInhalt(tmp_.pfad("ohne.txt")) == erwartet("txt_drei_keine.txt"));
   EXPECT_EQ(plattform_.geoeffneteDokumente.size(), 1u);
-  EXPECT_EQ(H().savedialog_txt.vorschlag, pfad("liste.txt"));
+  EXPECT_EQ(H().reports().savedialog_txt.vorschlag, pfad("liste.txt"));
 }
 
 TEST_F(Export, HtmlMitThemaOhneGemerktenNamen) {
@@ -125,7 +125,7 @@ TEST_F(Export, HtmlMitThemaOhneGemerktenNamen) {
   EXPECT_TRUE(dateiInhalt(tmp_.pfad("seite.html")) == erwartet("html_drei_alle_gelb.html"));
   EXPECT_EQ(plattform_.meldungsTexte(), QStringList{FRAGE_TITEL + "|" + FRAGE_TEXT});
   EXPECT_TRUE(plattform_.geoeffneteDokumente.empty());
-  EXPECT_EQ(H().savedialog_html.vorschlag, "CD-Sammlung1.html");
+  EXPECT_EQ(H().reports().savedialog_html.vorschlag, "CD-Sammlung1.html");
 
   plattform_.dateinamen = {pfad("seite.htm")};
   exportieren("htmlDatei1", {});
@@ -145,7 +145,7 @@ TEST_F(Export, DifMitEndungGemerkt) {
   EXPECT_EQ(dlg.typen.at(0).muster, "*.dif");
   EXPECT_TRUE(dateiInhalt(tmp_.pfad("tabelle.DIF.dif")) == erwartet("dif_drei_alle.dif"));
   EXPECT_EQ(plattform_.geoeffneteDokumente, std::vector<QString>{pfad("tabelle.DIF.dif")});
-  EXPECT_EQ(H().savedialog_dif.vorschlag, pfad("tabelle.DIF.dif"));
+  EXPECT_EQ(H().reports().savedialog_dif.vorschlag, pfad("tabelle.DIF.dif"));
 }
 
 TEST_F(Export, AbbrechenLaesstDenDialogOffen) {

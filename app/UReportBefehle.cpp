@@ -1,4 +1,5 @@
-// The main window's part of printing and of the spreadsheet export.
+#include "app/UReportBefehle.h"
+
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
@@ -9,9 +10,13 @@
 #include "dialogs/UFUebersicht.h"
 #include "dialogs/UFworking.h"
 #include "report/UDrucken.h"
+#include "report/UFexportdif.h"
+#include "report/UFexporthtml.h"
+#include "report/UFexporttxt.h"
+#include "report/UFprint.h"
 #include "report/UReportXls.h"
 
-QPrinter& THauptFormular::drucker() {
+QPrinter& TReportBefehle::drucker() {
   if (!drucker_) {
     IDruckModul& modul = druckModul();
     drucker_ = std::shared_ptr<QPrinter>(modul.druckerErzeugen(), [&modul](QPrinter* d) { modul.druckerLoeschen(d); });
@@ -19,21 +24,21 @@ QPrinter& THauptFormular::drucker() {
   return *drucker_;
 }
 
-void THauptFormular::print() {
+void TReportBefehle::print() {
   // The buffer wraps at its width in the window font: each piece is a line of its own.
   QStringList zeilen;
-  const QFont schrift = memo->font();
-  for (QTextBlock b = memo->document()->begin(); b.isValid(); b = b.next()) {
-    if (b == memo->document()->begin() && memo->document()->isEmpty()) break;
+  const QFont schrift = h_.memo->font();
+  for (QTextBlock b = h_.memo->document()->begin(); b.isValid(); b = b.next()) {
+    if (b == h_.memo->document()->begin() && h_.memo->document()->isEmpty()) break;
     zeilen << umbrechen(b.text(), schrift);
   }
   zeilenDrucken(drucker(), zeilen);
 }
 
-void THauptFormular::xls1Click() {
+void TReportBefehle::xls1Click() {
   // The dialog keeps the name, with ".xls" appended unless it ends in exactly that.
   const auto mitEndung = [](const QString& n) { return n.endsWith(".xls", Qt::CaseSensitive) ? n : n + ".xls"; };
-  const auto gewaehlt = plattform().speichernDialog(exportDialog(savedialog_xls, mitEndung));
+  const auto gewaehlt = plattform().speichernDialog(h_.exportDialog(savedialog_xls, mitEndung));
   if (!gewaehlt) return;
   const QString name = mitEndung(*gewaehlt);
   savedialog_xls.vorschlag = name;
@@ -69,4 +74,20 @@ void THauptFormular::xls1Click() {
               "Sie können den Report mit Excel formatieren und bearbeiten.\r"
               "Wollen Sie die Datei jetzt mit der Standardanwendung öffnen?"))
     plattform().dokumentOeffnen(name);
+}
+
+void TReportBefehle::drucken() {
+  if (Fprint) plattform().fensterModal(*Fprint);
+}
+
+void TReportBefehle::reportHtml() {
+  if (Fexporthtml) plattform().fensterModal(*Fexporthtml);
+}
+
+void TReportBefehle::reportTxt() {
+  if (Fexporttxt) plattform().fensterModal(*Fexporttxt);
+}
+
+void TReportBefehle::reportDif() {
+  if (Fexportdif) plattform().fensterModal(*Fexportdif);
 }
