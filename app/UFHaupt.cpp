@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,12 +16,26 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
+#include "app/UAnwendung.h"
 #include "app/UFenstermass.h"
 #include "app/UGlobal.h"
 #include "app/UHauptMenue.h"
+#include "app/UIniFile.h"
+#include "app/UOrte.h"
 #include "app/USymbol.h"
 #include "app/UVorgaben.h"
+#include "core/UCodepage.h"
+#include "core/UConnect.h"
+#include "core/UDBSortTree.h"
+#include "core/UDatbas.h"
+#include "core/UEinstellungen.h"
+#include "dialogs/UF_add.h"
+#include "dialogs/UFSuche.h"
+#include "dialogs/UFUebersicht.h"
+#include "info/UFTastaturkrzl.h"
+#include "net/UFInternetZugriff.h"
 
 namespace {
 
@@ -275,6 +291,114 @@ void THauptFormular::hinweisSetzen(QWidget* w, const QString& text) {
   w->installEventFilter(this);
 }
 
+// ---------------------------------------------------------------- creation
+
+void THauptFormular::FormCreate() {
+  DatBas = new TDatBas();
+  IniFile = new TIniFile(QFile::encodeName(iniPfad()).toStdString());
+  Einstellungen = new TEinstellungen(*IniFile);
+  Connect = new TConnect();
+  Connect->setAnsicht(ansicht_.get());
+  SortTree = new TDBSortTree(*DatBas, Connect);
+  Connect->set_filename("");
+  Connect->anzeigen_aktualisieren();
+  const QString endung = vonCp1252(Einstellungen->vemDateiendung());
+  if (!endung.isEmpty() && endung != ".vem") datei_.endungsTyp = endung;
+
+}
+
+THauptFormular::~THauptFormular() {
+  delete DatBas;
+  DatBas = nullptr;
+  delete SortTree;
+  SortTree = nullptr;
+  delete Connect;
+  Connect = nullptr;
+  delete Einstellungen;
+  Einstellungen = nullptr;
+  delete IniFile;
+  IniFile = nullptr;
+}
+
+void THauptFormular::verbinden() {
+  connect(listbox, &QListWidget::itemSelectionChanged, this, sicher([this] {
+    Connect->markierungUebernehmen(listbox->markiert());
+    Connect->anzeigen_aktualisieren();
+  }));
+  auto vorgabe = [this](QComboBox* cb, QLineEdit* e) {
+    connect(cb, &QComboBox::activated, this, [cb, e](int i) {
+      const QString text = cb->itemText(i);
+      if (!text.isEmpty()) e->setText(text);
+    });
+  };
+  vorgabe(combobox_release, e_release);
+  vorgabe(combobox_typ, e_typ);
+  vorgabe(combobox_genre, e_genre);
+
+  connect(b_new, &QPushButton::clicked, this, sicher([this] { datei_.neu(); }));
+  connect(b_load, &QPushButton::clicked, this, sicher([this] { datei_.laden(); }));
+  connect(B_loadandadd, &QToolButton::clicked, this, sicher([this] { datei_.hinzufuegen(true); }));
+  connect(b_save, &QPushButton::clicked, this, sicher([this] { datei_.speichernUnter(); }));
+
+  connect(b_add, &QPushButton::clicked, this, sicher([this] { neuerEintrag(); }));
+  connect(b_del, &QPushButton::clicked, this, sicher([] { Connect->datensatz_loeschen(); }));
+  connect(b_change, &QPushButton::clicked, this, sicher([this] { aendern(); }));
+  connect(b_up, &QPushButton::clicked, this, sicher([] { Connect->nach_oben(); }));
+  connect(b_down, &QPushButton::clicked, this, sicher([] { Connect->nach_unten(); }));
+  connect(SB_AG_Interpret, &QToolButton::clicked, this, sicher([] { plattform().fensterModal(*FInternetZugriff); }));
+
+  connect(SBQuickprint, &QToolButton::clicked, this,
+          sicher([this] { quickbutton(menue_drucken, "Fehler:", [this] { reports_.drucken(); }); }));
+  connect(SBQuickreport, &QToolButton::clicked, this,
+          sicher([this] { quickbutton(menue_reportschreiben, "Fehler:", [this] { reports_.reportHtml(); }); }));
+  connect(SBQuicktab, &QToolButton::clicked, this,
+          sicher([this] { quickbutton(menue_gesamtbersicht, "Fehler:", [this] { uebersicht(); }); }));
+  connect(SBQuicksort, &QToolButton::clicked, this,
+          sicher([this] { quickbutton(menue_sort, "Fehler:", [this] { quicksort(); }); }));
+  connect(SBQuicksearch, &QToolButton::clicked, this,
+          sicher([this] { quickbutton(menue_suche, "Fehler_", [this] { suche(); }); }));
+  connect(SBquicksave, &QToolButton::clicked, this,
+          sicher([this] { quickbutton(menue_filesave, "Fehler:", [this] { datei_.speichern(); }); }));
+  connect(SBminview, &QToolButton::clicked, this, sicher([this] { minview(); }));
+}
+
+// ---------------------------------------------------------------- commands
+
+void THauptFormular::aendern() {
+  Connect->datensatz_aendern(e_interpret->text(), e_titel->text(), e_label->text(), e_release->text(), e_typ->text(),
+                             e_genre->text(), e_kommentar->text());
+}
+
+void THauptFormular::loeschenMitFrage() {
+  if (frageJa("Sicherheitsabfrage", "Wollen Sie den markierten Eintrag wirklich löschen?"))
+    Connect->datensatz_loeschen();
+}
+
+void THauptFormular::sortieren(int key, bool aufsteigend) { SortTree->sortieren(key, aufsteigend); }
+
+void THauptFormular::quicksort() { sortieren(FELD_INTERPRET, true); }
+
+void THauptFormular::quickbutton(QAction* menuepunkt, const QString& titel, const std::function<void()>& befehl) {
+  if (menuepunkt->isEnabled()) befehl();
+  else meldungOk(titel, "Diese Option ist z.Z. nicht verfügbar");
+}
+
+void THauptFormular::minview() {
+  using Option = TEinstellungen::Option;
+  Einstellungen->optionSetzen(Option::Detailansicht, !Einstellungen->option(Option::Detailansicht));
+}
+
+void THauptFormular::hilfe() {
+  meldungOk("Sorry..",
+            "Die Hilfe ist in dieser Version von Vemla nicht verfügbar, da noch nicht vollständig!\r"
+            "Nutzen Sie bitte die online-Hilfe oder senden Sie mir gegebenenfalls eine E-Mail!");
+}
+
+void THauptFormular::neuerEintrag() { modalZeigen(F_add); }
+void THauptFormular::suche() { modalZeigen(FSuche); }
+void THauptFormular::uebersicht() { modalZeigen(FUebersicht); }
+void THauptFormular::tastaturkuerzel() { modalZeigen(FTastaturkrzl); }
+
 // ---------------------------------------------------------------- size
 
 namespace {
@@ -293,7 +417,7 @@ void THauptFormular::showEvent(QShowEvent* e) {
   // Centred on the desktop when first shown; a stored start position moves it at the first activation.
   if (!gezeigt_) {
     gezeigt_ = true;
-    ansichtsGroesseVorab();
+    ablauf_.ansichtsGroesseVorab();
     if (!testAttribute(Qt::WA_Moved)) {
       // The frame is not known before the window manager has drawn it: centred
       // by the client area first, by the frame as soon as the frame is there.
@@ -380,4 +504,45 @@ bool THauptFormular::eventFilter(QObject* objekt, QEvent* e) {
   }
   if (objekt == client_ && e->type() == QEvent::Resize) statusleisteAusrichten();
   return QMainWindow::eventFilter(objekt, e);
+}
+
+// ---------------------------------------------------------------- position and closing
+
+QPoint THauptFormular::startposition() const { return frameGeometry().topLeft(); }
+
+void THauptFormular::startpositionSetzen(QPoint p) {
+  rahmenMittigStellen_ = false;  // the stored corner wins over the centre
+  // Some part of the title bar stays on the screen nearest to the point, so the window can still be moved.
+  QScreen* schirm = QGuiApplication::screenAt(p);
+  if (!schirm) schirm = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (schirm) {
+    const QRect frei = schirm->availableGeometry();
+    constexpr int RAND = 60;  // of the title bar, at least
+    p.setX(std::clamp(p.x(), frei.left() - frameGeometry().width() + RAND, frei.right() - RAND));
+    p.setY(std::clamp(p.y(), frei.top(), frei.bottom() - RAND));
+  }
+  move(p);
+  // Until the window manager has reported the frame, move() would put the
+  // client area at p; X11 can place the frame's corner there instead.
+  if (windowHandle() && windowHandle()->frameMargins().isNull() && QGuiApplication::platformName() == "xcb")
+    windowHandle()->setFramePosition(p);
+}
+
+void THauptFormular::zeigeStatusleiste(bool sichtbar) {
+  statusbar->setVisible(sichtbar);
+  statusleisteAusrichten();
+}
+
+// ---------------------------------------------------------------- closing
+
+void THauptFormular::closeEvent(QCloseEvent* e) {
+  if (!geschlossen_) {
+    geschlossen_ = true;
+    try {
+      ablauf_.FormClose();
+    } catch (const std::exception& fehler) {
+      allgemeinerFehler(fehler);
+    }
+  }
+  e->accept();  // the exit cannot be cancelled
 }

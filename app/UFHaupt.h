@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/UDateiBefehle.h"
+#include "app/UHauptAblauf.h"
 #include "app/UHauptAnsicht.h"
 #include "app/UReportBefehle.h"
 #include "app/UPlattform.h"
@@ -49,26 +50,14 @@ class THauptFormular : public QMainWindow {
   explicit THauptFormular(QWidget* parent = nullptr);
   ~THauptFormular() override;
 
-  // --- state kept by the main window (the collection's file name and changed mark are the controller's)
-  bool show_startbildschirm = true;
-
   // --- window size as outer frame size (see UFenstermass)
   void setzeAussenHoehe(int hoehe);
   void setzeAussenBreite(int breite);
   QSize aussenmass() const;
   QWidget* client() const { return client_; }
 
-  // --- settings applied at every activation
-  // The program's start: FormShow with the command line's arguments (a
-  // collection to open), then the window shows and is activated.
-  void programmStart(const QStringList& argumente);
-  void FormShow(const QStringList& argumente);
-  void FormActivate();
-  // Makes sure the first activation runs soon, even when no focus change reports it.
-  void erstesAktivierenAnmelden();
-  // A window of the program that was shown without being modal has gone: the
-  // main window has the focus back and runs its activation.
-  void aktivierungNachFenster();
+  // The program's start, the activations that apply the settings, the closing.
+  THauptAblauf& ablauf() { return ablauf_; }
   // The outer frame where it stays: a centring that waits for the window
   // manager's frame is done at once when the frame is known by now.
   QRect endgueltigerRahmen();
@@ -76,15 +65,6 @@ class THauptFormular : public QMainWindow {
   QPoint startposition() const;
   // Moves the frame's top-left corner to "p", kept so that the title bar stays on a screen.
   void startpositionSetzen(QPoint p);
-  void init_startposition();
-  void init_quickbuttons();
-  void init_startbildschirm();
-  void init_statusleiste();
-  void init_saveview_gesamt();
-  void init_detailansicht();
-  void init_schaeltflaechen();
-  void init_loadlastfile();
-  void init_showcombobox();
   void zeigeStatusleiste(bool sichtbar);
 
   // --- commands
@@ -151,32 +131,17 @@ class THauptFormular : public QMainWindow {
   void hinweisSetzen(QWidget* w, const QString& text);
   void statusleisteAusrichten();
   void hoeheAnpassen();
-  void aktivierungPruefen();
-  void aktivierungPlanen();
-  void FormClose();
 
   QWidget* client_;
   std::unique_ptr<THauptAnsicht> ansicht_;
   TDateiBefehle datei_;
   TReportBefehle reports_{*this};
-  // The previous active window of the program, to tell why the main window becomes active again.
-  QPointer<QWindow> vorherigesFenster_;
-  bool vorherigesModal_ = false;
-  bool erstesAktivieren_ = true;
-  // One activation at a time: one that is waiting to run or running takes no second one.
-  bool aktivierungGeplant_ = false;
-  bool aktivierungLaeuft_ = false;
+  THauptAblauf ablauf_{*this};
   bool geschlossen_ = false;
   bool gezeigt_ = false;
   // Centred by the client area so far: centred by the frame once the window manager has drawn it.
   bool rahmenMittigStellen_ = false;
-  // A refused settings write while the window was still hidden, for the first activation to report.
-  std::string startFehler_;
   void rahmenAbwarten(int versuch);
-  // Gives the window, before it first appears, the size the first activation's view settings will give it.
-  void ansichtsGroesseVorab();
-  // Status bar, height and width as the option boxes say.
-  void ansichtAngleichen();
 };
 
 // True when "a" and every submenu that holds it are enabled: only then may its shortcut act.

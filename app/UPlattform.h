@@ -97,3 +97,7 @@ inline bool frageJa(const QString& titel, const QString& text, TSymbol symbol = 
                     QWidget* eltern = nullptr) {
   return plattform().meldung(titel, text, symbol, TKnoepfe::JaNein, eltern) == TAntwort::Ja;
 }
+// Shows one of the program's windows modally, when it has been created.
+inline void modalZeigen(QDialog* fenster) {
+  if (fenster) plattform().fensterModal(*fenster);
+}

@@ -76,18 +76,7 @@ void TReportBefehle::xls1Click() {
     plattform().dokumentOeffnen(name);
 }
 
-void TReportBefehle::drucken() {
-  if (Fprint) plattform().fensterModal(*Fprint);
-}
-
-void TReportBefehle::reportHtml() {
-  if (Fexporthtml) plattform().fensterModal(*Fexporthtml);
-}
-
-void TReportBefehle::reportTxt() {
-  if (Fexporttxt) plattform().fensterModal(*Fexporttxt);
-}
-
-void TReportBefehle::reportDif() {
-  if (Fexportdif) plattform().fensterModal(*Fexportdif);
-}
+void TReportBefehle::drucken() { modalZeigen(Fprint); }
+void TReportBefehle::reportHtml() { modalZeigen(Fexporthtml); }
+void TReportBefehle::reportTxt() { modalZeigen(Fexporttxt); }
+void TReportBefehle::reportDif() { modalZeigen(Fexportdif); }

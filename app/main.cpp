@@ -10,7 +10,7 @@ int main(int argc, char* argv[]) {
   TVemlaApplication app(argc, argv);
   orteFestlegen();
   fensterErzeugen();
-  HauptFormular->programmStart(app.arguments().mid(1));
+  HauptFormular->ablauf().programmStart(app.arguments().mid(1));
   const int ergebnis = app.exec();
   fensterFreigeben();
   return ergebnis;

@@ -189,7 +189,7 @@ void TFOptionen::cb_detailansichtClick(bool an) {
 
 void TFOptionen::CBQuickbuttonsClick(bool an) {
   Einstellungen->quickbuttonsSetzen(an);
-  HauptFormular->init_quickbuttons();
+  HauptFormular->ablauf().init_quickbuttons();
 }
 
 void TFOptionen::startpositionSpeichern() {

@@ -39,6 +39,6 @@ void TFworking::verbergen() {
   hide();
   if (vorher_) vorher_->zurueckgeben();
   vorher_.reset();
-  if (HauptFormular) HauptFormular->aktivierungNachFenster();
+  if (HauptFormular) HauptFormular->ablauf().aktivierungNachFenster();
   QApplication::processEvents();
 }

@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
   fensterErzeugen();
   sammlungFuellen();
   // The splash and first-start windows stay out of the way, as for a user who knows the program.
-  HauptFormular->show_startbildschirm = false;
+  HauptFormular->ablauf().show_startbildschirm = false;
   IniFile->WriteString("Programm", "firststart", "false");
   HauptFormular->show();
 

@@ -32,7 +32,7 @@ TEST_F(Fenster, KeinAnzeigenameHinterDenFenstertiteln) {
 
 TEST_F(Fenster, HauptfensterMittigOhneMaximierenKnopf) {
   starten(OHNE_STARTFENSTER);
-  H().FormShow({});
+  H().ablauf().FormShow({});
   H().show();
   const QPoint abstand = H().frameGeometry().center() - frei().center();
   EXPECT_LE(abstand.manhattanLength(), 8) << abstand.x() << "," << abstand.y();
@@ -94,10 +94,10 @@ TEST_F(Fenster, AktivierungLaeuftBeimStartNurEinmal) {
   std::remove(iniPfad_.c_str());
   ASSERT_EQ(::mkdir(iniPfad_.c_str(), 0755), 0);
   starten();
-  H().FormShow({});
+  H().ablauf().FormShow({});
   H().show();
   H().activateWindow();
-  H().erstesAktivierenAnmelden();
+  H().ablauf().erstesAktivierenAnmelden();
   QTest::qWait(200);
   int splash = 0;
   for (const QString& n : modale()) splash += n == "FStartbildschirm";

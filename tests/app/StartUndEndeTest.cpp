@@ -25,10 +25,10 @@ TEST_F(StartUndEnde, ErsterStartOhneEinstellungsdatei) {
   EXPECT_FALSE(H().b_load->isHidden());
   EXPECT_FALSE(H().SBQuicksort->isHidden());
   EXPECT_FALSE(H().combobox_genre->isHidden());
-  EXPECT_FALSE(H().show_startbildschirm);
+  EXPECT_FALSE(H().ablauf().show_startbildschirm);
   // A second activation shows neither window again.
   plattform_.modaleFenster.clear();
-  H().FormActivate();
+  H().ablauf().FormActivate();
   EXPECT_TRUE(plattform_.modaleFenster.empty());
 }
 

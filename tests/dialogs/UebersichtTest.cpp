@@ -75,7 +75,7 @@ class Uebersicht : public GuiTest {
   void neuStarten(const std::string& ini) {
     if (HauptFormular) fensterFreigeben();
     starten("[Gesamtuebersicht]\n" + ini);
-    H().init_saveview_gesamt();
+    H().ablauf().init_saveview_gesamt();
     sammlung();
   }
   // The current cell as (column, row), rows counted as in zelle().

@@ -22,9 +22,9 @@ void GuiTest::starten(const std::string& ini) {
 }
 
 void GuiTest::anzeigen(const QStringList& argumente) {
-  H().FormShow(argumente);
+  H().ablauf().FormShow(argumente);
   H().show();
-  H().FormActivate();
+  H().ablauf().FormActivate();
 }
 
 void GuiTest::aktivieren() {

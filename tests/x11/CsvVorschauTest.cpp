@@ -21,7 +21,7 @@ class X11Csv : public GuiTest {
 
 TEST_F(X11Csv, VorschauHatDieTastaturUndDieMeldungLiegtDarueber) {
   starten("[Programm]\r\nfirststart=false\r\n[Ansicht]\r\nstartbildschirm=false\r\n");
-  H().FormShow({});
+  H().ablauf().FormShow({});
   H().show();
   H().activateWindow();
   QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::focusWindow() == H().windowHandle(), 3000);

@@ -29,7 +29,7 @@ class X11 : public GuiTest {
   }
   // Starts as the program does: showing, the window manager's activation or the fallback.
   void wieDasProgramm(const QStringList& argumente = {}) {
-    H().programmStart(argumente);
+    H().ablauf().programmStart(argumente);
   }
   bool hauptfensterHatFokus() { return QGuiApplication::focusWindow() == H().windowHandle(); }
   // The window manager may take a moment to hand the focus around; it must then stay.

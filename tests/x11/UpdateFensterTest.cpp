@@ -50,7 +50,7 @@ class UpdateX11 : public GuiTest {
 
 TEST_F(UpdateX11, MeldungenUndDialogStehenUeberDemUpdatefenster) {
   starten("[Programm]\r\nfirststart=false\r\n[Ansicht]\r\nstartbildschirm=false\r\n");
-  H().programmStart({});
+  H().ablauf().programmStart({});
   QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::focusWindow() == H().windowHandle(), 3000);
 
   TTestServer server;
@@ -126,7 +126,7 @@ double bildschirmGleich(QWidget* w) {
 // picture) and its progress bar advances.
 TEST_F(UpdateX11, FensterZeigtWaehrendJedesDownloadsDenFortschritt) {
   starten("[Programm]\r\nfirststart=false\r\n[Ansicht]\r\nstartbildschirm=false\r\n");
-  H().programmStart({});
+  H().ablauf().programmStart({});
   QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::focusWindow() == H().windowHandle(), 3000);
 
   TTestServer server;

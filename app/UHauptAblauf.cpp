@@ -1,0 +1,263 @@
+#include "app/UHauptAblauf.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/UAnwendung.h"
+#include "app/UFHaupt.h"
+#include "app/UFStartbildschirm.h"
+#include "app/UFenstermass.h"
+#include "app/UFfirststart.h"
+#include "app/UGlobal.h"
+#include "app/UPlattform.h"
+#include "core/UConnect.h"
+#include "core/UDatbas.h"
+#include "core/UEinstellungen.h"
+#include "core/UFehler.h"
+#include "core/UVemDatei.h"
+#include "dialogs/UFOptionen.h"
+
+namespace {
+
+using Option = TEinstellungen::Option;
+
+// Sets an option's running state from code: the options dialog's handler runs
+// as on a click, and an error it raises (a refused write) goes on to the caller.
+void optionSetzen(Option o, bool an) {
+  THandlerFehler fehler;
+  Einstellungen->optionSetzen(o, an);
+  fehler.weiterwerfen();
+}
+
+}  // namespace
+
+THauptAblauf::THauptAblauf(THauptFormular& h) : h_(h) {
+  fokus_ = QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &h_, [this](QWindow* w) {
+    if (w && (w->type() == Qt::Popup || w->type() == Qt::ToolTip)) return;
+    if (w && w == h_.windowHandle()) {
+      aktivierungPruefen();
+      vorherigesFenster_ = w;
+      vorherigesModal_ = false;
+      return;
+    }
+    vorherigesFenster_ = w;
+    vorherigesModal_ = w && w->modality() != Qt::NonModal;
+  });
+}
+
+// The window's handle goes after this object: its last focus change must not reach here.
+THauptAblauf::~THauptAblauf() { QObject::disconnect(fokus_); }
+
+// ---------------------------------------------------------------- showing and activation
+
+void THauptAblauf::programmStart(const QStringList& argumente) {
+  try {
+    FormShow(argumente);
+  } catch (const std::exception& e) {
+    allgemeinerFehler(e);
+  }
+  h_.show();
+  h_.activateWindow();
+  // The first activation also comes without a window manager that hands out the focus.
+  erstesAktivierenAnmelden();
+}
+
+void THauptAblauf::FormShow(const QStringList& argumente) {
+  auto oeffnen = [this](const QString& pfad) {
+    try {
+      Connect->datei_oeffnen(pfad);
+    } catch (const std::exception& e) {
+      // The collection is open and only the settings refused to note it: the
+      // first activation reports that, once, above the window.
+      if (Connect->get_filename().isEmpty()) throw;
+      startFehler_ = e.what();
+    }
+  };
+  if (!argumente.isEmpty() && dateiExistiert(dateiPfad(argumente.first()))) {
+    oeffnen(QFileInfo(argumente.first()).absoluteFilePath());
+    Connect->file_wasnot_changed();
+    return;
+  }
+  if (Einstellungen->letzteDateiLaden()) {
+    const QString letzte = pfadAusDatei(Einstellungen->letzteDatei());
+    if (dateiExistiert(dateiPfad(letzte))) oeffnen(letzte);
+  }
+  Connect->file_wasnot_changed();
+}
+
+void THauptAblauf::aktivierungPruefen() {
+  // Runs the first time, and when the focus comes back from a non-modal window
+  // of the program; not after a modal dialog, not when coming from another program.
+  const bool ausProgrammfenster = vorherigesFenster_ && !vorherigesModal_ && vorherigesFenster_ != h_.windowHandle();
+  if (!erstesAktivieren_ && !ausProgrammfenster) return;
+  aktivierungPlanen();
+}
+
+void THauptAblauf::aktivierungPlanen() {
+  // The first activation is reported twice on a desktop with a window manager
+  // (its focus change and the fallback below), and a box shown by a running
+  // activation hands the focus back to the main window: each runs it once.
+  if (aktivierungGeplant_ || aktivierungLaeuft_) return;
+  erstesAktivieren_ = false;
+  aktivierungGeplant_ = true;
+  // Later, not inside the focus change: the activation may open modal windows.
+  QTimer::singleShot(0, &h_, [this] {
+    aktivierungGeplant_ = false;
+    aktivierungLaeuft_ = true;
+    // A write refused while the window was still hidden is reported now; the
+    // same refusal once, however often the activation meets it again.
+    const std::string vorher = std::exchange(startFehler_, {});
+    try {
+      FormActivate();
+    } catch (const std::exception& e) {
+      // A refused write stops the activation there; the window then shows what the option boxes hold.
+      ansichtAngleichen();
+      if (vorher != e.what()) allgemeinerFehler(e);
+    }
+    if (!vorher.empty()) allgemeinerFehler(EVemlaFehler(vorher));
+    aktivierungLaeuft_ = false;
+  });
+}
+
+void THauptAblauf::aktivierungNachFenster() {
+  if (!h_.isVisible() || erstesAktivieren_) return;
+  // Whether or not that window had taken the focus, its return is handled here.
+  vorherigesFenster_ = h_.windowHandle();
+  vorherigesModal_ = false;
+  aktivierungPlanen();
+}
+
+void THauptAblauf::erstesAktivierenAnmelden() {
+  QTimer::singleShot(0, &h_, [this] {
+    if (erstesAktivieren_) aktivierungPlanen();
+  });
+}
+
+void THauptAblauf::FormActivate() {
+  erstesAktivieren_ = false;
+  init_startposition();
+  init_quickbuttons();
+  init_startbildschirm();
+  if (show_startbildschirm) {
+    if (FStartbildschirm) plattform().fensterModal(*FStartbildschirm);
+    show_startbildschirm = false;
+  }
+  init_statusleiste();
+  init_saveview_gesamt();
+  init_detailansicht();
+  init_schaeltflaechen();
+  if (Einstellungen->ersterStart()) {
+    if (Ffirststart) plattform().fensterModal(*Ffirststart);
+    Einstellungen->ersterStartSetzen(false);
+  }
+  init_loadlastfile();
+  init_showcombobox();
+}
+
+void THauptAblauf::ansichtsGroesseVorab() {
+  // Resizing a window the window manager is still framing can throw it into
+  // the screen's corner on X11; the activation then finds the size already set.
+  try {
+    const std::optional<bool> knoepfe = Einstellungen->schaltflaechen();
+    const std::optional<bool> detail = Einstellungen->detailansicht();
+    const bool status = Einstellungen->statusleiste();
+    const bool mitKnoepfen = knoepfe.value_or(Einstellungen->option(Option::Schaltflaechen));
+    h_.setzeAussenHoehe(hauptfensterAussenHoehe(mitKnoepfen, status));
+    if (detail) h_.setzeAussenBreite(hauptfensterAussenBreite(*detail));
+  } catch (const std::exception&) {
+    // An unreadable settings file: the activation reports it.
+  }
+}
+
+void THauptAblauf::ansichtAngleichen() {
+  h_.zeigeStatusleiste(Einstellungen->option(Option::Statusleiste));
+  h_.setzeAussenHoehe(hauptfensterAussenHoehe(Einstellungen->option(Option::Schaltflaechen),
+                                           Einstellungen->option(Option::Statusleiste)));
+  h_.setzeAussenBreite(hauptfensterAussenBreite(Einstellungen->option(Option::Detailansicht)));
+}
+
+void THauptAblauf::init_startposition() {
+  if (!Einstellungen->startposition()) return;
+  // A stored position that is not a number moves nothing.
+  if (const std::optional<QPoint> p = Einstellungen->startpunkt()) h_.startpositionSetzen(*p);
+  optionSetzen(Option::Startposition, true);
+}
+
+void THauptAblauf::init_quickbuttons() {
+  const bool sichtbar = Einstellungen->quickbuttons();
+  for (QToolButton* b : {h_.SBQuickprint, h_.SBQuickreport, h_.SBQuicktab, h_.SBQuicksort, h_.SBQuicksearch, h_.SBminview})
+    b->setVisible(sichtbar);
+  if (!sichtbar) optionSetzen(Option::Quickbuttons, false);
+}
+
+void THauptAblauf::init_startbildschirm() {
+  if (Einstellungen->startbildschirm()) return;
+  show_startbildschirm = false;
+  optionSetzen(Option::Startbildschirm, false);
+}
+
+void THauptAblauf::init_statusleiste() {
+  if (Einstellungen->statusleiste()) {
+    optionSetzen(Option::Statusleiste, true);
+  } else {
+    optionSetzen(Option::Statusleiste, false);
+    h_.zeigeStatusleiste(false);
+  }
+}
+
+void THauptAblauf::init_saveview_gesamt() {
+  optionSetzen(Option::UebersichtSpeichern, Einstellungen->uebersichtSpeichern());
+}
+
+void THauptAblauf::init_detailansicht() {
+  const std::optional<bool> wert = Einstellungen->detailansicht();
+  if (!wert) return;
+  if (*wert) {
+    FOptionen->detailansicht_ein();
+    optionSetzen(Option::Detailansicht, true);
+  } else {
+    FOptionen->detailansicht_aus();
+    optionSetzen(Option::Detailansicht, false);
+  }
+}
+
+void THauptAblauf::init_schaeltflaechen() {
+  const std::optional<bool> wert = Einstellungen->schaltflaechen();
+  if (!wert) return;
+  if (*wert) {
+    optionSetzen(Option::Schaltflaechen, true);
+    FOptionen->schaltflaechen_ein();
+  } else {
+    optionSetzen(Option::Schaltflaechen, false);
+    FOptionen->schaltflaechen_aus();
+  }
+}
+
+void THauptAblauf::init_loadlastfile() {
+  if (Einstellungen->letzteDateiLaden()) optionSetzen(Option::LetzteDateiLaden, true);
+}
+
+void THauptAblauf::init_showcombobox() {
+  const bool zeigen = Einstellungen->vorgabelisten();
+  for (QLineEdit* e : {h_.e_release, h_.e_typ, h_.e_genre}) e->resize(zeigen ? 209 : 225, 22);
+  for (QComboBox* c : {h_.combobox_release, h_.combobox_typ, h_.combobox_genre}) c->setVisible(zeigen);
+}
+
+// ---------------------------------------------------------------- closing
+
+void THauptAblauf::FormClose() {
+  if (!Connect->get_filename().isEmpty()) Einstellungen->letzteDateiSetzen(dateiPfad(Connect->get_filename()));
+  if (DatBas->get_anzahl() >= 1 && Connect->file_changed()) {
+    if (frageJa("Sicherheitsabfrage", "Die Datei wurde geändert.\rWollen Sie diese Änderungen speichern?")) {
+      TDateiDialog d = h_.datei().speicherDialog();
+      if (auto name = plattform().speichernDialog(d); name && Connect->datei_speichern(*name)) {
+        meldungOk("Hinweis", "Die Änderungen wurden gespeichert\rDas Programm wird nun beendet.");
+      }
+    }
+  }
+  if (Einstellungen->option(Option::Startposition)) FOptionen->startpositionSpeichern();
+}
