@@ -39,6 +39,16 @@ QString kleinAZ(const QString& s) {
 
 QString titelFuerDatei(const QString& pfad) { return "Vemla   [ " + kleinAZ(pfad) + " ]"; }
 
+void TConnect::file_was_changed() {
+  geaendert_ = true;
+  if (beobachter_) beobachter_();
+}
+
+void TConnect::file_wasnot_changed() {
+  geaendert_ = false;
+  if (beobachter_) beobachter_();
+}
+
 void TConnect::markieren(int zeile) {
   markiert_ = zeile;
   ansicht_->markierungZeigen(zeile);

@@ -7,6 +7,7 @@
 // are handed to the view.
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 #include "core/UDBSortTree.h"
@@ -59,8 +60,12 @@ class TConnect : public ISortAnzeige {
   QString get_filename() const { return dateiname_; }
   void set_filename(const QString& pfad) { dateiname_ = pfad; }
   bool file_changed() const { return geaendert_; }
-  void file_was_changed() { geaendert_ = true; }
-  void file_wasnot_changed() { geaendert_ = false; }
+  void file_was_changed();
+  void file_wasnot_changed();
+  // Told whenever the collection or its changed mark may have changed (after
+  // or shortly before the change itself: a listener that reads the collection
+  // does so later, not inside the call).
+  void beobachterSetzen(std::function<void()> beobachter) { beobachter_ = std::move(beobachter); }
   // The marked line of the list (from 0), -1 when none.
   int markiert() const { return markiert_; }
   // Marks line "zeile" and shows it so.
@@ -113,6 +118,7 @@ class TConnect : public ISortAnzeige {
   QString dateiname_;
   bool geaendert_ = false;
   int markiert_ = -1;
+  std::function<void()> beobachter_;
 };
 
 // Threshold above which long entry and file operations show the please-wait window.
