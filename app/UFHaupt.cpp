@@ -302,6 +302,7 @@ void THauptFormular::FormCreate() {
   SortTree = new TDBSortTree(*DatBas, Connect);
   Connect->set_filename("");
   Connect->anzeigen_aktualisieren();
+  ansicht_->verlaufZeigen();
   const QString endung = vonCp1252(Einstellungen->vemDateiendung());
   if (!endung.isEmpty() && endung != ".vem") datei_.endungsTyp = endung;
 
@@ -374,7 +375,7 @@ void THauptFormular::loeschenMitFrage() {
     Connect->datensatz_loeschen();
 }
 
-void THauptFormular::sortieren(int key, bool aufsteigend) { SortTree->sortieren(key, aufsteigend); }
+void THauptFormular::sortieren(int key, bool aufsteigend) { Connect->sortieren(key, aufsteigend); }
 
 void THauptFormular::quicksort() { sortieren(FELD_INTERPRET, true); }
 

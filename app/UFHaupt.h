@@ -111,6 +111,7 @@ class THauptFormular : public QMainWindow {
   QAction *menue_reportschreiben, *htmlDatei1, *Textdateitxt1, *xls1, *ExcelDokumentdif1, *beenden1;
   QAction *neuerEintrag1, *menue_datensatz_del, *menue_change, *menue_suche, *menue_datensatz_verschieben;
   QAction* menue_online;  // the online look-up
+  QAction *menue_rueckgaengig, *menue_wiederherstellen;
   QAction *menue_nachoben, *menue_nachunten, *menue_sort;
   QAction *nachInterpret1, *nachTitel1, *nachLabel1, *nachRelease1, *nachTyp1, *nachGenre1;
   QAction *nachInterpret2, *nachTitel2, *nachLabel2, *nachRelease2, *nachTyp2, *nachGenre2;

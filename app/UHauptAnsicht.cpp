@@ -46,6 +46,22 @@ void THauptAnsicht::zeilenAnhaengen(const QStringList& zeilen) {
 
 void THauptAnsicht::markierungZeigen(int zeile) { h_.listbox->markieren(zeile); }
 
+int THauptAnsicht::obersteZeile() const { return h_.listbox->indexAt(QPoint(0, 0)).row(); }
+
+void THauptAnsicht::obersteZeileSetzen(int zeile) {
+  if (QListWidgetItem* z = h_.listbox->item(zeile)) h_.listbox->scrollToItem(z, QAbstractItemView::PositionAtTop);
+}
+
+void THauptAnsicht::verlaufZeigen() {
+  const auto zeigen = [](QAction* a, const QString& text, bool moeglich, const QString& schritt) {
+    a->setText(moeglich ? text + ": " + schritt : text);
+    a->setEnabled(moeglich);
+  };
+  zeigen(h_.menue_rueckgaengig, "&Rückgängig", Connect->kann_rueckgaengig(), Connect->rueckgaengig_name());
+  zeigen(h_.menue_wiederherstellen, "&Wiederherstellen", Connect->kann_wiederherstellen(),
+         Connect->wiederherstellen_name());
+}
+
 void THauptAnsicht::dateiZeigen(const QString& titel, bool speichernMoeglich) {
   h_.setWindowTitle(titel);
   h_.menue_filesave->setEnabled(speichernMoeglich);

@@ -23,6 +23,9 @@ class THauptAnsicht : public IConnectAnsicht {
   QString druckzeile(int n, const TDatensatz& d) override;
   void drucken(const QStringList& zeilen) override;
   void druckBeendet() override;
+  int obersteZeile() const override;
+  void obersteZeileSetzen(int zeile) override;
+  void verlaufZeigen() override;
 
  private:
   // The commands and fields that need entries, off or on.

@@ -91,6 +91,10 @@ const TZeile MENUE[] = {
   {TArt::Punkt, "Absteigend1", "nachGenre2", "nach &Genre", nullptr, &H::nachGenre2, sortierBefehl<6, false>},
   {TArt::Trenner, "Bearbeiten1", nullptr, nullptr, nullptr, nullptr, nullptr},
   {TArt::Punkt, "Bearbeiten1", "menue_online", "CD online nachschlagen...", "Ctrl+F3", &H::menue_online, [](H&) { plattform().fensterModal(*FOnline); }},
+  {TArt::Trenner, "Bearbeiten1", nullptr, nullptr, nullptr, nullptr, nullptr},
+  // The texts name the step (set by the main window's view of the history).
+  {TArt::Punkt, "Bearbeiten1", "menue_rueckgaengig", "&Rückgängig", "Ctrl+Z", &H::menue_rueckgaengig, [](H&) { Connect->rueckgaengig(); }},
+  {TArt::Punkt, "Bearbeiten1", "menue_wiederherstellen", "&Wiederherstellen", "Ctrl+Y|Ctrl+Shift+Z", &H::menue_wiederherstellen, [](H&) { Connect->wiederherstellen(); }},
 
   {TArt::Menue, nullptr, "Optionen1", "&Optionen", nullptr, nullptr, nullptr},
   {TArt::Unter, "Optionen1", "menue_gesamtbersicht", "&Ansicht", nullptr, &H::menue_gesamtbersicht, nullptr},
@@ -158,7 +162,11 @@ void hauptMenueAnlegen(H& h) {
         QAction* a = in->addAction(z.text);
         a->setObjectName(z.name);
         if (!imPopup[z.in]) {
-          if (z.kuerzel) a->setShortcut(QKeySequence(z.kuerzel));
+          if (z.kuerzel) {
+            QList<QKeySequence> kuerzel;  // "|" separates further shortcuts of the same item
+            for (const QString& k : QString(z.kuerzel).split('|')) kuerzel << QKeySequence(k);
+            a->setShortcuts(kuerzel);
+          }
           a->setShortcutContext(Qt::WindowShortcut);
           h.addAction(a);  // shortcuts work from anywhere in the window, also with the menu bar hidden
           a->installEventFilter(&h);  // a shortcut of an item in a disabled submenu does nothing

@@ -41,11 +41,14 @@ QString titelFuerDatei(const QString& pfad) { return "Vemla   [ " + kleinAZ(pfad
 
 void TConnect::file_was_changed() {
   geaendert_ = true;
+  gespeichertImSchritt_ = false;
   if (beobachter_) beobachter_();
 }
 
 void TConnect::file_wasnot_changed() {
   geaendert_ = false;
+  if (schrittTiefe_ > 0) gespeichertImSchritt_ = true;
+  else verlauf_.gespeichert();
   if (beobachter_) beobachter_();
 }
 
@@ -79,6 +82,7 @@ void TConnect::anzeigen_aktualisieren() {
 bool TConnect::datensatz_hinzufuegen(const QString& interpret, const QString& titel, const QString& label,
                                      const QString& release, const QString& typ, const QString& genre,
                                      const QString& kommentar) {
+  TSchritt schritt(*this, "Datensatz hinzufügen");
   if (DatBas->get_anzahl() >= MAX_DATENSAETZE) {
     ansicht_->melden(TConnectMeldung::SammlungVoll);
     return false;
@@ -103,6 +107,7 @@ bool TConnect::datensatz_hinzufuegen(const QString& interpret, const QString& ti
 void TConnect::datensatz_aendern(const QString& interpret, const QString& titel, const QString& label,
                                  const QString& release, const QString& typ, const QString& genre,
                                  const QString& kommentar) {
+  TSchritt schritt(*this, "Datensatz ändern");
   if (interpret.isEmpty() || titel.isEmpty()) {
     ansicht_->melden(TConnectMeldung::PflichtfelderAendern);
     return;
@@ -119,6 +124,7 @@ void TConnect::datensatz_aendern(const QString& interpret, const QString& titel,
 }
 
 void TConnect::datensatz_loeschen() {
+  TSchritt schritt(*this, "Datensatz löschen");
   if (DatBas->get_anzahl() > WARTEN_AB) ansicht_->warten(true);
   const int index = markiert_;
   DatBas->del_datensatz(index + 1);
@@ -130,6 +136,7 @@ void TConnect::datensatz_loeschen() {
 }
 
 void TConnect::nach_unten() {
+  TSchritt schritt(*this, "Datensatz nach unten verschieben");
   const int zeilen = DatBas->get_anzahl();
   const int i = markiert_;
   if (zeilen <= 1 || i + 1 >= zeilen) return;
@@ -148,6 +155,7 @@ void TConnect::nach_unten() {
 }
 
 void TConnect::nach_oben() {
+  TSchritt schritt(*this, "Datensatz nach oben verschieben");
   const int zeilen = DatBas->get_anzahl();
   const int i = markiert_;
   if (zeilen <= 1 || i <= 0) return;
@@ -170,11 +178,16 @@ void TConnect::neue_sammlung() {
   ansicht_->listeNeu({});
   DatBas->clear_all();
   wache_.vergessen();
+  if (schrittTiefe_ == 0) {
+    verlauf_.leeren();
+    ansicht_->verlaufZeigen();
+  }
   anzeigen_aktualisieren();
   dateiZeigen(STARTTITEL, false);
 }
 
-int TConnect::datensaetze_anhaengen(const std::vector<TDatensatz>& saetze, int ausgelassen) {
+int TConnect::datensaetze_anhaengen(const std::vector<TDatensatz>& saetze, int ausgelassen, const QString& schritt_name) {
+  TSchritt schritt(*this, schritt_name);
   const int vorher = DatBas->get_anzahl();
   const bool warten = vorher > WARTEN_AB || static_cast<int>(saetze.size()) > WARTEN_AB;
   if (warten) ansicht_->warten(true);
@@ -196,6 +209,7 @@ int TConnect::datensaetze_anhaengen(const std::vector<TDatensatz>& saetze, int a
 }
 
 void TConnect::alle_ersetzen(const std::vector<TDatensatz>& saetze) {
+  TSchritt schritt(*this, "Gesamtübersicht übernehmen");
   for (std::size_t i = 0; i < saetze.size() && static_cast<int>(i) < DatBas->get_anzahl(); ++i) {
     DatBas->set_datensatz(static_cast<int>(i) + 1, saetze[i]);
     file_was_changed();
@@ -216,6 +230,7 @@ void TConnect::sortierungBeendet(int anzahl) {
 }
 
 void TConnect::datei_hinzuladen(const QString& pfad) {
+  TSchritt schritt(*this, "Datei hinzuladen");
   const std::string datei = dateiPfad(pfad);
   if (!dateiExistiert(datei)) return;
   const bool warten = DatBas->get_anzahl() > WARTEN_AB;
@@ -254,6 +269,7 @@ void TConnect::nachLesefehler() {
 }
 
 void TConnect::datei_oeffnen(const QString& pfad) {
+  TSchritt schritt(*this, QString());
   if (!dateiExistiert(dateiPfad(pfad))) return;
   neue_sammlung();
   set_filename("");
@@ -327,4 +343,55 @@ void TConnect::liste_drucken() {
   verbergen.aktiv = false;
   if (warten) ansicht_->warten(false);
   ansicht_->druckBeendet();
+}
+
+// ---------------------------------------------------------------- undo and redo
+
+TConnect::TSchritt::TSchritt(TConnect& c, const QString& name) : c_(c) {
+  if (c_.schrittTiefe_++ > 0) return;
+  c_.schrittName_ = name;
+  c_.gespeichertImSchritt_ = false;
+  if (!name.isEmpty()) c_.verlauf_.beginnen(*DatBas, c_.listenStand());
+}
+
+TConnect::TSchritt::~TSchritt() {
+  if (--c_.schrittTiefe_ == 0) c_.schrittBeenden();
+}
+
+TListenStand TConnect::listenStand() const { return {markiert_, ansicht_->obersteZeile()}; }
+
+void TConnect::schrittBeenden() {
+  if (schrittName_.isEmpty()) verlauf_.leeren();
+  else verlauf_.abschliessen(*DatBas, feldZuCp1252(schrittName_), listenStand());
+  if (gespeichertImSchritt_) verlauf_.gespeichert();
+  ansicht_->verlaufZeigen();
+  if (beobachter_) beobachter_();
+}
+
+QString TConnect::rueckgaengig_name() const { return vonCp1252(verlauf_.rueckgaengigName()); }
+
+QString TConnect::wiederherstellen_name() const { return vonCp1252(verlauf_.wiederherstellenName()); }
+
+void TConnect::rueckgaengig() { verlaufAnwenden(true); }
+
+void TConnect::wiederherstellen() { verlaufAnwenden(false); }
+
+void TConnect::verlaufAnwenden(bool zurueck) {
+  if (schrittTiefe_ > 0 || !(zurueck ? verlauf_.kannRueckgaengig() : verlauf_.kannWiederherstellen())) return;
+  const TListenStand stand = zurueck ? verlauf_.rueckgaengig(*DatBas) : verlauf_.wiederherstellen(*DatBas);
+  liste_neu_aufbauen();
+  markieren(stand.markiert < DatBas->get_anzahl() ? stand.markiert : DatBas->get_anzahl() - 1);
+  if (stand.oben >= 0) ansicht_->obersteZeileSetzen(stand.oben);
+  // Back where the file was saved, the collection counts as unchanged again.
+  if (verlauf_.amGespeicherten()) file_wasnot_changed();
+  else file_was_changed();
+  anzeigen_aktualisieren();
+  ansicht_->verlaufZeigen();
+}
+
+void TConnect::sortieren(int key, bool aufsteigend) {
+  static const char* const FELD[] = {"", "Interpret", "Titel", "Label", "Release", "Typ", "Genre"};
+  const QString feld = key >= 1 && key <= 6 ? FELD[key] : "";
+  TSchritt schritt(*this, "nach " + feld + " sortieren" + (aufsteigend ? "" : " (absteigend)"));
+  TDBSortTree(*DatBas, this).sortieren(key, aufsteigend);
 }

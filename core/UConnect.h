@@ -12,6 +12,7 @@
 
 #include "core/UDBSortTree.h"
 #include "core/UDateiWache.h"
+#include "verlauf/UVerlauf.h"
 
 // The list line of an entry as the list shows it: records from a file keep
 // their bytes, so a line break inside a field is shown as a blank.
@@ -50,6 +51,11 @@ class IConnectAnsicht {
   virtual QString druckzeile(int n, const TDatensatz& d) = 0;
   virtual void drucken(const QStringList& zeilen) = 0;
   virtual void druckBeendet() = 0;
+  // The list's first visible line (from 0), and scrolling the list so that "zeile" is its first visible line.
+  virtual int obersteZeile() const = 0;
+  virtual void obersteZeileSetzen(int zeile) = 0;
+  // What undo and redo would act on has changed.
+  virtual void verlaufZeigen() = 0;
 };
 
 class TConnect : public ISortAnzeige {
@@ -91,9 +97,36 @@ class TConnect : public ISortAnzeige {
   // Appends "saetze" as far as the collection has room, marks the first of
   // them, and says when some were left out ("ausgelassen" more were already
   // left out before). The number appended.
-  int datensaetze_anhaengen(const std::vector<TDatensatz>& saetze, int ausgelassen = 0);
+  int datensaetze_anhaengen(const std::vector<TDatensatz>& saetze, int ausgelassen = 0,
+                            const QString& schritt_name = "CSV-Import");
   // Every entry of the collection replaced by "saetze" (one per entry, in order).
   void alle_ersetzen(const std::vector<TDatensatz>& saetze);
+
+  // --- undo and redo
+  // One command of the user: what it changes in the collection until it ends
+  // is one step of the history, named "name". Commands inside it add no step
+  // of their own. With no name, the collection is new (a file is loaded) and
+  // its history starts anew.
+  class TSchritt {
+   public:
+    TSchritt(TConnect& c, const QString& name);
+    ~TSchritt();
+    TSchritt(const TSchritt&) = delete;
+    TSchritt& operator=(const TSchritt&) = delete;
+
+   private:
+    TConnect& c_;
+  };
+  bool kann_rueckgaengig() const { return verlauf_.kannRueckgaengig(); }
+  bool kann_wiederherstellen() const { return verlauf_.kannWiederherstellen(); }
+  // The name of the step undo / redo would act on.
+  QString rueckgaengig_name() const;
+  QString wiederherstellen_name() const;
+  void rueckgaengig();
+  void wiederherstellen();
+  // Sorts by field "key" (1..6: Interpret..Genre), one step.
+  void sortieren(int key, bool aufsteigend);
+  const TVerlauf& verlauf() const { return verlauf_; }
 
   // --- collection files
   void datei_hinzuladen(const QString& pfad);
@@ -111,6 +144,9 @@ class TConnect : public ISortAnzeige {
 
  private:
   void nachLesefehler();
+  void verlaufAnwenden(bool zurueck);
+  void schrittBeenden();
+  TListenStand listenStand() const;
   void dateiZeigen(const QString& titel, bool speichernMoeglich);
 
   IConnectAnsicht* ansicht_ = nullptr;
@@ -119,6 +155,11 @@ class TConnect : public ISortAnzeige {
   bool geaendert_ = false;
   int markiert_ = -1;
   std::function<void()> beobachter_;
+  TVerlauf verlauf_;
+  int schrittTiefe_ = 0;
+  QString schrittName_;
+  // The collection was saved (or found unchanged) during the running step.
+  bool gespeichertImSchritt_ = false;
 };
 
 // Threshold above which long entry and file operations show the please-wait window.

@@ -23,6 +23,8 @@ class TDatBas {
   void reserve(int n) { eintraege_.reserve(static_cast<std::size_t>(n)); }
 
  private:
+  // The change history compares and gives back the entries as they are kept.
+  friend class TVerlauf;
   // An entry as kept in memory. When every byte behind the seven texts is zero
   // (as in every record the program makes itself) only the seven length bytes
   // and their texts are kept, one after the other; otherwise all 1792 bytes.

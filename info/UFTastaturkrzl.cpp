@@ -49,6 +49,8 @@ const Kuerzel KUERZEL[] = {
     {44, " Strg + Alt + T", "Tastaturkürzel (dieses Fenster)"},
     {46, " F1", "Hilfe"},
     {48, " Strg + F3", "CD online nachschlagen"},
+    {50, " Strg + Z", "Rückgängig"},
+    {51, " Strg + Y", "Wiederherstellen"},
 };
 
 constexpr int ZEILENHOEHE = 20;

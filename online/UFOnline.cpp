@@ -485,6 +485,8 @@ void TFOnline::b_uebernehmenClick() {
 
 void TFOnline::hinzufuegen(const std::vector<int>& zeilen) {
   int uebernommen = 0;
+  // One "Übernehmen" is one step of undo, however many entries it adds.
+  TConnect::TSchritt schritt(*Connect, "Online-Suche übernehmen");
   for (int i : zeilen) {
     TErgebnis& e = ergebnisse_[static_cast<std::size_t>(i)];
     const TFelder f = felderFuerSammlung(e.v);
