@@ -49,6 +49,7 @@ const Kuerzel KUERZEL[] = {
     {44, " Strg + Alt + T", "Tastaturkürzel (dieses Fenster)"},
     {46, " F1", "Hilfe"},
     {48, " Strg + F3", "CD online nachschlagen"},
+    {50, " Strg + F8", "Statistik"},
 };
 
 constexpr int ZEILENHOEHE = 20;
