@@ -108,6 +108,8 @@ void TFStatistik::aufbauen() {
 }
 
 void TFStatistik::showEvent(QShowEvent* e) {
+  // Over the main window at every opening, where the user looks.
+  if (parentWidget()) move(parentWidget()->geometry().center() - rect().center());
   QDialog::showEvent(e);
   sicher([this] { FormShow(); })();
 }

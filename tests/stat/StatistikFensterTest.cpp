@@ -1,5 +1,6 @@
 // The statistics window as a user meets it: opened from the menu, charts
 // switched by keyboard, a bar chosen marks its first entry, the chart saved.
+#include <QAccessible>
 #include <QFile>
 #include <QImage>
 #include <QListWidget>
@@ -25,10 +26,13 @@ class StatistikFenster : public GuiTest {
   void imFenster(const std::function<void(TFStatistik&)>& schritte) {
     imModalenFenster([this] { aktion("menue_statistik")->trigger(); }, [&] { schritte(*FStatistik); });
   }
+  // The bars as a screen reader names them.
   static QStringList balken(const TFStatistik& f) {
     QStringList l;
-    for (int i = 0; i < f.LB_balken->count(); ++i)
-      l << f.LB_balken->item(i)->data(Qt::AccessibleTextRole).toString();
+    QAccessibleInterface* liste = QAccessible::queryAccessibleInterface(f.LB_balken);
+    for (int i = 0; i < liste->childCount(); ++i) l << liste->child(i)->text(QAccessible::Name);
+    // Without a screen reader listening, Qt does not renew its cells when the chart changes.
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(liste));
     return l;
   }
 };
