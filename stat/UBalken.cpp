@@ -27,7 +27,8 @@ void balkenZeichnen(QPainter& p, const QRect& r, const TBalken& b, double laenge
   const QFontMetrics fm = p.fontMetrics();
   const int luft = fm.averageCharWidth();
   const int zahlBreite = fm.horizontalAdvance("4000 (100,0 %)") + luft;
-  QRect name(r.left() + luft, r.top(), std::max(0, nameBreite), r.height());
+  // Some room beyond the label's measured width, so that rounding never cuts it short.
+  QRect name(r.left() + luft, r.top(), std::max(0, nameBreite) + luft, r.height());
   p.setPen(schrift);
   p.drawText(name, Qt::AlignLeft | Qt::AlignVCenter, fm.elidedText(b.name, Qt::ElideRight, name.width()));
   const int balkenLinks = name.right() + 1 + luft;

@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QLabel>
 
 #include "app/UAnwendung.h"
 #include "app/UGlobal.h"
