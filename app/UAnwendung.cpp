@@ -27,6 +27,7 @@
 #include "net/UFAutopatcher.h"
 #include "net/UFInternetZugriff.h"
 #include "online/UFOnline.h"
+#include "stat/UFStatistik.h"
 
 TDBSortTree* SortTree = nullptr;
 THauptFormular* HauptFormular = nullptr;
@@ -115,6 +116,7 @@ void fensterErzeugen() {
   FAutopatcher = new TFAutopatcher(HauptFormular);
   csvBefehleAnlegen(*HauptFormular);
   FOnline = new TFOnline(HauptFormular);
+  FStatistik = new TFStatistik(HauptFormular);
 }
 
 void fensterFreigeben() {
@@ -138,4 +140,5 @@ void fensterFreigeben() {
   FInternetZugriff = nullptr;
   FAutopatcher = nullptr;
   FOnline = nullptr;
+  FStatistik = nullptr;
 }

@@ -18,8 +18,8 @@ set_property(SOURCE app/UOrte.cpp APPEND PROPERTY COMPILE_DEFINITIONS VEMLA_DATE
              VEMLA_MODULE_RELATIV="${VEMLA_MODULE_RELATIV}")
 
 install(TARGETS vemla RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The modules the program loads when it first shows a web page or prints.
-foreach(modul vemla_web vemla_druck)
+# The modules the program loads when it first shows a web page, prints or writes an SVG image.
+foreach(modul vemla_web vemla_druck vemla_svg)
   if(TARGET ${modul})
     install(TARGETS ${modul} LIBRARY DESTINATION ${VEMLA_MODULORDNER})
   endif()

@@ -41,3 +41,9 @@ bool TSuchtext::enthalten(std::string_view feld) const {
 bool suchtext_enthalten(std::string_view feld, std::string_view suchtext) {
   return TSuchtext(suchtext).enthalten(feld);
 }
+
+std::string suchSchluessel(std::string_view text) {
+  std::string s(text);
+  for (char& c : s) c = klein(c);
+  return s;
+}

@@ -2,6 +2,7 @@
 // Matching of the search: does a field contain a search text?
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // Longest search text that counts, the capacity of a field.
@@ -27,3 +28,8 @@ class TSuchtext {
 
 // The same for a single field.
 bool suchtext_enthalten(std::string_view feld, std::string_view suchtext);
+
+// A text as the search compares it: the letters A..Z lower-cased, every other
+// byte (umlauts included) as it is. Two texts the search cannot tell apart
+// give the same key.
+std::string suchSchluessel(std::string_view text);

@@ -51,6 +51,7 @@ const Kuerzel KUERZEL[] = {
     {48, " Strg + F3", "CD online nachschlagen"},
     {50, " Strg + Z", "Rückgängig"},
     {51, " Strg + Y", "Wiederherstellen"},
+    {53, " Strg + F8", "Statistik"},
 };
 
 constexpr int ZEILENHOEHE = 20;

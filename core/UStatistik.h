@@ -1,0 +1,52 @@
+#pragma once
+// The collection at a glance: how many entries there are and how they split by
+// Typ, Genre, decade of Release, Interpret and Label. Texts are Windows-1252
+// bytes, as stored.
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TDatBas;
+
+// One bar of a chart: its label, how many entries it stands for, and the first
+// of them in the collection's order (from 0, the line of the main list).
+struct TGruppe {
+  std::string name;
+  int anzahl = 0;
+  int erster = 0;
+  bool operator==(const TGruppe&) const = default;
+};
+
+// The charts, in the order the statistics window offers them.
+enum TDiagramm : int { DIAGRAMM_TYP, DIAGRAMM_GENRE, DIAGRAMM_JAHRZEHNT, DIAGRAMM_INTERPRET, DIAGRAMM_LABEL };
+constexpr int DIAGRAMM_ANZAHL = 5;
+
+struct TStatistik {
+  int eintraege = 0;
+  std::array<std::vector<TGruppe>, DIAGRAMM_ANZAHL> diagramme;
+};
+
+// How many bars the lists of the most frequent show.
+constexpr std::size_t GENRES_HOECHSTENS = 15;
+constexpr std::size_t NAMEN_HOECHSTENS = 10;
+
+// Labels of the groups that stand for no single text (Windows-1252).
+inline constexpr const char* OHNE_TYP = "ohne Typ";
+inline constexpr const char* OHNE_GENRE = "ohne Genre";
+inline constexpr const char* SONSTIGE = "Sonstige";
+inline constexpr const char* OHNE_JAHR = "ohne Jahr";
+
+// Counts the collection.
+// - Typ: each stored text a bar; the texts of "typVorgaben" first, in that order,
+//   then the rest by count (empty ones as "ohne Typ").
+// - Genre: the 15 most frequent texts, then "Sonstige" for the rest and "ohne Genre" for empty ones.
+// - Jahrzehnt: the decade of the year in Release (see jahrAus), in order; "ohne Jahr" last.
+// - Interpret, Label: the 10 most frequent, grouped as the search compares
+//   (suchSchluessel), each shown in its most frequent spelling; empty fields left out.
+// Bars of equal count keep the order in which their first entries come.
+TStatistik statistikZaehlen(const TDatBas& db, const std::vector<std::string>& typVorgaben);
+
+// The first four-digit year from 1900 to 2099 in "release" (a run of exactly
+// four digits), 0 when there is none: "1994 (Remaster 2011)" gives 1994.
+int jahrAus(std::string_view release);

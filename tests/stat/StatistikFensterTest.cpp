@@ -1,0 +1,95 @@
+// The statistics window as a user meets it: opened from the menu, charts
+// switched by keyboard, a bar chosen marks its first entry, the chart saved.
+#include <QAccessible>
+#include <QFile>
+#include <QImage>
+#include <QListWidget>
+#include <QMenu>
+
+#include "stat/UFStatistik.h"
+#include "tests/support/GuiTest.h"
+
+namespace {
+
+class StatistikFenster : public GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    starten();
+    struct E {
+      const char *interpret, *genre, *release;
+    };
+    for (const E& e : {E{"Queen", "Rock", "1975"}, E{"ABBA", "Pop", "1976"}, E{"queen", "Rock", "1986"},
+                       E{"Blümchen", "", "x"}})
+      ASSERT_TRUE(Connect->datensatz_hinzufuegen(QString::fromUtf8(e.interpret), "T", "", e.release, "LP", e.genre, ""));
+  }
+  void imFenster(const std::function<void(TFStatistik&)>& schritte) {
+    imModalenFenster([this] { aktion("menue_statistik")->trigger(); }, [&] { schritte(*FStatistik); });
+  }
+  // The bars as a screen reader names them.
+  static QStringList balken(const TFStatistik& f) {
+    QStringList l;
+    QAccessibleInterface* liste = QAccessible::queryAccessibleInterface(f.LB_balken);
+    for (int i = 0; i < liste->childCount(); ++i) l << liste->child(i)->text(QAccessible::Name);
+    // Without a screen reader listening, Qt does not renew its cells when the chart changes.
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(liste));
+    return l;
+  }
+};
+
+TEST_F(StatistikFenster, MenueDiagrammeUndMarkieren) {
+  QAction* a = aktion("menue_statistik");
+  EXPECT_EQ(a->text(), "Statistik...");
+  EXPECT_EQ(a->shortcut(), QKeySequence("Ctrl+F8"));
+  const QList<QAction*> ansicht = finde<QMenu>("menue_gesamtbersicht_menue")->actions();
+  EXPECT_EQ(ansicht.indexOf(a), ansicht.indexOf(aktion("menue_gesamtbersicht1")) + 1);
+
+  imFenster([&](TFStatistik& f) {
+    EXPECT_EQ(f.windowTitle(), "Vemla - Statistik");
+    EXPECT_EQ(f.L_eintraege->text(), "Einträge: 4");
+    EXPECT_EQ(balken(f), QStringList{"LP: 4 Einträge, 100,0 %"});
+    taste(f.LB_diagramme, Qt::Key_Down);  // Genre
+    EXPECT_EQ(balken(f), (QStringList{"Rock: 2 Einträge, 50,0 %", "Pop: 1 Eintrag, 25,0 %",
+                                      "ohne Genre: 1 Eintrag, 25,0 %"}));
+    taste(f.LB_diagramme, Qt::Key_Down);  // decades
+    EXPECT_EQ(balken(f), (QStringList{"1970er: 2 Einträge, 50,0 %", "1980er: 1 Eintrag, 25,0 %",
+                                      "ohne Jahr: 1 Eintrag, 25,0 %"}));
+    // A double click on "1980er" marks its first entry (the third) and closes.
+    QListWidget* l = f.LB_balken;
+    const QPoint mitte = l->visualItemRect(l->item(1)).center();
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, mitte);  // the first click of the two
+    QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, mitte);
+    EXPECT_FALSE(f.isVisible());
+  });
+  EXPECT_EQ(H().listbox->currentRow(), 2);
+  EXPECT_EQ(H().e_interpret->text(), "queen");
+
+  imFenster([&](TFStatistik& f) {  // the chart stays chosen; Enter on a bar does the same
+    taste(f.LB_diagramme, Qt::Key_Down);  // Interpreten: "Queen" and "queen" are one group
+    EXPECT_EQ(balken(f), (QStringList{"Queen: 2 Einträge, 50,0 %", "ABBA: 1 Eintrag, 25,0 %",
+                                      "Blümchen: 1 Eintrag, 25,0 %"}));
+    f.LB_balken->setCurrentRow(2);
+    taste(f.LB_balken, Qt::Key_Return);
+    EXPECT_FALSE(f.isVisible());
+  });
+  EXPECT_EQ(H().listbox->currentRow(), 3);
+}
+
+TEST_F(StatistikFenster, AlsBildSpeichern) {
+  const QString png = QString::fromStdString(tmp_.pfad("genre")), svg = QString::fromStdString(tmp_.pfad("g.svg"));
+  plattform_.dateinamen = {png, svg};
+  imFenster([&](TFStatistik& f) {
+    f.LB_diagramme->setCurrentRow(1);
+    f.B_bild->click();  // ".png" is added
+    f.B_bild->click();
+  });
+  EXPECT_EQ(QImage(png + ".png").size(), QSize(640, 2 * 12 + 28 + 3 * 24));  // title and three bars
+  QFile f(svg);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QByteArray inhalt = f.readAll();
+  EXPECT_TRUE(inhalt.contains("<svg") && inhalt.contains("Rock")) << inhalt.left(300).toStdString();
+  EXPECT_EQ(plattform_.dateiDialoge.at(0).vorschlag, "Statistik-Genre.png");
+  EXPECT_TRUE(plattform_.meldungen.empty());
+}
+
+}  // namespace
