@@ -6,9 +6,8 @@
 #include <QApplication>
 #include <QLabel>
 
-#include "app/UAnwendung.h"
 #include "app/UGlobal.h"
-#include "bench/gui/StillePlattform.h"
+#include "bench/gui/FensterBench.h"
 #include "bench/gui/Zufallssammlung.h"
 #include "stat/UFStatistik.h"
 
@@ -45,21 +44,10 @@ void BM_Boden(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  TVemlaApplication app(argc, argv);
-  StillePlattform still;
-  setzePlattform(&still);
-  fensterErzeugen();
+  TFensterBench fenster(argc, argv);
   sammlungFuellen();
-
   using benchmark::kMillisecond;
   benchmark::RegisterBenchmark("Statistik/erstes_Oeffnen_4000", BM_ErstesOeffnen)->Unit(kMillisecond)->UseRealTime();
   benchmark::RegisterBenchmark("Statistik/Boden_ein_Durchgang_4000", BM_Boden)->Unit(kMillisecond)->UseRealTime();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  fensterFreigeben();
-  setzePlattform(nullptr);
-  return 0;
+  return TFensterBench::laufen(argc, argv);
 }
