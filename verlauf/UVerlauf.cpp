@@ -125,10 +125,10 @@ TListenStand TVerlauf::wiederherstellen(TDatBas& db) {
   return s.nachher;
 }
 
-void TVerlauf::leeren() {
+void TVerlauf::leeren(bool dateiStand) {
   schritte_.clear();
   aktuell_ = 0;
-  gespeichert_ = 0;
+  gespeichert_ = dateiStand ? 0 : -1;
 }
 
 void TVerlauf::gespeichert() { gespeichert_ = static_cast<long>(aktuell_); }

@@ -40,8 +40,9 @@ class TVerlauf {
   TListenStand rueckgaengig(TDatBas& db);
   TListenStand wiederherstellen(TDatBas& db);
 
-  // A new or newly loaded collection: no steps, and its state is the saved one.
-  void leeren();
+  // A new or newly loaded collection: no steps, and its state is the saved one
+  // (with "dateiStand" false: a collection that no file holds as it stands).
+  void leeren(bool dateiStand = true);
   // The collection as it stands now is what its file holds.
   void gespeichert();
   // True when the collection stands where it was last saved (or loaded).
