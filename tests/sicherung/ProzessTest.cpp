@@ -10,19 +10,11 @@
 #include <filesystem>
 
 #include "core/UVemDatei.h"
+#include "tests/sicherung/Satz.h"
 #include "tests/support/TempOrdner.h"
 #include "tests/support/VollerDatentraeger.h"
 
 namespace {
-
-std::string satz(const std::string& interpret, const std::string& titel) {
-  std::string r;
-  for (const std::string& f : {interpret, titel, std::string(), std::string(), std::string(), std::string(), std::string()}) {
-    r += static_cast<char>(f.size());
-    r += f + std::string(255 - f.size(), '\0');
-  }
-  return r;
-}
 
 class Prozesse : public ::testing::Test {
  protected:

@@ -6,22 +6,13 @@
 #include "core/UVemDatei.h"
 #include "sicherung/USicherung.h"
 #include "sicherung/UWiederherstellen.h"
+#include "tests/sicherung/Satz.h"
 #include "tests/support/GuiTest.h"
 #include "tests/support/VollerDatentraeger.h"
 
 namespace {
 
 constexpr const char* OHNE_STARTFENSTER = "[Programm]\r\nfirststart=false\r\n[Ansicht]\r\nstartbildschirm=false\r\n";
-
-// A record as the file holds it: seven fields of a length byte and 255 characters.
-std::string satz(const std::string& interpret, const std::string& titel) {
-  std::string r;
-  for (const std::string& f : {interpret, titel, std::string(), std::string(), std::string(), std::string(), std::string()}) {
-    r += static_cast<char>(f.size());
-    r += f + std::string(255 - f.size(), '\0');
-  }
-  return r;
-}
 
 class Sicherung : public GuiTest {
  protected:
