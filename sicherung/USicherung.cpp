@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <chrono>
 
@@ -180,7 +181,11 @@ bool TSicherung::kopieDa() {
 
 bool TSicherung::sperreNehmen() {
   if (sperre_ >= 0) return true;
-  QDir().mkpath(ordner_);
+  // The copies hold the user's collection: the folder is the user's alone.
+  if (!QFileInfo(ordner_).isDir()) {
+    QDir().mkpath(QFileInfo(ordner_).absolutePath());
+    ::mkdir(bytes(ordner_).c_str(), 0700);
+  }
   const int fd = ::open(bytes(ordner_ + "/" + kopieName(id_, ".sperre")).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   if (fd < 0) return false;
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

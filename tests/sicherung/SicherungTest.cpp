@@ -52,6 +52,7 @@ TEST_F(Sicherung, KopieMitDenBytesDerSammlung) {
   EXPECT_EQ(dateiInhalt(sicherung()->eigeneKopie().toStdString()), satz("A", "x") + satz("B", "y"));
   const QString id = QFileInfo(sicherung()->eigeneKopie()).completeBaseName().mid(6);
   EXPECT_EQ(namen(), (QStringList{"kopie-" + id + ".angaben", "kopie-" + id + ".sperre", "kopie-" + id + ".vem"}));
+  EXPECT_EQ(std::filesystem::status(ordner_.toStdString()).permissions(), std::filesystem::perms::owner_all);
   // This program's copy is never offered to itself.
   EXPECT_TRUE(sicherung()->verwaisteKopien().empty());
 }
