@@ -27,6 +27,7 @@
 #include "net/UFAutopatcher.h"
 #include "net/UFInternetZugriff.h"
 #include "online/UFOnline.h"
+#include "sicherung/UWiederherstellen.h"
 #include "stat/UFStatistik.h"
 
 TDBSortTree* SortTree = nullptr;
@@ -120,6 +121,7 @@ void fensterErzeugen() {
 }
 
 void fensterFreigeben() {
+  sicherungBeenden();  // while the collection is still there
   delete Fworking;
   Fworking = nullptr;
   delete HauptFormular;  // owns the other windows

@@ -20,6 +20,7 @@
 #include "core/UFehler.h"
 #include "core/UVemDatei.h"
 #include "dialogs/UFOptionen.h"
+#include "sicherung/UWiederherstellen.h"
 
 namespace {
 
@@ -55,8 +56,22 @@ THauptAblauf::~THauptAblauf() { QObject::disconnect(fokus_); }
 // ---------------------------------------------------------------- showing and activation
 
 void THauptAblauf::programmStart(const QStringList& argumente) {
+  // Changes a program left unsaved are offered above the shown window before
+  // any file is loaded; a restored copy is not loaded over. No activation
+  // runs while the question is open.
+  bool wiederhergestellt = false;
+  startFrage_ = true;
   try {
-    FormShow(argumente);
+    wiederhergestellt = kopienAnbieten(&h_, [this] {
+      h_.show();
+      h_.activateWindow();
+    });
+  } catch (const std::exception& e) {
+    allgemeinerFehler(e);
+  }
+  startFrage_ = false;
+  try {
+    if (!wiederhergestellt) FormShow(argumente);
   } catch (const std::exception& e) {
     allgemeinerFehler(e);
   }
@@ -101,7 +116,7 @@ void THauptAblauf::aktivierungPlanen() {
   // The first activation is reported twice on a desktop with a window manager
   // (its focus change and the fallback below), and a box shown by a running
   // activation hands the focus back to the main window: each runs it once.
-  if (aktivierungGeplant_ || aktivierungLaeuft_) return;
+  if (aktivierungGeplant_ || aktivierungLaeuft_ || startFrage_) return;
   erstesAktivieren_ = false;
   aktivierungGeplant_ = true;
   // Later, not inside the focus change: the activation may open modal windows.
@@ -251,13 +266,18 @@ void THauptAblauf::init_showcombobox() {
 
 void THauptAblauf::FormClose() {
   if (!Connect->get_filename().isEmpty()) Einstellungen->letzteDateiSetzen(dateiPfad(Connect->get_filename()));
+  // The recovery copy stays only when "Ja" did not end in a save.
+  bool aufgeben = true;
   if (DatBas->get_anzahl() >= 1 && Connect->file_changed()) {
     if (frageJa("Sicherheitsabfrage", "Die Datei wurde geändert.\rWollen Sie diese Änderungen speichern?")) {
+      aufgeben = false;
       TDateiDialog d = h_.datei().speicherDialog();
       if (auto name = plattform().speichernDialog(d); name && Connect->datei_speichern(*name)) {
+        aufgeben = true;
         meldungOk("Hinweis", "Die Änderungen wurden gespeichert\rDas Programm wird nun beendet.");
       }
     }
   }
+  if (aufgeben) kopieAufgeben();
   if (Einstellungen->option(Option::Startposition)) FOptionen->startpositionSpeichern();
 }

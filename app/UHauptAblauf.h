@@ -58,6 +58,8 @@ class THauptAblauf {
   // One activation at a time: one that is waiting to run or running takes no second one.
   bool aktivierungGeplant_ = false;
   bool aktivierungLaeuft_ = false;
+  // The start's question about recovery copies is open.
+  bool startFrage_ = false;
   // A refused settings write while the window was still hidden, for the first activation to report.
   std::string startFehler_;
 };

@@ -73,11 +73,13 @@ TOrte orteBestimmen(const QString& programmOrdner, const QProcessEnvironment& um
   const bool installiert = QFileInfo(o.daten).isDir();
   if (portabel || (!installiert && beschreibbar(programmOrdner))) {
     o.einstellungen = o.geschrieben = programmOrdner;
+    o.zustand = programmOrdner + "/sicherung";
     return o;
   }
   o.imBenutzerordner = true;
   o.einstellungen = basisOrdner(umgebung, "XDG_CONFIG_HOME", ".config") + "/vemla";
   o.geschrieben = basisOrdner(umgebung, "XDG_CACHE_HOME", ".cache") + "/vemla";
+  o.zustand = basisOrdner(umgebung, "XDG_STATE_HOME", ".local/state") + "/vemla";
   return o;
 }
 
@@ -105,6 +107,8 @@ QString eigeneDatei(const QString& name) {
 }
 
 QString iniPfad() { return orte().einstellungen + "/vemla.ini"; }
+
+QString zustandsOrdner() { return orte().zustand; }
 
 void moduleAuchSuchenIn(const QString& ordner) { weitererModulOrdner = ordner; }
 

@@ -28,6 +28,10 @@ QString mitgelieferteDatei(const QString& name);
 QString eigeneDatei(const QString& name);
 // The path of the settings file "vemla.ini".
 QString iniPfad();
+// The folder of the recovery copies: $XDG_STATE_HOME/vemla (default
+// ~/.local/state/vemla), or "sicherung" beside a portable program. Created
+// only when the first copy is written.
+QString zustandsOrdner();
 
 // The folders the rule above gives.
 struct TOrte {
@@ -35,6 +39,7 @@ struct TOrte {
   QString daten;          // the installed data folder <prefix>/share/vemla
   QString einstellungen;  // where "vemla.ini" lies
   QString geschrieben;    // where written pages and "download.ini" lie
+  QString zustand;        // where the recovery copies lie
   bool imBenutzerordner = false;  // true when the last two are the user's config and cache folders
 };
 

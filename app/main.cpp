@@ -3,6 +3,7 @@
 #include "app/UGlobal.h"
 #include "app/UOrte.h"
 #include "csv/UKommandozeile.h"
+#include "sicherung/UWiederherstellen.h"
 
 int main(int argc, char* argv[]) {
   // Export, import and check on the command line need no window, nor a display.
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
   TVemlaApplication app(argc, argv);
   orteFestlegen();
   fensterErzeugen();
+  sicherungStarten(zustandsOrdner());
   HauptFormular->ablauf().programmStart(app.arguments().mid(1));
   const int ergebnis = app.exec();
   fensterFreigeben();

@@ -311,6 +311,32 @@ bool TConnect::datei_speichern(const QString& pfadEin) {
   return true;
 }
 
+void TConnect::kopie_laden(const QString& kopiePfad, const QString& originalName) {
+  neue_sammlung();
+  set_filename("");
+  QStringList zeilen;
+  try {
+    vemAnhaengen(dateiPfad(kopiePfad), *DatBas, MAX_DATENSAETZE,
+                 [&](const TDatensatz& d) { zeilen << listenzeileAnzeigen(d); });
+  } catch (...) {
+    neue_sammlung();
+    throw;
+  }
+  ansicht_->zeilenAnhaengen(zeilen);
+  markieren(0);
+  if (!originalName.isEmpty()) {
+    set_filename(originalName);
+    dateiZeigen(titelFuerDatei(originalName), true);
+    // A save warns only about what changes the original file sees from now on.
+    const std::string datei = dateiPfad(originalName);
+    if (const std::optional<TDateiKennung> k = dateiKennung(datei)) wache_.merken(datei, *k);
+  }
+  // No file holds what the copy holds: undoing back to here never counts as saved.
+  verlauf_.leeren(false);
+  file_was_changed();
+  anzeigen_aktualisieren();
+}
+
 bool TConnect::dateityp_pruefen(const QString& pfad) {
   const QString ende = pfad.right(4);
   if (ende == ".vem") return true;

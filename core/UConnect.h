@@ -134,6 +134,9 @@ class TConnect : public ISortAnzeige {
   // False when the user declined to write over changes made outside the program.
   bool datei_speichern(const QString& pfad);
   bool dateityp_pruefen(const QString& pfad);
+  // The collection read from a recovery copy, under the name of the file it
+  // belongs to (empty: a collection never saved), and marked changed.
+  void kopie_laden(const QString& kopiePfad, const QString& originalName);
 
   // --- printing: the print dialog, then every entry as a line, then their print
   void liste_drucken();

@@ -49,6 +49,8 @@ std::optional<TDateiKennung> jetzt(const std::string& pfad) {
 
 }  // namespace
 
+std::optional<TDateiKennung> dateiKennung(const std::string& pfad) { return jetzt(pfad); }
+
 bool gleichesZiel(const std::string& a, const std::string& b) {
   return dieselbeDatei(a, b) || absolut(a) == absolut(b);
 }

@@ -46,5 +46,8 @@ class TExklusivSperre {
   bool frei_ = true;
 };
 
+// The state of the file at "pfad" now, with the checksum of all its bytes; nothing when it cannot be read.
+std::optional<TDateiKennung> dateiKennung(const std::string& pfad);
+
 // True when "a" and "b" name the same file, existing or not (links followed).
 bool gleichesZiel(const std::string& a, const std::string& b);

@@ -40,9 +40,9 @@ std::size_t allesLesen(int fd, char* ziel, std::size_t n) {
   return gelesen;
 }
 
-std::vector<char> datenVon(const TDatBas& db) {
+std::string datenVon(const TDatBas& db) {
   const int n = db.get_anzahl();
-  std::vector<char> puffer(static_cast<std::size_t>(n) * DATENSATZ_GROESSE);
+  std::string puffer(static_cast<std::size_t>(n) * DATENSATZ_GROESSE, '\0');
   TDatensatz d;
   for (int i = 1; i <= n; ++i) {
     db.get_datensatz(i, d);
@@ -108,7 +108,8 @@ int vemAnhaengen(const std::string& pfad, TDatBas& db, int grenze,
   return angehaengt;
 }
 
+std::string vemDaten(const TDatBas& db) { return datenVon(db); }
+
 void vemSchreiben(const std::string& pfad, const TDatBas& db, TDateiKennung* kennung) {
-  const std::vector<char> daten = datenVon(db);
-  dateiSicherSchreiben(pfad, std::string_view(daten.data(), daten.size()), kennung);
+  dateiSicherSchreiben(pfad, datenVon(db), kennung);
 }

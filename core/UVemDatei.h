@@ -19,6 +19,8 @@ int vemAnhaengen(const std::string& pfad, TDatBas& db, int grenze = MAX_DATENSAE
 // Writes every entry of "db" to "pfad" with dateiSicherSchreiben (core/USicherSchreiben.h),
 // so a failed save leaves an existing file as it was. Raises EEAFehler.
 void vemSchreiben(const std::string& pfad, const TDatBas& db, TDateiKennung* kennung = nullptr);
+// The bytes vemSchreiben writes for "db".
+std::string vemDaten(const TDatBas& db);
 
 // True when "pfad" names an existing file (not a folder).
 bool dateiExistiert(const std::string& pfad);

@@ -42,22 +42,26 @@ TEST_F(Orte, RegelFuerDenProgrammordner) {
     std::initializer_list<std::pair<const char*, std::string>> env;
     const char* einstellungen;  // relative to the test tree
     const char* geschrieben;
+    const char* zustand = "usr/bin/sicherung";
   } faelle[] = {
       {"Bauordner, beschreibbar", false, perms(0777), false, {{"HOME", "/h"}}, "usr/bin", "usr/bin"},
-      {"Bauordner, schreibgeschuetzt", false, perms(0555), false, {{"HOME", "/h"}}, "/h/.config/vemla", "/h/.cache/vemla"},
+      {"Bauordner, schreibgeschuetzt", false, perms(0555), false, {{"HOME", "/h"}}, "/h/.config/vemla", "/h/.cache/vemla", "/h/.local/state/vemla"},
       {"portabel, beschreibbar", false, perms(0777), true, {{"HOME", "/h"}}, "usr/bin", "usr/bin"},
       // A read-only folder holding a settings file keeps it: writing it is refused as before.
       {"portabel, schreibgeschuetzt", false, perms(0555), true, {{"XDG_CONFIG_HOME", "/k"}}, "usr/bin", "usr/bin"},
       {"installiert und portabel", true, perms(0555), true, {{"HOME", "/h"}}, "usr/bin", "usr/bin"},
       // Installed, even a folder the running user may write (root's) is not used.
-      {"installiert, beschreibbar", true, perms(0777), false, {{"HOME", "/h"}}, "/h/.config/vemla", "/h/.cache/vemla"},
+      {"installiert, beschreibbar", true, perms(0777), false, {{"HOME", "/h"}}, "/h/.config/vemla", "/h/.cache/vemla", "/h/.local/state/vemla"},
       {"installiert, XDG gesetzt", true, perms(0555), false,
-       {{"HOME", "/h"}, {"XDG_CONFIG_HOME", "/k"}, {"XDG_CACHE_HOME", "/c/"}}, "/k/vemla", "/c/vemla"},
-      {"installiert, Standardordner", true, perms(0555), false, {{"HOME", "/h"}}, "/h/.config/vemla", "/h/.cache/vemla"},
+       {{"HOME", "/h"}, {"XDG_CONFIG_HOME", "/k"}, {"XDG_CACHE_HOME", "/c/"}, {"XDG_STATE_HOME", "/s"}}, "/k/vemla",
+       "/c/vemla", "/s/vemla"},
+      {"installiert, Standardordner", true, perms(0555), false, {{"HOME", "/h"}}, "/h/.config/vemla", "/h/.cache/vemla",
+       "/h/.local/state/vemla"},
       {"installiert, relative XDG-Pfade gelten nicht", true, perms(0555), false,
-       {{"HOME", "/h"}, {"XDG_CONFIG_HOME", "k"}, {"XDG_CACHE_HOME", "c"}}, "/h/.config/vemla", "/h/.cache/vemla"},
+       {{"HOME", "/h"}, {"XDG_CONFIG_HOME", "k"}, {"XDG_CACHE_HOME", "c"}, {"XDG_STATE_HOME", "s"}}, "/h/.config/vemla",
+       "/h/.cache/vemla", "/h/.local/state/vemla"},
       {"installiert, nur Cache gesetzt", true, perms(0555), false,
-       {{"HOME", "/h"}, {"XDG_CACHE_HOME", "/c"}}, "/h/.config/vemla", "/c/vemla"},
+       {{"HOME", "/h"}, {"XDG_CACHE_HOME", "/c"}}, "/h/.config/vemla", "/c/vemla", "/h/.local/state/vemla"},
   };
   for (const Fall& f : faelle) {
     std::filesystem::remove(t_.pfad("usr/bin/vemla.ini"));
@@ -77,6 +81,7 @@ TEST_F(Orte, RegelFuerDenProgrammordner) {
     auto erwartet = [&](const char* s) { return *s == '/' ? QString(s) : p(s); };
     EXPECT_EQ(o.einstellungen, erwartet(f.einstellungen)) << f.was;
     EXPECT_EQ(o.geschrieben, erwartet(f.geschrieben)) << f.was;
+    EXPECT_EQ(o.zustand, erwartet(f.zustand)) << f.was;
     EXPECT_EQ(o.imBenutzerordner, *f.einstellungen == '/') << f.was;
     EXPECT_EQ(o.programm, p("usr/bin")) << f.was;
     EXPECT_EQ(o.daten, p("usr/share/vemla")) << f.was;

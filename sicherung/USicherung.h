@@ -1,0 +1,90 @@
+#pragma once
+// The recovery copy: while the collection holds unsaved changes, a copy of it
+// (a ".vem" file) and its companion data (the original file's name, the time)
+// lie in the state folder, so that a program killed, a machine without power
+// or a failed save at the exit loses nothing. The copy is written at most
+// "verzoegerung" after a change: the collection is turned into bytes on the
+// calling (main) thread and written by a worker thread with the safe write.
+//
+// Every running program keeps its copies under an id of its own and holds an
+// exclusive lock (flock) on "kopie-<id>.sperre" for its whole life: a copy
+// whose lock can be taken belongs to a program that no longer runs.
+#include <QString>
+#include <QTimer>
+#include <future>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sicherung/UKopieAngaben.h"
+
+class TConnect;
+class TDatBas;
+
+// A copy left by a program that no longer runs, locked by this one while the object lives.
+class TVerwaisteKopie {
+ public:
+  TVerwaisteKopie(QString ordner, QString id, int sperre);
+  ~TVerwaisteKopie();
+  TVerwaisteKopie(TVerwaisteKopie&& k) noexcept;
+  TVerwaisteKopie& operator=(TVerwaisteKopie&&) = delete;
+
+  QString vemPfad() const;
+  QString angabenPfad() const;
+  // The companion data; nothing when the copy is damaged (its companion
+  // unreadable, the copy no whole number of records or above the limit).
+  const std::optional<TKopieAngaben>& angaben() const { return angaben_; }
+  // Removes the copy, its companion and its lock file.
+  void entfernen();
+  // Renames the copy and its companion with the date in front ("beschaedigt-
+  // 20261208-061500-kopie-<id>.vem"); never deletes. The copy's new path.
+  QString beiseitelegen();
+
+ private:
+  QString ordner_, id_;
+  int sperre_ = -1;
+  std::optional<TKopieAngaben> angaben_;
+};
+
+class TSicherung {
+ public:
+  // Keeps copies of the collection of "connect" and "db" in "ordner".
+  TSicherung(QString ordner, TConnect& connect, const TDatBas& db, int verzoegerungMs = 2000);
+  // At the end: unsaved changes that were not given up are written once more
+  // and stay; otherwise the copy goes. The lock is released either way.
+  ~TSicherung();
+  TSicherung(const TSicherung&) = delete;
+  TSicherung& operator=(const TSicherung&) = delete;
+
+  const QString& ordner() const { return ordner_; }
+  // The collection or its changed mark may have changed (the controller's listener).
+  void geaendert();
+  // Writes the copy now and waits for it (after a restore, at the end).
+  void jetztSchreiben();
+  // The user gave the unsaved changes up or saved them at the exit: the copy
+  // goes, and none is written for the rest of the run.
+  void aufgeben();
+  // Whether this program's copy lies on disk now (after any running write).
+  bool kopieDa();
+  QString eigeneKopie() const;
+
+  // The copies of programs that no longer run, each locked for this program
+  // (one folder listing; nothing when the folder does not exist).
+  std::vector<TVerwaisteKopie> verwaisteKopien() const;
+
+ private:
+  void schreiben();
+  void warten();
+  void entfernen();
+  bool sperreNehmen();
+
+  QString ordner_;
+  TConnect& connect_;
+  const TDatBas& db_;
+  QTimer timer_;
+  QString id_;
+  int sperre_ = -1;
+  bool kopieDa_ = false;
+  bool aufgegeben_ = false;
+  std::future<void> schreibt_;
+};

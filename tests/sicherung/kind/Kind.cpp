@@ -1,0 +1,67 @@
+// A Vemla in a process of its own for the recovery tests: the program's start,
+// work and exit with the scripted platform, in a portable program folder.
+//   kind ORDNER [DATEI]   the folder (with its "vemla.ini"), the command line's file
+// The environment says what to do:
+//   KIND_ANTWORTEN  "ja,nein,...": the answers of the boxes, in order
+//   KIND_EINTRAEGE  entries to add after the start ("I1"/"T1", ...)
+//   KIND_ZIEL       the file the save dialog at the exit chooses
+//   KIND_WARTEN     wait for the recovery copy, say "kopie", and wait to be killed
+// It prints each box ("frage|title|text"), then "datei|", "titel|" and "anzahl|".
+#include <QTimer>
+#include <cstdio>
+
+#include "app/UAnwendung.h"
+#include "app/UFHaupt.h"
+#include "app/UGlobal.h"
+#include "app/UOrte.h"
+#include "core/UConnect.h"
+#include "core/UDatbas.h"
+#include "sicherung/USicherung.h"
+#include "sicherung/UWiederherstellen.h"
+#include "tests/support/TestPlattform.h"
+
+namespace {
+
+void zeile(const QString& s) {
+  std::printf("%s\n", s.toUtf8().constData());
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  TVemlaApplication app(argc, argv);
+  orteFestlegen(QString::fromLocal8Bit(argv[1]));
+  TTestPlattform plattform;
+  for (const QString& a : qEnvironmentVariable("KIND_ANTWORTEN").split(',', Qt::SkipEmptyParts))
+    plattform.antworten.push_back(a == "ja" ? TAntwort::Ja : TAntwort::Nein);
+  if (qEnvironmentVariableIsSet("KIND_ZIEL")) plattform.dateinamen.push_back(qEnvironmentVariable("KIND_ZIEL"));
+
+  fensterErzeugen();
+  sicherungStarten(zustandsOrdner(), 50);
+  HauptFormular->ablauf().programmStart(app.arguments().mid(2));
+  for (const TGezeigteMeldung& m : plattform.meldungen) zeile("frage|" + m.titel + "|" + m.text);
+  zeile("datei|" + Connect->get_filename());
+  zeile("titel|" + HauptFormular->windowTitle());
+  zeile("anzahl|" + QString::number(DatBas->get_anzahl()));
+
+  const int eintraege = qEnvironmentVariableIntValue("KIND_EINTRAEGE");
+  for (int n = 1; n <= eintraege; ++n)
+    Connect->datensatz_hinzufuegen("I" + QString::number(n), "T" + QString::number(n), "", "", "", "", "");
+  if (qEnvironmentVariableIsSet("KIND_WARTEN")) {
+    QTimer warten;
+    QObject::connect(&warten, &QTimer::timeout, [&] {
+      if (!sicherung()->kopieDa()) return;
+      warten.stop();
+      zeile("kopie");
+    });
+    warten.start(20);
+    return app.exec();  // until killed
+  }
+  const std::size_t vorher = plattform.meldungen.size();
+  HauptFormular->close();
+  for (std::size_t i = vorher; i < plattform.meldungen.size(); ++i)
+    zeile("frage|" + plattform.meldungen[i].titel + "|" + plattform.meldungen[i].text);
+  fensterFreigeben();
+  return 0;
+}
