@@ -101,7 +101,7 @@ const TZeile MENUE[] = {
   {TArt::Unter, "Optionen1", "menue_gesamtbersicht", "&Ansicht", nullptr, &H::menue_gesamtbersicht, nullptr},
   // F8 like the menu: not while the "Ansicht" submenu is disabled (empty collection).
   {TArt::Punkt, "menue_gesamtbersicht", "menue_gesamtbersicht1", "&Gesamtübersicht", "F8", &H::menue_gesamtbersicht1, [](H& h) { if (h.menue_gesamtbersicht->isEnabled()) h.uebersicht(); }},
-  {TArt::Punkt, "menue_gesamtbersicht", "menue_statistik", "Statistik...", "Ctrl+F8", nullptr, [](H& h) { if (h.menue_gesamtbersicht->isEnabled()) modalZeigen(FStatistik); }},
+  {TArt::Punkt, "menue_gesamtbersicht", "menue_statistik", "&Statistik...", "Ctrl+F8", nullptr, [](H& h) { if (h.menue_gesamtbersicht->isEnabled()) modalZeigen(FStatistik); }},
   {TArt::Unter, "Optionen1", "menue_extras", "&Extras", nullptr, &H::menue_extras, nullptr},
   {TArt::Punkt, "menue_extras", "Internetsuche1", "&Internetsuche..", "Shift+F3", &H::Internetsuche1, [](H&) { plattform().fensterModal(*FInternetZugriff); }},
   {TArt::Trenner, "Optionen1", nullptr, nullptr, nullptr, nullptr, nullptr},

@@ -72,8 +72,8 @@ void TFStatistik::aufbauen() {
   LB_balken->setEditTriggers(QAbstractItemView::NoEditTriggers);
   delegate_ = new TBalkenDelegate(LB_balken);
   LB_balken->setItemDelegate(delegate_);
-  B_bild = mitName(new QPushButton("Als Bild speichern...", this), "B_bild");
-  B_schliessen = mitName(new QPushButton("Schließen", this), "B_schliessen");
+  B_bild = mitName(new QPushButton("Als &Bild speichern...", this), "B_bild");
+  B_schliessen = mitName(new QPushButton("&Schließen", this), "B_schliessen");
   // Enter belongs to the bars: no button takes it.
   B_bild->setAutoDefault(false);
   B_schliessen->setAutoDefault(false);

@@ -39,7 +39,7 @@ class StatistikFenster : public GuiTest {
 
 TEST_F(StatistikFenster, MenueDiagrammeUndMarkieren) {
   QAction* a = aktion("menue_statistik");
-  EXPECT_EQ(a->text(), "Statistik...");
+  EXPECT_EQ(a->text(), "&Statistik...");  // reached by Alt+O, A, S
   EXPECT_EQ(a->shortcut(), QKeySequence("Ctrl+F8"));
   const QList<QAction*> ansicht = finde<QMenu>("menue_gesamtbersicht_menue")->actions();
   EXPECT_EQ(ansicht.indexOf(a), ansicht.indexOf(aktion("menue_gesamtbersicht1")) + 1);
