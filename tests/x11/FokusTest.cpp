@@ -53,7 +53,7 @@ class X11 : public GuiTest {
     auto abstand = [&] { return H().frameGeometry().center() - frei.center(); };
     const bool mittig = QTest::qWaitFor([&] {
       return !H().windowHandle()->frameMargins().isNull() && std::abs(abstand().x()) <= 1 && std::abs(abstand().y()) <= 1;
-    }, 3000);
+    }, 6000);  // the program itself waits up to 5 s for the frame
     EXPECT_TRUE(mittig) << abstand().x() << "," << abstand().y();
   }
   QString xEigenschaft(QWidget* w, const char* name) {
