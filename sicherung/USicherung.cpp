@@ -186,20 +186,36 @@ bool TSicherung::sperreNehmen() {
     QDir().mkpath(QFileInfo(ordner_).absolutePath());
     ::mkdir(bytes(ordner_).c_str(), 0700);
   }
-  const int fd = ::open(bytes(ordner_ + "/" + kopieName(id_, ".sperre")).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) return false;
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  const std::string pfad = bytes(ordner_ + "/" + kopieName(id_, ".sperre"));
+  // Another start may remove a lock file nobody holds between our open and our lock:
+  // a lock on a file no longer in the folder protects nothing, so take it anew.
+  for (int versuch = 0; versuch < 3; ++versuch) {
+    const int fd = ::open(pfad.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      ::close(fd);
+      return false;
+    }
+    struct stat offen, imOrdner;
+    if (::fstat(fd, &offen) == 0 && ::stat(pfad.c_str(), &imOrdner) == 0 && offen.st_dev == imOrdner.st_dev &&
+        offen.st_ino == imOrdner.st_ino) {
+      sperre_ = fd;
+      return true;
+    }
     ::close(fd);
-    return false;
   }
-  sperre_ = fd;
-  return true;
+  return false;
 }
 
 std::vector<TVerwaisteKopie> TSicherung::verwaisteKopien() const {
   std::vector<TVerwaisteKopie> kopien;
-  const QStringList namen = QDir(ordner_).entryList({"kopie-*.vem"}, QDir::Files, QDir::Name);
+  const QStringList namen = QDir(ordner_).entryList({"kopie-*"}, QDir::Files, QDir::Name);
   for (const QString& name : namen) {
+    if (name.endsWith(".sperre")) {
+      sperreOhneKopieEntfernen(name.chopped(7).mid(6));
+      continue;
+    }
+    if (!name.endsWith(".vem")) continue;
     const QString id = name.mid(6, name.size() - 10);
     if (id == id_) continue;
     const std::string sperre = bytes(ordner_ + "/" + kopieName(id, ".sperre"));
@@ -219,4 +235,15 @@ std::vector<TVerwaisteKopie> TSicherung::verwaisteKopien() const {
     kopien.emplace_back(ordner_, id, fd);
   }
   return kopien;
+}
+
+// A killed program whose copy was already removed (its collection was back at the saved
+// state) leaves its lock file behind; nobody holds it any more.
+void TSicherung::sperreOhneKopieEntfernen(const QString& id) const {
+  if (id == id_ || QFileInfo::exists(ordner_ + "/" + kopieName(id, ".vem"))) return;
+  const std::string sperre = bytes(ordner_ + "/" + kopieName(id, ".sperre"));
+  const int fd = ::open(sperre.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) return;
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && !QFileInfo::exists(ordner_ + "/" + kopieName(id, ".vem"))) ::unlink(sperre.c_str());
+  ::close(fd);
 }

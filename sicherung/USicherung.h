@@ -69,7 +69,8 @@ class TSicherung {
   QString eigeneKopie() const;
 
   // The copies of programs that no longer run, each locked for this program
-  // (one folder listing; nothing when the folder does not exist).
+  // (one folder listing; nothing when the folder does not exist). Lock files left
+  // without a copy by programs that no longer run are removed on the way.
   std::vector<TVerwaisteKopie> verwaisteKopien() const;
 
  private:
@@ -77,6 +78,7 @@ class TSicherung {
   void warten();
   void entfernen();
   bool sperreNehmen();
+  void sperreOhneKopieEntfernen(const QString& id) const;
 
   QString ordner_;
   TConnect& connect_;

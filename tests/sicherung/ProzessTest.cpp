@@ -94,9 +94,15 @@ TEST_F(Prozesse, ZweiProgrammeSehenIhreKopienNicht) {
   // A second program while the first runs: nothing offered, nothing removed.
   EXPECT_EQ(fragen(durchlaufen({"KIND_ANTWORTEN=ja"})), QStringList());
   EXPECT_EQ(kopien().size(), 1u);
+  // A lock file a killed program left without a copy goes at the next start; a running one's stays.
+  const QString ordner = QString::fromStdString(tmp_.pfad("prog/sicherung"));
+  dateiSchreiben(tmp_.pfad("prog/sicherung/kopie-1-verwaist.sperre"), "");
+  durchlaufen({});
+  EXPECT_EQ(QDir(ordner).entryList({"kopie-*.sperre"}).join(' ').toStdString(), kopien().value(0).replace(".vem", ".sperre").toStdString());
   toeten(*erster);
   EXPECT_EQ(fragen(durchlaufen({"KIND_ANTWORTEN=nein"})).size(), 1);
   EXPECT_TRUE(kopien().isEmpty());
+  EXPECT_EQ(QDir(ordner).entryList(QDir::Files).join(' ').toStdString(), "");
 }
 
 TEST_F(Prozesse, VolleFestplatteBeimEndeBehaeltDieKopie) {
