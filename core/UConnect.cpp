@@ -269,8 +269,9 @@ void TConnect::nachLesefehler() {
 }
 
 void TConnect::datei_oeffnen(const QString& pfad) {
-  TSchritt schritt(*this, QString());
+  // A file that is not there leaves the collection, and so its history, as it is.
   if (!dateiExistiert(dateiPfad(pfad))) return;
+  TSchritt schritt(*this, QString());
   neue_sammlung();
   set_filename("");
   try {

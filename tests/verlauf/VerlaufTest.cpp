@@ -106,6 +106,9 @@ TEST_F(Verlauf, GeaendertMarkeFolgtDemGespeichertenStand) {
   EXPECT_EQ(H().menue_wiederherstellen->text(), "&Wiederherstellen");
   H().menue_rueckgaengig->trigger();
   EXPECT_TRUE(Connect->file_changed());  // the saved state lay on the dropped branch
+  // A file that is not there loads nothing and keeps the history.
+  Connect->datei_oeffnen(QString::fromStdString(tmp_.pfad("fehlt.vem")));
+  EXPECT_TRUE(H().menue_rueckgaengig->isEnabled());
   // Loading starts an empty history.
   Connect->datei_oeffnen(QString::fromStdString(tmp_.pfad("s.vem")));
   EXPECT_FALSE(H().menue_rueckgaengig->isEnabled());
