@@ -23,6 +23,11 @@ std::string bytes(const QString& pfad) { return QFile::encodeName(pfad).toStdStr
 
 QString kopieName(const QString& id, const char* endung) { return "kopie-" + id + endung; }
 
+// The path of a file of copy "id" in "ordner", as the system takes it.
+std::string kopieDatei(const QString& ordner, const QString& id, const char* endung) {
+  return bytes(ordner + "/" + kopieName(id, endung));
+}
+
 // The whole content of a small file; nothing when it cannot be read or is larger than "hoechstens".
 std::optional<std::string> kleineDatei(const std::string& pfad, std::size_t hoechstens) {
   const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -76,7 +81,7 @@ void TVerwaisteKopie::entfernen() {
   if (sperre_ < 0) return;
   ::unlink(bytes(vemPfad()).c_str());
   ::unlink(bytes(angabenPfad()).c_str());
-  ::unlink(bytes(ordner_ + "/" + kopieName(id_, ".sperre")).c_str());
+  ::unlink(kopieDatei(ordner_, id_, ".sperre").c_str());
   ::close(std::exchange(sperre_, -1));
 }
 
@@ -86,7 +91,7 @@ QString TVerwaisteKopie::beiseitelegen() {
   ::rename(bytes(vemPfad()).c_str(), bytes(neu).c_str());
   ::rename(bytes(angabenPfad()).c_str(), bytes(vorn + kopieName(id_, ".angaben")).c_str());
   if (sperre_ >= 0) {
-    ::unlink(bytes(ordner_ + "/" + kopieName(id_, ".sperre")).c_str());
+    ::unlink(kopieDatei(ordner_, id_, ".sperre").c_str());
     ::close(std::exchange(sperre_, -1));
   }
   return neu;
@@ -108,7 +113,7 @@ TSicherung::~TSicherung() {
   else entfernen();
   warten();
   if (sperre_ >= 0) {
-    if (!kopieDa_) ::unlink(bytes(ordner_ + "/" + kopieName(id_, ".sperre")).c_str());
+    if (!kopieDa_) ::unlink(kopieDatei(ordner_, id_, ".sperre").c_str());
     ::close(sperre_);
   }
 }
@@ -137,7 +142,7 @@ void TSicherung::schreiben() {
   std::string angaben = kopieAngabenText({dateiPfad(connect_.get_filename()), QDateTime::currentSecsSinceEpoch()});
   kopieDa_ = true;
   schreibt_ = std::async(std::launch::async, [vem = bytes(eigeneKopie()),
-                                              begleit = bytes(ordner_ + "/" + kopieName(id_, ".angaben")),
+                                              begleit = kopieDatei(ordner_, id_, ".angaben"),
                                               daten = std::move(daten), angaben = std::move(angaben)] {
     try {
       // The companion first: a copy on disk always has one.
@@ -164,7 +169,7 @@ void TSicherung::entfernen() {
   if (!kopieDa_) return;
   warten();
   ::unlink(bytes(eigeneKopie()).c_str());
-  ::unlink(bytes(ordner_ + "/" + kopieName(id_, ".angaben")).c_str());
+  ::unlink(kopieDatei(ordner_, id_, ".angaben").c_str());
   kopieDa_ = false;
 }
 
@@ -186,7 +191,7 @@ bool TSicherung::sperreNehmen() {
     QDir().mkpath(QFileInfo(ordner_).absolutePath());
     ::mkdir(bytes(ordner_).c_str(), 0700);
   }
-  const std::string pfad = bytes(ordner_ + "/" + kopieName(id_, ".sperre"));
+  const std::string pfad = kopieDatei(ordner_, id_, ".sperre");
   // Another start may remove a lock file nobody holds between our open and our lock:
   // a lock on a file no longer in the folder protects nothing, so take it anew.
   for (int versuch = 0; versuch < 3; ++versuch) {
@@ -218,7 +223,7 @@ std::vector<TVerwaisteKopie> TSicherung::verwaisteKopien() const {
     if (!name.endsWith(".vem")) continue;
     const QString id = name.mid(6, name.size() - 10);
     if (id == id_) continue;
-    const std::string sperre = bytes(ordner_ + "/" + kopieName(id, ".sperre"));
+    const std::string sperre = kopieDatei(ordner_, id, ".sperre");
     const int fd = ::open(sperre.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) continue;
     // Held: its program still runs.
@@ -240,10 +245,11 @@ std::vector<TVerwaisteKopie> TSicherung::verwaisteKopien() const {
 // A killed program whose copy was already removed (its collection was back at the saved
 // state) leaves its lock file behind; nobody holds it any more.
 void TSicherung::sperreOhneKopieEntfernen(const QString& id) const {
-  if (id == id_ || QFileInfo::exists(ordner_ + "/" + kopieName(id, ".vem"))) return;
-  const std::string sperre = bytes(ordner_ + "/" + kopieName(id, ".sperre"));
+  const std::string vem = kopieDatei(ordner_, id, ".vem");
+  if (id == id_ || ::access(vem.c_str(), F_OK) == 0) return;
+  const std::string sperre = kopieDatei(ordner_, id, ".sperre");
   const int fd = ::open(sperre.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
   if (fd < 0) return;
-  if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && !QFileInfo::exists(ordner_ + "/" + kopieName(id, ".vem"))) ::unlink(sperre.c_str());
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::access(vem.c_str(), F_OK) != 0) ::unlink(sperre.c_str());
   ::close(fd);
 }
