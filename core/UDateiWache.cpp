@@ -77,13 +77,16 @@ void TDateiWache::vergessen() {
 }
 
 bool TDateiWache::fremdGeaendert(const std::string& pfad) const {
-  if (!kennung_ || !gleichesZiel(pfad, pfad_)) return false;
+  return kennung_ && gleichesZiel(pfad, pfad_) && seitherGeaendert(pfad_, *kennung_);
+}
+
+bool seitherGeaendert(const std::string& pfad, const TDateiKennung& kennung) {
   struct stat st;
-  if (::stat(pfad_.c_str(), &st) != 0) return false;  // gone: nothing there to lose
-  if (kennungAus(st).gleicheStelle(*kennung_)) return false;
+  if (::stat(pfad.c_str(), &st) != 0) return false;  // gone: nothing there to lose
+  if (kennungAus(st).gleicheStelle(kennung)) return false;
   // Written since, or replaced: the bytes tell whether it really changed.
-  const std::optional<TDateiKennung> k = jetzt(pfad_);
-  return !k || k->groesse != kennung_->groesse || k->pruefsumme != kennung_->pruefsumme;
+  const std::optional<TDateiKennung> k = jetzt(pfad);
+  return !k || k->groesse != kennung.groesse || k->pruefsumme != kennung.pruefsumme;
 }
 
 TExklusivSperre::TExklusivSperre(const std::string& pfad) {

@@ -23,6 +23,9 @@ class TDateiWache {
   // True when writing "pfad" would replace changes that someone else made to
   // the remembered file since the program last read or wrote it.
   bool fremdGeaendert(const std::string& pfad) const;
+  // The remembered file and its state then (nothing: no file remembered).
+  const std::string& pfad() const { return pfad_; }
+  const std::optional<TDateiKennung>& kennung() const { return kennung_; }
 
  private:
   std::string pfad_;
@@ -48,6 +51,10 @@ class TExklusivSperre {
 
 // The state of the file at "pfad" now, with the checksum of all its bytes; nothing when it cannot be read.
 std::optional<TDateiKennung> dateiKennung(const std::string& pfad);
+
+// True when the file at "pfad" exists and is no longer what it was in the state
+// "kennung": written since with other bytes, or replaced by another file.
+bool seitherGeaendert(const std::string& pfad, const TDateiKennung& kennung);
 
 // True when "a" and "b" name the same file, existing or not (links followed).
 bool gleichesZiel(const std::string& a, const std::string& b);

@@ -53,7 +53,7 @@ class Prozesse : public ::testing::Test {
     p.waitForFinished();
   }
   QStringList kopien() const {
-    return QDir(QString::fromStdString(tmp_.pfad("prog/sicherung"))).entryList({"kopie-*.vem"}, QDir::Files);
+    return QDir(QString::fromStdString(tmp_.pfad("prog/sicherung"))).entryList({"kopie-*.vem", "kopie-*.sicherung"}, QDir::Files);
   }
   static QStringList fragen(const QStringList& zeilen) { return zeilen.filter(QRegularExpression("^frage\\|")); }
 
@@ -98,7 +98,7 @@ TEST_F(Prozesse, ZweiProgrammeSehenIhreKopienNicht) {
   const QString ordner = QString::fromStdString(tmp_.pfad("prog/sicherung"));
   dateiSchreiben(tmp_.pfad("prog/sicherung/kopie-1-verwaist.sperre"), "");
   durchlaufen({});
-  EXPECT_EQ(QDir(ordner).entryList({"kopie-*.sperre"}).join(' ').toStdString(), kopien().value(0).replace(".vem", ".sperre").toStdString());
+  EXPECT_EQ(QDir(ordner).entryList({"kopie-*.sperre"}).join(' ').toStdString(), kopien().value(0).replace(".sicherung", ".sperre").toStdString());
   toeten(*erster);
   EXPECT_EQ(fragen(durchlaufen({"KIND_ANTWORTEN=nein"})).size(), 1);
   EXPECT_TRUE(kopien().isEmpty());
@@ -116,7 +116,7 @@ TEST_F(Prozesse, VolleFestplatteBeimEndeBehaeltDieKopie) {
   EXPECT_EQ(zeilen.size(), 5) << zeilen.join('\n').toStdString();  // the start, then the question and the failed save
   EXPECT_EQ(dateiInhalt(platte.pfad("a.vem")), satz("A1", "T1"));
   ASSERT_EQ(kopien().size(), 1u);
-  EXPECT_EQ(dateiInhalt(tmp_.pfad("prog/sicherung/") + kopien()[0].toStdString()),
+  EXPECT_EQ(kopieSaetze(dateiInhalt(tmp_.pfad("prog/sicherung/") + kopien()[0].toStdString())),
             satz("A1", "T1") + satz("I1", "T1") + satz("I2", "T2"));
   // The next start offers it under the file's name.
   EXPECT_TRUE(fragen(durchlaufen({"KIND_ANTWORTEN=nein"})).value(0).contains("„" + ziel + "“"));

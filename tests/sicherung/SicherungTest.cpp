@@ -25,7 +25,7 @@ class Sicherung : public GuiTest {
     sicherungStarten(ordner_, 0);
   }
   QStringList namen() const { return QDir(ordner_).entryList(QDir::Files, QDir::Name); }
-  QStringList kopien() const { return QDir(ordner_).entryList({"kopie-*.vem"}, QDir::Files); }
+  QStringList kopien() const { return QDir(ordner_).entryList({"kopie-*.vem", "kopie-*.sicherung"}, QDir::Files); }
   // Lets the timer of the copy run and waits for its write.
   bool kopieGeschrieben() {
     QApplication::processEvents();
@@ -49,9 +49,9 @@ class Sicherung : public GuiTest {
 TEST_F(Sicherung, KopieMitDenBytesDerSammlung) {
   eintragen({{"A", "x"}, {"B", "y"}});
   ASSERT_TRUE(kopieGeschrieben());
-  EXPECT_EQ(dateiInhalt(sicherung()->eigeneKopie().toStdString()), satz("A", "x") + satz("B", "y"));
+  EXPECT_EQ(kopieSaetze(dateiInhalt(sicherung()->eigeneKopie().toStdString())), satz("A", "x") + satz("B", "y"));
   const QString id = QFileInfo(sicherung()->eigeneKopie()).completeBaseName().mid(6);
-  EXPECT_EQ(namen(), (QStringList{"kopie-" + id + ".angaben", "kopie-" + id + ".sperre", "kopie-" + id + ".vem"}));
+  EXPECT_EQ(namen(), (QStringList{"kopie-" + id + ".sicherung", "kopie-" + id + ".sperre"}));
   EXPECT_EQ(std::filesystem::status(ordner_.toStdString()).permissions(), std::filesystem::perms::owner_all);
   // This program's copy is never offered to itself.
   EXPECT_TRUE(sicherung()->verwaisteKopien().empty());
@@ -109,7 +109,7 @@ TEST_F(Sicherung, VolleFestplatteBeimEndeBehaeltDieKopie) {
   fensterFreigeben();
   ASSERT_EQ(kopien().size(), 1u);
   EXPECT_EQ(dateiInhalt(platte.pfad("a.vem")), satz("I1", "T1"));
-  EXPECT_EQ(dateiInhalt(ordner_.toStdString() + "/" + kopien()[0].toStdString()),
+  EXPECT_EQ(kopieSaetze(dateiInhalt(ordner_.toStdString() + "/" + kopien()[0].toStdString())),
             satz("I1", "T1") + satz("I1", "T1") + satz("I2", "T2") + satz("I3", "T3"));
 }
 
