@@ -3,6 +3,10 @@
 #include <sys/stat.h>
 
 #include <QDir>
+#include <QLabel>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
 #include <ctime>
 
 #include "core/UVemDatei.h"
@@ -297,6 +301,38 @@ TEST_F(Sicherung, KopieWieGespeichertWirdEntfernt) {
     EXPECT_EQ(plattform_.meldungen.size(), f.gefragt ? 1u : 0u) << f.was;
     EXPECT_TRUE(namen().isEmpty()) << f.was;
   }
+}
+
+// A long path is shortened in its middle, so that the question stays on the
+// screen; the whole text is in its details, to select and copy.
+TEST_F(Sicherung, LangerPfadInDerFrage) {
+  std::string datei = tmp_.pfad("");
+  while (datei.size() < 574) datei += "Sammlungen-von-Tontraegern/";
+  datei = datei.substr(0, 573) + "/CDs.vem";
+  const QString pfad = QString::fromStdString(datei);
+  hinterlassenEinStueck("1-a", kopieKopf({datei, 1765180800}, satz("A", "b")) + satz("A", "b"));
+  plattform_.echteMeldungen = true;
+  QString text, details;
+  int breite = 0;
+  QTimer schliesser;
+  QObject::connect(&schliesser, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    text = box->findChild<QLabel*>("qt_msgbox_label")->text();
+    details = box->detailedText();
+    breite = box->frameGeometry().width();
+    box->done(QMessageBox::No);
+  });
+  schliesser.start(20);
+  start();
+  EXPECT_EQ(pfad.size(), 581);
+  EXPECT_EQ(details, "Vemla wurde beendet, ohne die Änderungen an „" + pfad +
+                         "“ zu speichern (Stand: 08.12.2025, 08:00).\nSollen diese Änderungen wiederhergestellt werden?");
+  EXPECT_TRUE(text.startsWith("Vemla wurde beendet, ohne die Änderungen an „" + pfad.left(10))) << text.toStdString();
+  EXPECT_TRUE(text.contains("…") && text.contains("/CDs.vem“")) << text.toStdString();
+  EXPECT_LT(text.size(), 300);
+  EXPECT_GT(breite, 0);
+  EXPECT_LE(breite, QGuiApplication::primaryScreen()->availableGeometry().width());
 }
 
 }  // namespace
