@@ -52,6 +52,7 @@ std::optional<std::string> kleineDatei(const std::string& pfad, std::size_t hoec
   return inhalt;
 }
 
+// Whether anything lies at "pfad" (a symbolic link too, wherever it points).
 bool vorhanden(const std::string& pfad) {
   struct stat st;
   return ::lstat(pfad.c_str(), &st) == 0;
