@@ -303,11 +303,11 @@ TEST(Kommandozeile, ProgrammOhneBildschirm) {
   } faelle[] = {
       {"env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM", tmp.pfad("s.vem"), 2,
        "Kein Bildschirm gefunden (DISPLAY ist nicht gesetzt): Vemla braucht eine grafische Oberfläche.", ""},
-      {"env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:79", tmp.pfad("s.vem"), 2,
-       "Kein Bildschirm gefunden (unter DISPLAY=:79 antwortet kein X-Server): Vemla braucht eine grafische "
+      {"env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:7913", tmp.pfad("s.vem"), 2,
+       "Kein Bildschirm gefunden (unter DISPLAY=:7913 antwortet kein X-Server): Vemla braucht eine grafische "
        "Oberfläche.", ""},
-      {"env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb DISPLAY=:79", "", 2,
-       "Kein Bildschirm gefunden (unter DISPLAY=:79 antwortet kein X-Server): Vemla braucht eine grafische "
+      {"env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb DISPLAY=:7913", "", 2,
+       "Kein Bildschirm gefunden (unter DISPLAY=:7913 antwortet kein X-Server): Vemla braucht eine grafische "
        "Oberfläche.", ""},
       {"env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM", "--version", 0, "", "Vemla 1.0.6\n"},
   };
@@ -330,7 +330,7 @@ TEST(Kommandozeile, ProgrammOhneBildschirm) {
   };
   EXPECT_FALSE(fehlt({{"WAYLAND_DISPLAY", "wayland-0"}}, {"vemla"}));
   EXPECT_FALSE(fehlt({{"QT_QPA_PLATFORM", "offscreen"}}, {"vemla"}));
-  EXPECT_FALSE(fehlt({{"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", ":79"}}, {"vemla"}));
+  EXPECT_FALSE(fehlt({{"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", ":7913"}}, {"vemla"}));
   EXPECT_FALSE(fehlt({}, {"vemla", "-platform", "offscreen"}));
   EXPECT_TRUE(fehlt({{"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}}, {"vemla"}));
 }
