@@ -8,6 +8,8 @@
 
 #include "dialogs/UFworking.h"
 #include "report/UFprint.h"
+#include "sicherung/USicherung.h"
+#include "sicherung/UWiederherstellen.h"
 #include "tests/report/Werkzeuge.h"
 #include "tests/support/GuiTest.h"
 #include "tests/support/VollerDatentraeger.h"
@@ -214,6 +216,20 @@ TEST_F(DruckBefehl, DruckInDieGeoeffneteSammlungWirdAbgelehnt) {
   drucken([this] { aktion("menue_drucken")->trigger(); });
   EXPECT_EQ(plattform_.meldungsTexte(), QStringList{ERTEILT});
   EXPECT_EQ(pdfZeilen(pdf_).size(), 3);
+  // The recovery copy belongs to the collection too.
+  sicherungStarten(QString::fromStdString(tmp_.pfad("zustand")), 0);
+  eintrag("Neu", "dazu", "", "", "");
+  QApplication::processEvents();
+  ASSERT_TRUE(sicherung()->kopieDa());
+  const std::string kopie = sicherung()->eigeneKopie().toStdString();
+  const std::string kopieVorher = dateiInhalt(kopie);
+  plattform_.meldungen.clear();
+  plattform_.druckziele = {QString::fromStdString(kopie)};
+  drucken([this] { aktion("menue_drucken")->trigger(); });
+  EXPECT_TRUE(nochOffen_);
+  ASSERT_EQ(plattform_.meldungen.size(), 1u);
+  EXPECT_EQ(plattform_.meldungen[0].titel, "Fehler:");
+  EXPECT_TRUE(dateiInhalt(kopie) == kopieVorher);
 }
 
 }  // namespace
