@@ -5,6 +5,7 @@
 // advisory lock on it, which the command line's writers respect.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/USicherSchreiben.h"
 
@@ -58,3 +59,16 @@ bool seitherGeaendert(const std::string& pfad, const TDateiKennung& kennung);
 
 // True when "a" and "b" name the same file, existing or not (links followed).
 bool gleichesZiel(const std::string& a, const std::string& b);
+
+// The one guard before a file the user named is written (an export or report, a
+// printed file, a saved chart, a download, the command line's target): true
+// when writing "ziel" would replace one of "geschuetzt" (the open collection and
+// the files that belong to it), as the same file under any name (a symbolic or
+// hard link, "/proc/self/fd/N": same device and inode) or, for a file that does
+// not exist yet, the same path. Empty paths protect nothing.
+bool ueberschreibtGeschuetzte(const std::string& ziel, const std::vector<std::string>& geschuetzt);
+// The same for the file, pipe or device open on descriptor "fd" (the command
+// line's standard output).
+bool ueberschreibtGeschuetzte(int fd, const std::vector<std::string>& geschuetzt);
+// True when "pfad" leads to what descriptor "fd" is open on (same device and inode).
+bool istDeskriptor(const std::string& pfad, int fd);
