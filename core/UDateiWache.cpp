@@ -76,6 +76,11 @@ void TDateiWache::vergessen() {
   kennung_.reset();
 }
 
+void TDateiWache::standSetzen(const TWachStand& stand) {
+  if (stand.kennung) merken(stand.pfad, *stand.kennung);
+  else vergessen();
+}
+
 bool TDateiWache::fremdGeaendert(const std::string& pfad) const {
   if (!kennung_ || !gleichesZiel(pfad, pfad_)) return false;
   struct stat st;

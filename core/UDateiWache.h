@@ -8,6 +8,12 @@
 
 #include "core/USicherSchreiben.h"
 
+// What the guard remembers: the file and its state then (no state: nothing remembered).
+struct TWachStand {
+  std::string pfad;
+  std::optional<TDateiKennung> kennung;
+};
+
 class TDateiWache {
  public:
   TDateiWache() = default;
@@ -23,6 +29,10 @@ class TDateiWache {
   // True when writing "pfad" would replace changes that someone else made to
   // the remembered file since the program last read or wrote it.
   bool fremdGeaendert(const std::string& pfad) const;
+  // What is remembered now, and remembering that again (undo and redo give
+  // the collection's file back with the state it had then).
+  TWachStand stand() const { return {pfad_, kennung_}; }
+  void standSetzen(const TWachStand& stand);
 
  private:
   std::string pfad_;
