@@ -54,10 +54,13 @@ bool kopienAnbieten(QWidget* fenster, const std::function<void()>& zeigen) {
       beschaedigt(k, fenster);
       continue;
     }
-    if (!frageJa("Wiederherstellung", frage(*k.angaben()), TSymbol::Frage, fenster)) {
+    const TAntwort antwort = frageJaNein("Wiederherstellung", frage(*k.angaben()), TSymbol::Frage, fenster);
+    if (antwort == TAntwort::Nein) {
       k.entfernen();
       continue;
     }
+    // Gone without an answer: the copy waits for the next start.
+    if (antwort != TAntwort::Ja) continue;
     try {
       Connect->kopie_laden(k.vemPfad(), pfadAusDatei(k.angaben()->datei));
     } catch (const std::exception&) {
