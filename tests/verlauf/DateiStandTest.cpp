@@ -15,21 +15,19 @@
 
 namespace {
 
+// The view: only the title matters here; a file changed elsewhere is never written over.
 class TAnsicht : public IConnectAnsicht {
  public:
   QString titel;
   int ueberschreibenFragen = 0;
+  void dateiZeigen(const QString& t, bool) override { titel = t; }
+  bool ueberschreibenErlaubt(const QString&) override { return ++ueberschreibenFragen < 0; }
   void listeNeu(const QStringList&) override {}
   void zeilenAnhaengen(const QStringList&) override {}
   void markierungZeigen(int) override {}
   void aktualisieren() override {}
-  void dateiZeigen(const QString& t, bool) override { titel = t; }
   void warten(bool) override {}
   void melden(TConnectMeldung) override {}
-  bool ueberschreibenErlaubt(const QString&) override {
-    ++ueberschreibenFragen;
-    return false;
-  }
   bool druckBeginnen() override { return false; }
   QString druckzeile(int, const TDatensatz&) override { return {}; }
   void drucken(const QStringList&) override {}
