@@ -88,10 +88,10 @@ class TQtPlattform : public IPlattform {
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
       box.setDefaultButton(knoepfe == TKnoepfe::JaNeinStandardNein ? QMessageBox::No : QMessageBox::Yes);
       box.nurJaOderNein = true;
-      box.exec();
-      // Gone without a button (the application's loops were ended): neither answer.
-      if (box.clickedButton() == box.button(QMessageBox::Yes)) return TAntwort::Ja;
-      if (box.clickedButton() == box.button(QMessageBox::No)) return TAntwort::Nein;
+      const int ergebnis = box.exec();
+      if (ergebnis == QMessageBox::Yes) return TAntwort::Ja;
+      if (ergebnis == QMessageBox::No) return TAntwort::Nein;
+      // Gone without a button (the application's event loops were ended): neither answer.
       return TAntwort::Abgebrochen;
     }
     box.setStandardButtons(QMessageBox::Ok);
