@@ -47,7 +47,11 @@ void TDateiBefehle::neu() {
 void TDateiBefehle::laden() {
   oeffnenTitel = "Öffnen einer CD-Sammlung (Vemla-Datei) *.vem";
   if (Connect->file_changed()) {
-    if (frageJa("Sicherheitsabfrage", "Die Datei wurde geändert.\rWollen Sie diese Änderungen speichern?")) {
+    const TAntwort antwort =
+        frageJaNein("Sicherheitsabfrage", "Die Datei wurde geändert.\rWollen Sie diese Änderungen speichern?");
+    // Neither answer: nothing is saved or loaded, the changes stay.
+    if (antwort == TAntwort::Abgebrochen) return;
+    if (antwort == TAntwort::Ja) {
       const auto ziel = plattform().speichernDialog(speicherDialog());
       if (!ziel || !Connect->datei_speichern(*ziel)) return;
       meldungOk("Hinweis", "Die Änderungen wurden gespeichert.\rSie können nun eine Datei laden!");

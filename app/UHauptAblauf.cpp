@@ -269,7 +269,11 @@ void THauptAblauf::FormClose() {
   // The recovery copy stays only when "Ja" did not end in a save.
   bool aufgeben = true;
   if (DatBas->get_anzahl() >= 1 && Connect->file_changed()) {
-    if (frageJa("Sicherheitsabfrage", "Die Datei wurde geändert.\rWollen Sie diese Änderungen speichern?")) {
+    const TAntwort antwort =
+        frageJaNein("Sicherheitsabfrage", "Die Datei wurde geändert.\rWollen Sie diese Änderungen speichern?");
+    // The question went away without an answer (the session ends): the copy keeps the changes.
+    if (antwort == TAntwort::Abgebrochen) aufgeben = false;
+    if (antwort == TAntwort::Ja) {
       aufgeben = false;
       TDateiDialog d = h_.datei().speicherDialog();
       if (auto name = plattform().speichernDialog(d); name && Connect->datei_speichern(*name)) {

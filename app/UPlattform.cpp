@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QCloseEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QScreen>
@@ -55,6 +57,28 @@ QString langeWoerterKuerzen(const QString& text, const QFontMetrics& schrift, in
   return gekuerzt + text.mid(bis);
 }
 
+// A message box; a Yes/No box has no cancel button, so, as on the desktop the
+// program follows, Esc and closing its window do nothing: it stays until "Ja"
+// or "Nein" is chosen.
+class TMeldungsBox : public QMessageBox {
+ public:
+  explicit TMeldungsBox(QWidget* eltern) : QMessageBox(eltern) {}
+  bool nurJaOderNein = false;
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    if (nurJaOderNein && e->matches(QKeySequence::Cancel)) {
+      e->accept();
+      return;
+    }
+    QMessageBox::keyPressEvent(e);
+  }
+  void closeEvent(QCloseEvent* e) override {
+    if (nurJaOderNein) e->ignore();
+    else QMessageBox::closeEvent(e);
+  }
+};
+
 class TQtPlattform : public IPlattform {
  public:
   TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe,
@@ -66,7 +90,7 @@ class TQtPlattform : public IPlattform {
   }
   TAntwort zeigeMeldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe,
                         QWidget* eltern) {
-    QMessageBox box(elternfenster(eltern));
+    TMeldungsBox box(elternfenster(eltern));
     box.setWindowTitle(titel);
     // Texts may carry what a server or a file said: never read as markup.
     box.setTextFormat(Qt::PlainText);
@@ -89,8 +113,12 @@ class TQtPlattform : public IPlattform {
     if (knoepfe != TKnoepfe::Ok) {
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
       box.setDefaultButton(knoepfe == TKnoepfe::JaNeinStandardNein ? QMessageBox::No : QMessageBox::Yes);
-      box.setEscapeButton(QMessageBox::No);
-      return box.exec() == QMessageBox::Yes ? TAntwort::Ja : TAntwort::Nein;
+      box.nurJaOderNein = true;
+      const int ergebnis = box.exec();
+      if (ergebnis == QMessageBox::Yes) return TAntwort::Ja;
+      if (ergebnis == QMessageBox::No) return TAntwort::Nein;
+      // Gone without a button (the application's event loops were ended): neither answer.
+      return TAntwort::Abgebrochen;
     }
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();

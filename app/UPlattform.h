@@ -22,7 +22,9 @@ class IWebansicht;
 enum class TSymbol { Keins, Warnung, Frage, Information, Stopp };
 // JaNeinStandardNein: Yes/No with No as the default button, for a question whose Yes loses data.
 enum class TKnoepfe { Ok, JaNein, JaNeinStandardNein };
-enum class TAntwort { Ok, Ja, Nein };
+// Abgebrochen: a Yes/No box went away without Ja or Nein (closed by the window
+// manager or the end of the session; Esc and the close button do not end it).
+enum class TAntwort { Ok, Ja, Nein, Abgebrochen };
 
 // One file type of a file dialog: its description and its pattern ("*.vem").
 struct TDateityp {
@@ -94,9 +96,15 @@ inline void meldungOk(const QString& titel, const QString& text, TSymbol symbol 
                       QWidget* eltern = nullptr) {
   plattform().meldung(titel, text, symbol, TKnoepfe::Ok, eltern);
 }
+// True only for "Ja": for questions whose "Ja" is the answer that acts. Where
+// "Nein" gives something up, ask with frageJaNein and take Abgebrochen as neither.
 inline bool frageJa(const QString& titel, const QString& text, TSymbol symbol = TSymbol::Frage,
                     QWidget* eltern = nullptr) {
   return plattform().meldung(titel, text, symbol, TKnoepfe::JaNein, eltern) == TAntwort::Ja;
+}
+inline TAntwort frageJaNein(const QString& titel, const QString& text, TSymbol symbol = TSymbol::Frage,
+                            QWidget* eltern = nullptr) {
+  return plattform().meldung(titel, text, symbol, TKnoepfe::JaNein, eltern);
 }
 // Shows one of the program's windows modally, when it has been created.
 inline void modalZeigen(QDialog* fenster) {

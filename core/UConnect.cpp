@@ -50,7 +50,7 @@ void TConnect::file_was_changed() {
 void TConnect::file_wasnot_changed() {
   geaendert_ = false;
   if (schrittTiefe_ > 0) gespeichertImSchritt_ = true;
-  else verlauf_.gespeichert();
+  else verlauf_.gespeichert(dateiPfad(dateiname_));
   if (beobachter_) beobachter_();
 }
 
@@ -179,6 +179,8 @@ void TConnect::neue_sammlung() {
   markiert_ = -1;
   ansicht_->listeNeu({});
   DatBas->clear_all();
+  // A new collection belongs to no file.
+  dateiname_.clear();
   wache_.vergessen();
   if (schrittTiefe_ == 0) {
     verlauf_.leeren();
@@ -258,6 +260,14 @@ void TConnect::datei_hinzuladen(const QString& pfad) {
   dateiZeigen(titelFuerDatei(pfad), true);
   set_filename(pfad);
   wache_.merken(datei, kennung);
+  // Undo gives the entry back as long as it still names this file.
+  if (schrittTiefe_ > 0 && !letzteVorSchritt_) {
+    try {
+      letzteVorSchritt_ = Einstellungen->letzteDatei();
+    } catch (const std::exception&) {
+      // Unreadable: the write below reports it.
+    }
+  }
   Einstellungen->letzteDateiSetzen(dateiPfad(pfad));
 }
 
@@ -310,6 +320,8 @@ bool TConnect::datei_speichern(const QString& pfadEin) {
   dateiZeigen(titelFuerDatei(pfad), true);
   set_filename(pfad);
   wache_.merken(datei, kennung);
+  // The history knows which state this file holds now (the caller clears the changed mark).
+  if (schrittTiefe_ == 0) verlauf_.gespeichert(datei);
   Einstellungen->letzteDateiSetzen(datei);
   return true;
 }
@@ -384,6 +396,8 @@ TConnect::TSchritt::TSchritt(TConnect& c, const QString& name) : c_(c) {
   if (c_.schrittTiefe_++ > 0) return;
   c_.schrittName_ = name;
   c_.gespeichertImSchritt_ = false;
+  c_.dateiVorSchritt_ = c_.dateiStand();
+  c_.letzteVorSchritt_.reset();
   if (!name.isEmpty()) c_.verlauf_.beginnen(*DatBas, c_.listenStand());
 }
 
@@ -393,10 +407,36 @@ TConnect::TSchritt::~TSchritt() {
 
 TListenStand TConnect::listenStand() const { return {markiert_, ansicht_->obersteZeile()}; }
 
+TDateiStand TConnect::dateiStand() const { return {dateiPfad(dateiname_), wache_.stand(), std::nullopt}; }
+
+void TConnect::dateiStandSetzen(const TDateiStand& stand) {
+  dateiname_ = pfadAusDatei(stand.name);
+  wache_.standSetzen(stand.wache);
+  if (stand.name.empty()) dateiZeigen(STARTTITEL, false);
+  else dateiZeigen(titelFuerDatei(dateiname_), true);
+}
+
 void TConnect::schrittBeenden() {
-  if (schrittName_.isEmpty()) verlauf_.leeren();
-  else verlauf_.abschliessen(*DatBas, feldZuCp1252(schrittName_), listenStand());
-  if (gespeichertImSchritt_) verlauf_.gespeichert();
+  const std::string datei = dateiPfad(dateiname_);
+  bool dateiGewechselt = false;
+  if (schrittName_.isEmpty()) {
+    // A loaded collection is what its file holds, unless reading it failed.
+    verlauf_.leeren(!geaendert_, datei);
+  } else {
+    std::optional<TDateiWechsel> wechsel;
+    if (datei != dateiVorSchritt_.name) {
+      dateiGewechselt = true;
+      wechsel = TDateiWechsel{dateiVorSchritt_, dateiStand()};
+      if (letzteVorSchritt_) {
+        wechsel->vorher.letzte = letzteVorSchritt_;
+        wechsel->nachher.letzte = datei;
+      }
+    }
+    verlauf_.abschliessen(*DatBas, feldZuCp1252(schrittName_), listenStand(), std::move(wechsel));
+  }
+  // A step that made another file current and left the collection unchanged
+  // (a file appended to an empty collection) ends where that file holds it.
+  if (gespeichertImSchritt_ || (dateiGewechselt && !geaendert_)) verlauf_.gespeichert(datei);
   ansicht_->verlaufZeigen();
   if (beobachter_) beobachter_();
 }
@@ -411,15 +451,31 @@ void TConnect::wiederherstellen() { verlaufAnwenden(false); }
 
 void TConnect::verlaufAnwenden(bool zurueck) {
   if (schrittTiefe_ > 0 || !(zurueck ? verlauf_.kannRueckgaengig() : verlauf_.kannWiederherstellen())) return;
-  const TListenStand stand = zurueck ? verlauf_.rueckgaengig(*DatBas) : verlauf_.wiederherstellen(*DatBas);
+  const TDateiWechsel* wechsel = nullptr;
+  const TListenStand stand =
+      zurueck ? verlauf_.rueckgaengig(*DatBas, &wechsel) : verlauf_.wiederherstellen(*DatBas, &wechsel);
+  // A step that made another file the collection's file gives the file back
+  // too: name, title, what the guard remembered, and the settings' last-file
+  // entry. Only while the file it set is still the current one: a file made
+  // current since (saved under another name) stays.
+  const TDateiStand* von = nullptr;
+  const TDateiStand* nach = nullptr;
+  if (wechsel && dateiPfad(dateiname_) == (zurueck ? wechsel->nachher : wechsel->vorher).name) {
+    von = zurueck ? &wechsel->nachher : &wechsel->vorher;
+    nach = zurueck ? &wechsel->vorher : &wechsel->nachher;
+    dateiStandSetzen(*nach);
+  }
   liste_neu_aufbauen();
   markieren(stand.markiert < DatBas->get_anzahl() ? stand.markiert : DatBas->get_anzahl() - 1);
   if (stand.oben >= 0) ansicht_->obersteZeileSetzen(stand.oben);
-  // Back where the file was saved, the collection counts as unchanged again.
-  if (verlauf_.amGespeicherten()) file_wasnot_changed();
+  // Back where the current file holds the collection, it counts as unchanged again.
+  if (verlauf_.amGespeicherten(dateiPfad(dateiname_))) file_wasnot_changed();
   else file_was_changed();
   anzeigen_aktualisieren();
   ansicht_->verlaufZeigen();
+  // Last, as a refused write reaches the general error box.
+  if (von && von->letzte && nach->letzte && Einstellungen->letzteDatei() == *von->letzte)
+    Einstellungen->letzteDateiSetzen(*nach->letzte);
 }
 
 void TConnect::sortieren(int key, bool aufsteigend) {

@@ -156,6 +156,9 @@ class TConnect : public ISortAnzeige {
  private:
   void nachLesefehler();
   void verlaufAnwenden(bool zurueck);
+  // The collection's file as a step of the history keeps it, and giving it back.
+  TDateiStand dateiStand() const;
+  void dateiStandSetzen(const TDateiStand& stand);
   void schrittBeenden();
   TListenStand listenStand() const;
   void dateiZeigen(const QString& titel, bool speichernMoeglich);
@@ -171,6 +174,10 @@ class TConnect : public ISortAnzeige {
   QString schrittName_;
   // The collection was saved (or found unchanged) during the running step.
   bool gespeichertImSchritt_ = false;
+  // The collection's file when the running step began, and the settings'
+  // last-file entry before the step wrote it (nothing: it did not).
+  TDateiStand dateiVorSchritt_;
+  std::optional<std::string> letzteVorSchritt_;
 };
 
 // Threshold above which long entry and file operations show the please-wait window.

@@ -105,6 +105,11 @@ void TDateiWache::vergessen() {
   kennung_.reset();
 }
 
+void TDateiWache::standSetzen(const TWachStand& stand) {
+  if (stand.kennung) merken(stand.pfad, *stand.kennung);
+  else vergessen();
+}
+
 bool TDateiWache::fremdGeaendert(const std::string& pfad) const {
   return kennung_ && gleichesZiel(pfad, pfad_) && seitherGeaendert(pfad_, *kennung_);
 }

@@ -9,6 +9,12 @@
 
 #include "core/USicherSchreiben.h"
 
+// What the guard remembers: the file and its state then (no state: nothing remembered).
+struct TWachStand {
+  std::string pfad;
+  std::optional<TDateiKennung> kennung;
+};
+
 class TDateiWache {
  public:
   TDateiWache() = default;
@@ -27,6 +33,10 @@ class TDateiWache {
   // The remembered file and its state then (nothing: no file remembered).
   const std::string& pfad() const { return pfad_; }
   const std::optional<TDateiKennung>& kennung() const { return kennung_; }
+  // What is remembered now, and remembering that again (undo and redo give
+  // the collection's file back with the state it had then).
+  TWachStand stand() const { return {pfad_, kennung_}; }
+  void standSetzen(const TWachStand& stand);
 
  private:
   std::string pfad_;

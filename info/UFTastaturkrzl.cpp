@@ -51,7 +51,8 @@ const Kuerzel KUERZEL[] = {
     {48, " Strg + F3", "CD online nachschlagen"},
     {50, " Strg + Z", "Rückgängig"},
     {51, " Strg + Y", "Wiederherstellen"},
-    {53, " Strg + F8", "Statistik"},
+    {52, " Strg + Umsch + Z", "Wiederherstellen"},
+    {54, " Strg + F8", "Statistik"},
 };
 
 constexpr int ZEILENHOEHE = 20;

@@ -60,10 +60,13 @@ bool kopienAnbieten(QWidget* fenster, const std::function<void()>& zeigen) {
       beschaedigt(k, fenster);
       continue;
     }
-    if (!frageJa("Wiederherstellung", frage(*k.angaben()), TSymbol::Frage, fenster)) {
+    const TAntwort antwort = frageJaNein("Wiederherstellung", frage(*k.angaben()), TSymbol::Frage, fenster);
+    if (antwort == TAntwort::Nein) {
       k.entfernen();
       continue;
     }
+    // Gone without an answer: the copy waits for the next start.
+    if (antwort != TAntwort::Ja) continue;
     try {
       Connect->kopie_laden(k.saetze(), pfadAusDatei(k.angaben()->datei), k.angaben()->original);
     } catch (const std::exception&) {

@@ -1,5 +1,6 @@
 #include "verlauf/UVerlauf.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -69,22 +70,26 @@ bool TVerlauf::vergleichen(const std::vector<std::string>& vor, const std::vecto
   return true;
 }
 
-bool TVerlauf::abschliessen(const TDatBas& db, std::string name, TListenStand stand) {
+bool TVerlauf::abschliessen(const TDatBas& db, std::string name, TListenStand stand,
+                            std::optional<TDateiWechsel> datei) {
   TSchritt s;
   const bool geaendert = vergleichen(vorher_, db.eintraege_, s);
   std::vector<std::string>().swap(vorher_);
-  if (!geaendert) return false;
+  if (!geaendert && !datei) return false;
   s.name = std::move(name);
   s.vorher = standVorher_;
   s.nachher = stand;
+  s.datei = std::move(datei);
   schritte_.erase(schritte_.begin() + static_cast<long>(aktuell_), schritte_.end());
-  if (gespeichert_ > static_cast<long>(aktuell_)) gespeichert_ = -1;  // that state can no longer be reached
+  // States on the dropped steps can no longer be reached.
+  std::erase_if(gespeichert_, [this](const TGespeichert& g) { return g.schritt > static_cast<long>(aktuell_); });
   schritte_.push_back(std::move(s));
   ++aktuell_;
   if (schritte_.size() > MAX_SCHRITTE) {
     schritte_.pop_front();
     --aktuell_;
-    if (gespeichert_ >= 0) --gespeichert_;
+    for (TGespeichert& g : gespeichert_) --g.schritt;
+    std::erase_if(gespeichert_, [](const TGespeichert& g) { return g.schritt < 0; });
   }
   return true;
 }
@@ -111,27 +116,39 @@ std::string TVerlauf::rueckgaengigName() const { return kannRueckgaengig() ? sch
 
 std::string TVerlauf::wiederherstellenName() const { return kannWiederherstellen() ? schritte_[aktuell_].name : ""; }
 
-TListenStand TVerlauf::rueckgaengig(TDatBas& db) {
+TListenStand TVerlauf::rueckgaengig(TDatBas& db, const TDateiWechsel** datei) {
   if (!kannRueckgaengig()) return {};
   const TSchritt& s = schritte_[--aktuell_];
   anwenden(s, db.eintraege_, false);
+  if (datei) *datei = s.datei ? &*s.datei : nullptr;
   return s.vorher;
 }
 
-TListenStand TVerlauf::wiederherstellen(TDatBas& db) {
+TListenStand TVerlauf::wiederherstellen(TDatBas& db, const TDateiWechsel** datei) {
   if (!kannWiederherstellen()) return {};
   const TSchritt& s = schritte_[aktuell_++];
   anwenden(s, db.eintraege_, true);
+  if (datei) *datei = s.datei ? &*s.datei : nullptr;
   return s.nachher;
 }
 
-void TVerlauf::leeren(bool dateiStand) {
+void TVerlauf::leeren(bool dateiStand, const std::string& datei) {
   schritte_.clear();
   aktuell_ = 0;
-  gespeichert_ = dateiStand ? 0 : -1;
+  gespeichert_.clear();
+  if (dateiStand) gespeichert_.push_back({0, datei});
 }
 
-void TVerlauf::gespeichert() { gespeichert_ = static_cast<long>(aktuell_); }
+void TVerlauf::gespeichert(const std::string& datei) {
+  std::erase_if(gespeichert_, [&](const TGespeichert& g) { return g.datei == datei; });
+  gespeichert_.push_back({static_cast<long>(aktuell_), datei});
+}
+
+bool TVerlauf::amGespeicherten(const std::string& datei) const {
+  return std::any_of(gespeichert_.begin(), gespeichert_.end(), [&](const TGespeichert& g) {
+    return g.schritt == static_cast<long>(aktuell_) && g.datei == datei;
+  });
+}
 
 std::size_t TVerlauf::speicherbedarf() const {
   std::size_t n = 0;
@@ -139,6 +156,7 @@ std::size_t TVerlauf::speicherbedarf() const {
     n += sizeof(TSchritt) + s.name.capacity() + bytes(s.alt) + bytes(s.neu) +
          s.reihenfolge.capacity() * sizeof(std::uint32_t) + s.ersetzt.capacity() * sizeof(TErsetzt);
     for (const TErsetzt& r : s.ersetzt) n += r.alt.capacity() + r.neu.capacity();
+    if (s.datei) n += s.datei->vorher.name.capacity() + s.datei->nachher.name.capacity();
   }
   return n;
 }

@@ -8,8 +8,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "core/UDateiWache.h"
 
 class TDatBas;
 
@@ -17,6 +20,19 @@ class TDatBas;
 struct TListenStand {
   int markiert = -1;
   int oben = -1;
+};
+
+// The collection's file as a step found and left it: its name (the path's
+// bytes, "" when none), what the guard against other writers remembered of it,
+// and the settings' last-file entry when the step wrote it.
+struct TDateiStand {
+  std::string name;
+  TWachStand wache;
+  std::optional<std::string> letzte;
+};
+// A step that made another file the collection's file (appending a file).
+struct TDateiWechsel {
+  TDateiStand vorher, nachher;
 };
 
 class TVerlauf {
@@ -27,26 +43,29 @@ class TVerlauf {
   // Notes the collection before a command.
   void beginnen(const TDatBas& db, TListenStand stand);
   // Compares with the collection after the command: a step named "name" when
-  // something changed (the steps that could have been redone are dropped).
-  // True when a step was kept.
-  bool abschliessen(const TDatBas& db, std::string name, TListenStand stand);
+  // something changed, the entries or (with "datei") the collection's file
+  // (the steps that could have been redone are dropped). True when a step was kept.
+  bool abschliessen(const TDatBas& db, std::string name, TListenStand stand,
+                    std::optional<TDateiWechsel> datei = std::nullopt);
 
   bool kannRueckgaengig() const { return aktuell_ > 0; }
   bool kannWiederherstellen() const { return aktuell_ < schritte_.size(); }
   // The name of the step undo or redo would act on ("" when none).
   std::string rueckgaengigName() const;
   std::string wiederherstellenName() const;
-  // The list as it stood before the step undone / after the step redone.
-  TListenStand rueckgaengig(TDatBas& db);
-  TListenStand wiederherstellen(TDatBas& db);
+  // The list as it stood before the step undone / after the step redone;
+  // "datei" (when given) is set to the step's change of file, if it made one.
+  TListenStand rueckgaengig(TDatBas& db, const TDateiWechsel** datei = nullptr);
+  TListenStand wiederherstellen(TDatBas& db, const TDateiWechsel** datei = nullptr);
 
-  // A new or newly loaded collection: no steps, and its state is the saved one
-  // (with "dateiStand" false: a collection that no file holds as it stands).
-  void leeren(bool dateiStand = true);
-  // The collection as it stands now is what its file holds.
-  void gespeichert();
-  // True when the collection stands where it was last saved (or loaded).
-  bool amGespeicherten() const { return gespeichert_ == static_cast<long>(aktuell_); }
+  // A new or newly loaded collection: no steps, and its state is what the file
+  // "datei" holds (with "dateiStand" false: a collection that no file holds as it stands).
+  void leeren(bool dateiStand = true, const std::string& datei = {});
+  // The collection as it stands now is what the file "datei" holds; an older
+  // state that file held is no longer in it.
+  void gespeichert(const std::string& datei = {});
+  // True when the collection stands where the file "datei" holds it (saved or loaded).
+  bool amGespeicherten(const std::string& datei = {}) const;
 
   std::size_t anzahl() const { return schritte_.size(); }
   // Bytes the kept steps take, roughly.
@@ -69,13 +88,22 @@ class TVerlauf {
     std::vector<std::string> alt, neu;
     bool umgeordnet = false;
     bool bereich = false;
+    std::optional<TDateiWechsel> datei;
+  };
+  // The state after "schritt" steps is what the file "datei" holds.
+  struct TGespeichert {
+    long schritt;
+    std::string datei;
   };
   static bool vergleichen(const std::vector<std::string>& vor, const std::vector<std::string>& nach, TSchritt& s);
   static void anwenden(const TSchritt& s, std::vector<std::string>& e, bool vorwaerts);
 
   std::deque<TSchritt> schritte_;
   std::size_t aktuell_ = 0;  // steps done: undo acts on schritte_[aktuell_ - 1]
-  long gespeichert_ = 0;     // the step count the file holds; -1 when no kept state is saved
+  // The states that files hold (each file one state at most); several when
+  // steps changed the collection's file (the appended file holds another state
+  // than the one loaded before).
+  std::vector<TGespeichert> gespeichert_{{0, {}}};
   std::vector<std::string> vorher_;
   TListenStand standVorher_;
 };

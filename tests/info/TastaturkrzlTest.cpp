@@ -75,6 +75,7 @@ const QStringList TABELLE = {
     "|",
     " Strg + Z|Rückgängig",
     " Strg + Y|Wiederherstellen",
+    " Strg + Umsch + Z|Wiederherstellen",
     "|",
     " Strg + F8|Statistik",
 };
@@ -85,7 +86,7 @@ TEST_F(Tastaturkrzl, ZweimalGeoeffnetDieselbeTabelle) {
       QStringList zeilen;
       for (int z = 0; z < TFTastaturkrzl::ZEILEN; ++z) zeilen << T().zelle(0, z) + "|" + T().zelle(1, z);
       EXPECT_EQ(zeilen, TABELLE);
-      EXPECT_EQ(T().SGTastaturkrzl->rowCount() + 1, 54);  // the header row is the table's own header
+      EXPECT_EQ(T().SGTastaturkrzl->rowCount() + 1, 55);  // the header row is the table's own header
       EXPECT_EQ(T().SGTastaturkrzl->columnCount(), 2);
       // No shortcut is highlighted: the selection is on the empty row 1.
       EXPECT_EQ(T().SGTastaturkrzl->currentRow(), 0);

@@ -133,4 +133,26 @@ TEST_F(Verlauf, StrgZImTextfeldGiltDemFeldSonstDerSammlung) {
   EXPECT_EQ(listenzeilen(), (QStringList{"A - 1", "B - 2"}));
 }
 
+
+TEST_F(Verlauf, RueckgaengigNachHinzuladenGiltDerErstenDatei) {
+  aktivieren();
+  sammlungsdatei(tmp_.pfad("base.vem"), 5, "B");
+  sammlungsdatei(tmp_.pfad("other.vem"), 10, "O");
+  const std::string base = dateiInhalt(tmp_.pfad("base.vem")), other = dateiInhalt(tmp_.pfad("other.vem"));
+  plattform_.dateinamen = {QString::fromStdString(tmp_.pfad("base.vem")),
+                           QString::fromStdString(tmp_.pfad("other.vem"))};
+  taste(H().listbox, Qt::Key_L, Qt::ControlModifier);
+  taste(H().listbox, Qt::Key_L, Qt::ControlModifier | Qt::AltModifier);
+  ASSERT_EQ(DatBas->get_anzahl(), 15);
+  taste(H().listbox, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(H().windowTitle(), "Vemla   [ " + kleinAZ(QString::fromStdString(tmp_.pfad("base.vem"))) + " ]");
+  EXPECT_FALSE(Connect->file_changed());
+  taste(H().listbox, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_TRUE(dateiInhalt(tmp_.pfad("base.vem")) == base);
+  plattform_.meldungen.clear();
+  EXPECT_TRUE(H().close());
+  EXPECT_TRUE(plattform_.meldungen.empty());  // base.vem holds what is shown: the exit asks nothing
+  EXPECT_TRUE(dateiInhalt(tmp_.pfad("other.vem")) == other);
+}
+
 }  // namespace
