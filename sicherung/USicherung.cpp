@@ -10,10 +10,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <thread>
 
 #include "core/UConnect.h"
 #include "core/UDatbas.h"
+#include "core/UFehler.h"
 #include "core/USicherSchreiben.h"
 #include "core/UVemDatei.h"
 
@@ -99,19 +103,56 @@ QString TVerwaisteKopie::beiseitelegen() {
 
 // ---------------------------------------------------------------- this program's copy
 
+namespace {
+
+// Who ends the process after an ending signal or exit(): 0 nobody yet, 1 the
+// main thread or exit(), 2 the watch for a busy main thread. The first one wins.
+std::atomic<int> endePhase{0};
+
+// The reason the copy's lock or folder could not be made, from the failed call's error.
+std::string ordnerGrund(const QString& ordner, int fehler) {
+  const QFileInfo f(ordner);
+  if ((f.exists() && !f.isDir()) || fehler == ENOTDIR) return "An seiner Stelle liegt eine Datei";
+  return eaFehlerAusErrno(fehler).what();
+}
+
+}  // namespace
+
 TSicherung::TSicherung(QString ordner, TConnect& connect, const TDatBas& db, int verzoegerungMs)
     : ordner_(std::move(ordner)), connect_(connect), db_(db) {
   id_ = QString::number(::getpid()) + "-" + QString::number(QRandomGenerator::global()->generate(), 16);
   timer_.setSingleShot(true);
   timer_.setInterval(verzoegerungMs);
   QObject::connect(&timer_, &QTimer::timeout, [this] { schreiben(); });
+  auto kopieSchreiben = [vem = bytes(eigeneKopie()), begleit = kopieDatei(ordner_, id_, ".angaben")](const TKopieStand& s) {
+    // The companion first: a copy on disk always has one.
+    dateiSicherSchreiben(begleit, kopieAngabenText(s.angaben));
+    dateiSicherSchreiben(vem, s.daten);
+  };
+  // Results and signals reach the main thread through the timer's queue (dropped once it is gone).
+  auto ergebnisMelden = [this](const std::string& fehler) {
+    QMetaObject::invokeMethod(&timer_, [this, fehler] { ergebnis(fehler); }, Qt::QueuedConnection);
+  };
+  auto signalMelden = [this](int signal) {
+    if (signalGesehen_.exchange(true)) return;
+    QMetaObject::invokeMethod(&timer_, [this, signal] { signalEnde(signal); }, Qt::QueuedConnection);
+    // The copy is on disk. A main thread that does not answer soon is busy: the
+    // process ends without it (its settings writes then are not made).
+    std::thread([signal] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(500));
+      int frei = 0;
+      if (!endePhase.compare_exchange_strong(frei, 2)) std::this_thread::sleep_for(std::chrono::seconds(3));
+      ::_exit(128 + signal);
+    }).detach();
+  };
+  schreiber_ = std::make_unique<TKopieSchreiber>(kopieSchreiben, ergebnisMelden, signalMelden);
 }
 
 TSicherung::~TSicherung() {
   timer_.stop();
   if (!aufgegeben_ && connect_.file_changed()) jetztSchreiben();
   else entfernen();
-  warten();
+  schreiber_->warten();
   if (sperre_ >= 0) {
     if (!kopieDa_) ::unlink(kopieDatei(ordner_, id_, ".sperre").c_str());
     ::close(sperre_);
@@ -123,6 +164,8 @@ QString TSicherung::eigeneKopie() const { return ordner_ + "/" + kopieName(id_, 
 void TSicherung::geaendert() {
   if (aufgegeben_) return;
   if (connect_.file_changed()) {
+    // Handed over at once: a signal or a lost display writes it even before the timer.
+    uebergeben();
     if (!timer_.isActive()) timer_.start();
   } else {
     timer_.stop();
@@ -130,44 +173,87 @@ void TSicherung::geaendert() {
   }
 }
 
+bool TSicherung::uebergeben() {
+  uebergeben_ = false;
+  if (!sperreNehmen()) {
+    fehlerMelden(ordnerGrund(ordner_, errno));
+    return false;
+  }
+  auto stand = std::make_shared<TKopieStand>();
+  stand->daten = vemDaten(db_);
+  stand->angaben = {dateiPfad(connect_.get_filename()), QDateTime::currentSecsSinceEpoch()};
+  schreiber_->uebergeben(std::move(stand));
+  uebergeben_ = true;
+  return true;
+}
+
 void TSicherung::schreiben() {
   if (aufgegeben_ || !connect_.file_changed()) return;
-  // One write at a time: a change during a write is written after it.
-  if (schreibt_.valid() && schreibt_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
-    timer_.start(50);
-    return;
-  }
-  if (!sperreNehmen()) return;
-  std::string daten = vemDaten(db_);
-  std::string angaben = kopieAngabenText({dateiPfad(connect_.get_filename()), QDateTime::currentSecsSinceEpoch()});
+  if (!uebergeben_ && !uebergeben()) return;
   kopieDa_ = true;
-  schreibt_ = std::async(std::launch::async, [vem = bytes(eigeneKopie()),
-                                              begleit = kopieDatei(ordner_, id_, ".angaben"),
-                                              daten = std::move(daten), angaben = std::move(angaben)] {
-    try {
-      // The companion first: a copy on disk always has one.
-      dateiSicherSchreiben(begleit, angaben);
-      dateiSicherSchreiben(vem, daten);
-    } catch (const std::exception&) {
-      // A full disk: the next change tries again; the copy written before stays.
-    }
-  });
+  schreiber_->anfordern();
 }
 
-void TSicherung::jetztSchreiben() {
+bool TSicherung::jetztSchreiben() {
   timer_.stop();
-  warten();
-  schreiben();
-  warten();
+  if (!uebergeben()) return false;
+  kopieDa_ = true;
+  schreiber_->anfordern();
+  return schreiber_->warten();
 }
 
-void TSicherung::warten() {
-  if (schreibt_.valid()) schreibt_.get();
+bool TSicherung::kopieFehlt() {
+  if (aufgegeben_ || !connect_.file_changed()) return false;
+  return !jetztSchreiben();
+}
+
+void TSicherung::ergebnis(const std::string& fehler) {
+  if (!fehler.empty()) {
+    fehlerMelden(fehler);
+  } else if (gemeldet_) {
+    gemeldet_ = false;
+    if (hinweis_) hinweis_(QStringLiteral("Die Sicherungskopie wird wieder geschrieben."), false);
+  }
+}
+
+void TSicherung::fehlerMelden(const std::string& grund) {
+  if (std::exchange(gemeldet_, true)) return;
+  if (hinweis_)
+    hinweis_("Die Sicherungskopie kann nicht geschrieben werden (Ordner: " + ordner_ + ", Grund: " +
+             QString::fromStdString(grund) + ").",
+             true);
+}
+
+void TSicherung::signalEnde(int signal) {
+  int frei = 0;
+  if (!endePhase.compare_exchange_strong(frei, 1)) return;
+  // No question: the changes stay in the copy (brought up to date with what
+  // the main thread did since), and the exit's settings are written.
+  timer_.stop();
+  if (!aufgegeben_ && connect_.file_changed()) jetztSchreiben();
+  if (beiSignal_) {
+    try {
+      beiSignal_();
+    } catch (...) {
+      // a refused settings write does not keep the program from ending
+    }
+  }
+  std::fflush(nullptr);
+  ::_exit(128 + signal);
+}
+
+void TSicherung::prozessEndet() {
+  int frei = 0;
+  if (!endePhase.compare_exchange_strong(frei, 1) || aufgegeben_) return;
+  schreiber_->anfordern();
+  schreiber_->warten();
 }
 
 void TSicherung::entfernen() {
+  // A state handed over but not yet written must not reach the disk later either.
+  schreiber_->verwerfen();
+  uebergeben_ = false;
   if (!kopieDa_) return;
-  warten();
   ::unlink(bytes(eigeneKopie()).c_str());
   ::unlink(kopieDatei(ordner_, id_, ".angaben").c_str());
   kopieDa_ = false;
@@ -180,7 +266,7 @@ void TSicherung::aufgeben() {
 }
 
 bool TSicherung::kopieDa() {
-  warten();
+  schreiber_->warten();
   return kopieDa_ && ::access(bytes(eigeneKopie()).c_str(), F_OK) == 0;
 }
 
