@@ -57,12 +57,12 @@ THauptAblauf::~THauptAblauf() { QObject::disconnect(fokus_); }
 // ---------------------------------------------------------------- showing and activation
 
 void THauptAblauf::programmStart(const QStringList& argumente) {
-  // Changes a program left unsaved are offered above the shown window before
-  // any file is loaded; a restored copy is not loaded over. No activation
-  // runs while the question is open.
   // Asked to end by a signal (logging out, shutting down), the program ends
   // without a question once the recovery copy is written.
   if (TSicherung* s = sicherung()) s->beiSignalSetzen([this] { endeDurchSignal(); });
+  // Changes a program left unsaved are offered above the shown window before
+  // any file is loaded; a restored copy is not loaded over. No activation
+  // runs while the question is open.
   bool wiederhergestellt = false;
   startFrage_ = true;
   try {

@@ -31,7 +31,7 @@ TFSicherungHinweis::TFSicherungHinweis(QWidget* hauptfenster)
 
 void TFSicherungHinweis::zeigen(const QString& text, bool bleibt) {
   L_hinweis->setText(text);
-  adjustSize();
+  setFixedSize(sizeHint());  // a notice, not a window to resize
   const QRect rahmen = haupt_->frameGeometry();
   QRect r(QPoint(rahmen.right() - width() + 1, rahmen.bottom() + 8), size());
   if (const QScreen* s = haupt_->screen()) {

@@ -1,7 +1,8 @@
 #pragma once
 // The thread that writes the recovery copy. The main thread hands it each new
-// state of the collection (its bytes and companion data) as soon as a change is
-// made; the thread writes the newest state when asked (a while after a change,
+// state of the collection (a copy of its entries, cheap beside turning them into
+// the file's bytes, which happens here, and the companion data) as soon as a
+// change is made; the thread writes the newest state when asked (a while after a change,
 // to spare the disk) and at once when the process is asked to end (SIGTERM,
 // SIGHUP, SIGINT). The signal handlers only write the signal's number into a
 // pipe this thread waits on, so the copy is brought up to date even while the
@@ -13,11 +14,12 @@
 #include <string>
 #include <thread>
 
+#include "core/UDatbas.h"
 #include "sicherung/UKopieAngaben.h"
 
 // One state of the collection for the copy.
 struct TKopieStand {
-  std::string daten;  // the collection file's bytes
+  TDatBas sammlung;
   TKopieAngaben angaben;
 };
 

@@ -127,10 +127,12 @@ TSicherung::TSicherung(QString ordner, TConnect& connect, const TDatBas& db, int
   auto kopieSchreiben = [vem = bytes(eigeneKopie()), begleit = kopieDatei(ordner_, id_, ".angaben")](const TKopieStand& s) {
     // The companion first: a copy on disk always has one.
     dateiSicherSchreiben(begleit, kopieAngabenText(s.angaben));
-    dateiSicherSchreiben(vem, s.daten);
+    dateiSicherSchreiben(vem, vemDaten(s.sammlung));
   };
-  // Results and signals reach the main thread through the timer's queue (dropped once it is gone).
+  // Results and signals reach the main thread through the timer's queue (dropped once it is gone);
+  // once the process ends, no notice is of use.
   auto ergebnisMelden = [this](const std::string& fehler) {
+    if (endePhase.load() != 0) return;
     QMetaObject::invokeMethod(&timer_, [this, fehler] { ergebnis(fehler); }, Qt::QueuedConnection);
   };
   auto signalMelden = [this](int signal) {
@@ -180,7 +182,7 @@ bool TSicherung::uebergeben() {
     return false;
   }
   auto stand = std::make_shared<TKopieStand>();
-  stand->daten = vemDaten(db_);
+  stand->sammlung = db_;
   stand->angaben = {dateiPfad(connect_.get_filename()), QDateTime::currentSecsSinceEpoch()};
   schreiber_->uebergeben(std::move(stand));
   uebergeben_ = true;

@@ -3,9 +3,9 @@
 // (a ".vem" file) and its companion data (the original file's name, the time)
 // lie in the state folder, so that a program killed, a machine without power
 // or a failed save at the exit loses nothing. The copy is written at most
-// "verzoegerung" after a change: the collection is turned into bytes on the
+// "verzoegerung" after a change: the collection's entries are copied on the
 // calling (main) thread at each change and handed to a writer thread, which
-// writes it with the safe write, and at once when the process is asked to end
+// writes them with the safe write, and at once when the process is asked to end
 // by a signal (the main thread then makes the exit's settings writes and the
 // process ends, without a question).
 //
