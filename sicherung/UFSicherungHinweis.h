@@ -18,7 +18,12 @@ class TFSicherungHinweis : public QWidget {
 
   QLabel* L_hinweis;
 
+ protected:
+  // Follows the main window when it moves or changes its size.
+  bool eventFilter(QObject* objekt, QEvent* e) override;
+
  private:
+  void platzieren();
   QWidget* haupt_;
   QTimer ausblenden_;
 };
