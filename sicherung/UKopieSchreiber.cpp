@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <iterator>
 
 namespace {
 
@@ -23,6 +24,9 @@ void signalAuf(int signal) {
   errno = gesichert;
 }
 
+// The actions in place before: a signal the program was started to ignore (nohup) stays ignored.
+struct sigaction vorher[std::size(ENDE_SIGNALE)];
+
 void signaleAbfangen() {
   if (schreiberAnzahl++ > 0) return;
   if (leitung[0] < 0 && ::pipe2(leitung, O_CLOEXEC | O_NONBLOCK) != 0) return;
@@ -30,12 +34,15 @@ void signaleAbfangen() {
   sa.sa_handler = signalAuf;
   sa.sa_flags = SA_RESTART;
   ::sigemptyset(&sa.sa_mask);
-  for (const int s : ENDE_SIGNALE) ::sigaction(s, &sa, nullptr);
+  for (std::size_t i = 0; i < std::size(ENDE_SIGNALE); ++i) {
+    ::sigaction(ENDE_SIGNALE[i], nullptr, &vorher[i]);
+    if (vorher[i].sa_handler != SIG_IGN) ::sigaction(ENDE_SIGNALE[i], &sa, nullptr);
+  }
 }
 
 void signaleFreigeben() {
   if (--schreiberAnzahl > 0) return;
-  for (const int s : ENDE_SIGNALE) ::signal(s, SIG_DFL);
+  for (std::size_t i = 0; i < std::size(ENDE_SIGNALE); ++i) ::sigaction(ENDE_SIGNALE[i], &vorher[i], nullptr);
 }
 
 }  // namespace
