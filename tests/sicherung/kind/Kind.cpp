@@ -75,8 +75,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (!nach.isEmpty()) {
-    // After the first activation, which was planned before.
-    QTimer::singleShot(0, [] { zeile("bereit"); });
+    // After the first activation, which the start planned before (and which plans its run once more).
+    QTimer::singleShot(0, [] { QTimer::singleShot(0, [] { zeile("bereit"); }); });
     if (nach == "box") {
       plattform.echteMeldungen = true;
       meldungOk("Hinweis", "Ein Kasten ist offen.");
