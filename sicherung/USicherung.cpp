@@ -152,6 +152,7 @@ TSicherung::TSicherung(QString ordner, TConnect& connect, const TDatBas& db, int
 
 TSicherung::~TSicherung() {
   timer_.stop();
+  hinweis_ = nullptr;  // the program ends: no notice any more
   if (!aufgegeben_ && connect_.file_changed()) jetztSchreiben();
   else entfernen();
   schreiber_->warten();
