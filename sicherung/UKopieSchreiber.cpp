@@ -134,6 +134,8 @@ void TKopieSchreiber::anstehendeSchreiben(std::unique_lock<std::mutex>& l) {
     } catch (const std::exception& e) {
       fehler = e.what();
       if (fehler.empty()) fehler = "E/A-Fehler";
+    } catch (...) {
+      fehler = "E/A-Fehler";
     }
     l.lock();
     schreibt_ = false;
