@@ -539,11 +539,20 @@ void THauptFormular::zeigeStatusleiste(bool sichtbar) {
 void THauptFormular::closeEvent(QCloseEvent* e) {
   if (!geschlossen_) {
     geschlossen_ = true;
+    bool ende = true;
     try {
-      ablauf_.FormClose();
+      ende = ablauf_.FormClose();
     } catch (const std::exception& fehler) {
+      // A failed save ("Zu wenig Speicherplatz") or settings write.
       allgemeinerFehler(fehler);
+      ende = ablauf_.endeOhneVerlust();
+    }
+    // Only when ending would lose the unsaved changes does the window stay open.
+    if (!ende) {
+      geschlossen_ = false;
+      e->ignore();
+      return;
     }
   }
-  e->accept();  // the exit cannot be cancelled
+  e->accept();
 }

@@ -20,6 +20,7 @@
 #include "core/UFehler.h"
 #include "core/UVemDatei.h"
 #include "dialogs/UFOptionen.h"
+#include "sicherung/USicherung.h"
 #include "sicherung/UWiederherstellen.h"
 
 namespace {
@@ -56,6 +57,9 @@ THauptAblauf::~THauptAblauf() { QObject::disconnect(fokus_); }
 // ---------------------------------------------------------------- showing and activation
 
 void THauptAblauf::programmStart(const QStringList& argumente) {
+  // Asked to end by a signal (logging out, shutting down), the program ends
+  // without a question once the recovery copy is written.
+  if (TSicherung* s = sicherung()) s->beiSignalSetzen([this] { endeDurchSignal(); });
   // Changes a program left unsaved are offered above the shown window before
   // any file is loaded; a restored copy is not loaded over. No activation
   // runs while the question is open.
@@ -264,7 +268,7 @@ void THauptAblauf::init_showcombobox() {
 
 // ---------------------------------------------------------------- closing
 
-void THauptAblauf::FormClose() {
+bool THauptAblauf::FormClose() {
   if (!Connect->get_filename().isEmpty()) Einstellungen->letzteDateiSetzen(dateiPfad(Connect->get_filename()));
   // The recovery copy stays only when "Ja" did not end in a save.
   bool aufgeben = true;
@@ -283,5 +287,22 @@ void THauptAblauf::FormClose() {
     }
   }
   if (aufgeben) kopieAufgeben();
+  else if (!endeOhneVerlust()) return false;
+  if (Einstellungen->option(Option::Startposition)) FOptionen->startpositionSpeichern();
+  return true;
+}
+
+bool THauptAblauf::endeOhneVerlust() {
+  if (!kopieFehlt()) return true;
+  meldungOk("Hinweis",
+            "Die Änderungen konnten weder gespeichert noch gesichert werden.\r"
+            "Das Programm bleibt geöffnet, damit Sie die Sammlung an einem anderen Ort speichern können.",
+            TSymbol::Warnung, &h_);
+  return false;
+}
+
+void THauptAblauf::endeDurchSignal() {
+  // The exit's settings writes, without its question: the changes stay in the recovery copy.
+  if (!Connect->get_filename().isEmpty()) Einstellungen->letzteDateiSetzen(dateiPfad(Connect->get_filename()));
   if (Einstellungen->option(Option::Startposition)) FOptionen->startpositionSpeichern();
 }

@@ -41,7 +41,14 @@ class THauptAblauf {
   void init_loadlastfile();
   void init_showcombobox();
   // The save question at the exit, and the position noted for the next start.
-  void FormClose();
+  // False when the window must stay open: the changes were neither saved nor
+  // kept in a recovery copy, so ending would lose them.
+  bool FormClose();
+  // After a failed or cancelled save at the exit: true when the recovery copy
+  // holds the changes; otherwise says so in a box and returns false.
+  bool endeOhneVerlust();
+  // The program ends because of a signal: the exit's settings writes, no question.
+  void endeDurchSignal();
 
  private:
   void aktivierungPruefen();

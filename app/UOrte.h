@@ -30,7 +30,7 @@ QString eigeneDatei(const QString& name);
 QString iniPfad();
 // The folder of the recovery copies: $XDG_STATE_HOME/vemla (default
 // ~/.local/state/vemla), or "sicherung" beside a portable program. Created
-// only when the first copy is written.
+// only when the first change is to be copied.
 QString zustandsOrdner();
 
 // The folders the rule above gives.

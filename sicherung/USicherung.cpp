@@ -12,6 +12,8 @@
 #include <QRandomGenerator>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <thread>
 
 #include "core/UConnect.h"
 #include "core/UDatbas.h"
@@ -162,19 +164,58 @@ QString TVerwaisteKopie::beiseitelegen() {
 
 // ---------------------------------------------------------------- this program's copy
 
+namespace {
+
+// Who ends the process after an ending signal or exit(): 0 nobody yet, 1 the
+// main thread or exit(), 2 the watch for a busy main thread. The first one wins.
+std::atomic<int> endePhase{0};
+
+// The reason the copy's lock or folder could not be made, from the failed call's error.
+std::string ordnerGrund(const QString& ordner, int fehler) {
+  const QFileInfo f(ordner);
+  if ((f.exists() && !f.isDir()) || fehler == ENOTDIR) return "An seiner Stelle liegt eine Datei";
+  return eaFehlerAusErrno(fehler).what();
+}
+
+}  // namespace
+
 TSicherung::TSicherung(QString ordner, TConnect& connect, const TDatBas& db, int verzoegerungMs)
     : ordner_(std::move(ordner)), connect_(connect), db_(db) {
   id_ = QString::number(::getpid()) + "-" + QString::number(QRandomGenerator::global()->generate(), 16);
   timer_.setSingleShot(true);
   timer_.setInterval(verzoegerungMs);
   QObject::connect(&timer_, &QTimer::timeout, [this] { schreiben(); });
+  auto schreiben = [neu = kopieDatei(ordner_, id_, ".neu"), ziel = bytes(eigeneKopie())](const TKopieStand& s) {
+    const std::string daten = vemDaten(s.sammlung);
+    kopieSchreiben(neu, ziel, kopieKopf(s.angaben, daten), daten);
+  };
+  // Results and signals reach the main thread through the timer's queue (dropped once it is gone);
+  // once the process ends, no notice is of use.
+  auto ergebnisMelden = [this](const std::string& fehler) {
+    if (endePhase.load() != 0) return;
+    QMetaObject::invokeMethod(&timer_, [this, fehler] { ergebnis(fehler); }, Qt::QueuedConnection);
+  };
+  auto signalMelden = [this](int signal) {
+    if (signalGesehen_.exchange(true)) return;
+    QMetaObject::invokeMethod(&timer_, [this, signal] { signalEnde(signal); }, Qt::QueuedConnection);
+    // The copy is on disk. A main thread that does not answer soon is busy: the
+    // process ends without it (its settings writes then are not made).
+    std::thread([signal] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(500));
+      int frei = 0;
+      if (!endePhase.compare_exchange_strong(frei, 2)) std::this_thread::sleep_for(std::chrono::seconds(3));
+      ::_exit(128 + signal);
+    }).detach();
+  };
+  schreiber_ = std::make_unique<TKopieSchreiber>(schreiben, ergebnisMelden, signalMelden);
 }
 
 TSicherung::~TSicherung() {
   timer_.stop();
+  hinweis_ = nullptr;  // the program ends: no notice any more
   if (!aufgegeben_ && connect_.file_changed()) jetztSchreiben();
   else entfernen();
-  warten();
+  schreiber_->warten();
   if (sperre_ >= 0) {
     if (!kopieDa_) ::unlink(kopieDatei(ordner_, id_, ".sperre").c_str());
     ::close(sperre_);
@@ -186,6 +227,8 @@ QString TSicherung::eigeneKopie() const { return ordner_ + "/" + kopieName(id_, 
 void TSicherung::geaendert() {
   if (aufgegeben_) return;
   if (connect_.file_changed()) {
+    // Handed over at once: a signal or a lost display writes it even before the timer.
+    uebergeben();
     if (!timer_.isActive()) timer_.start();
   } else {
     timer_.stop();
@@ -193,44 +236,90 @@ void TSicherung::geaendert() {
   }
 }
 
-void TSicherung::schreiben() {
-  if (aufgegeben_ || !connect_.file_changed()) return;
-  // One write at a time: a change during a write is written after it.
-  if (schreibt_.valid() && schreibt_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
-    timer_.start(50);
-    return;
+bool TSicherung::uebergeben() {
+  uebergeben_ = false;
+  if (!sperreNehmen()) {
+    fehlerMelden(ordnerGrund(ordner_, errno));
+    return false;
   }
-  if (!sperreNehmen()) return;
-  std::string daten = vemDaten(db_);
-  TKopieAngaben angaben{dateiPfad(connect_.get_filename()), QDateTime::currentSecsSinceEpoch()};
+  auto stand = std::make_shared<TKopieStand>();
+  stand->sammlung = db_;
+  stand->angaben = {dateiPfad(connect_.get_filename()), QDateTime::currentSecsSinceEpoch()};
   // The file's state when the collection last met it: a restore then knows whether it changed since.
   const TDateiWache& wache = connect_.dateiWache();
-  if (!angaben.datei.empty() && wache.pfad() == angaben.datei) angaben.original = wache.kennung();
+  if (!stand->angaben.datei.empty() && wache.pfad() == stand->angaben.datei) stand->angaben.original = wache.kennung();
+  schreiber_->uebergeben(std::move(stand));
+  uebergeben_ = true;
+  return true;
+}
+
+void TSicherung::schreiben() {
+  if (aufgegeben_ || !connect_.file_changed()) return;
+  if (!uebergeben_ && !uebergeben()) return;
   kopieDa_ = true;
-  schreibt_ = std::async(std::launch::async, [neu = kopieDatei(ordner_, id_, ".neu"), ziel = bytes(eigeneKopie()),
-                                              daten = std::move(daten), angaben = std::move(angaben)] {
-    try {
-      kopieSchreiben(neu, ziel, kopieKopf(angaben, daten), daten);
-    } catch (const std::exception&) {
-      // A full disk: the next change tries again; the copy written before stays.
-    }
-  });
+  schreiber_->anfordern();
 }
 
-void TSicherung::jetztSchreiben() {
+bool TSicherung::jetztSchreiben() {
   timer_.stop();
-  warten();
-  schreiben();
-  warten();
+  if (!uebergeben()) return false;
+  kopieDa_ = true;
+  schreiber_->anfordern();
+  return schreiber_->warten();
 }
 
-void TSicherung::warten() {
-  if (schreibt_.valid()) schreibt_.get();
+bool TSicherung::kopieFehlt() {
+  if (aufgegeben_ || !connect_.file_changed()) return false;
+  return !jetztSchreiben();
+}
+
+void TSicherung::ergebnis(const std::string& fehler) {
+  if (!fehler.empty()) {
+    fehlerMelden(fehler);
+  } else if (gemeldet_) {
+    gemeldet_ = false;
+    if (hinweis_) hinweis_(QStringLiteral("Die Sicherungskopie wird wieder geschrieben."), false);
+  }
+}
+
+void TSicherung::fehlerMelden(const std::string& grund) {
+  if (std::exchange(gemeldet_, true)) return;
+  if (hinweis_)
+    hinweis_("Die Sicherungskopie kann nicht geschrieben werden (Ordner: " + ordner_ + ", Grund: " +
+             QString::fromStdString(grund) + ").",
+             true);
+}
+
+void TSicherung::signalEnde(int signal) {
+  int frei = 0;
+  if (!endePhase.compare_exchange_strong(frei, 1)) return;
+  // No question: the changes stay in the copy (brought up to date with what
+  // the main thread did since), and the exit's settings are written.
+  timer_.stop();
+  if (!aufgegeben_ && connect_.file_changed()) jetztSchreiben();
+  if (beiSignal_) {
+    try {
+      beiSignal_();
+    } catch (...) {
+      // a refused settings write does not keep the program from ending
+    }
+  }
+  std::fflush(nullptr);
+  ::_exit(128 + signal);
+}
+
+void TSicherung::prozessEndet() {
+  int frei = 0;
+  if (!endePhase.compare_exchange_strong(frei, 1) || aufgegeben_) return;
+  schreiber_->anfordern();
+  schreiber_->warten();
 }
 
 void TSicherung::entfernen() {
+  // A state handed over but not yet written must not reach the disk later either.
+  schreiber_->verwerfen();
+  uebergeben_ = false;
   if (!kopieDa_) return;
-  warten();
   ::unlink(bytes(eigeneKopie()).c_str());
   kopieDa_ = false;
 }
@@ -242,7 +331,7 @@ void TSicherung::aufgeben() {
 }
 
 bool TSicherung::kopieDa() {
-  warten();
+  schreiber_->warten();
   return kopieDa_ && ::access(bytes(eigeneKopie()).c_str(), F_OK) == 0;
 }
 

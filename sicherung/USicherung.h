@@ -4,10 +4,12 @@
 // original file's name and state, the time; sicherung/UKopieAngaben.h), so
 // that a program killed, a machine without power or a failed save at the exit
 // loses nothing. The copy is written at most "verzoegerung" after a change:
-// the collection is turned into bytes on the calling (main) thread and
-// written by a worker thread into a new file of its own, which then replaces
-// the copy in one rename. Copies are for the user alone (the folder 0700,
-// every file 0600).
+// the collection's entries are copied on the calling (main) thread at each
+// change and handed to a writer thread, which turns them into bytes and writes
+// them into a new file of its own that then replaces the copy in one rename,
+// and writes at once when the process is asked to end by a signal (the main
+// thread then makes the exit's settings writes and the process ends, without
+// a question). Copies are for the user alone (the folder 0700, every file 0600).
 //
 // Every running program keeps its files under an id of its own: the copy
 // "kopie-<id>.sicherung", while it is written "kopie-<id>.neu", and
@@ -16,12 +18,15 @@
 // runs. (An older version kept "kopie-<id>.vem" beside "kopie-<id>.angaben".)
 #include <QString>
 #include <QTimer>
-#include <future>
+#include <atomic>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "sicherung/UKopieAngaben.h"
+#include "sicherung/UKopieSchreiber.h"
 
 class TConnect;
 class TDatBas;
@@ -71,8 +76,22 @@ class TSicherung {
   const QString& ordner() const { return ordner_; }
   // The collection or its changed mark may have changed (the controller's listener).
   void geaendert();
-  // Writes the copy now and waits for it (after a restore, at the end).
-  void jetztSchreiben();
+  // Writes the copy now and waits for it (after a restore, at the end); true
+  // when it lies on disk with the collection as it is.
+  bool jetztSchreiben();
+  // At the exit, after a failed or cancelled save: writes the copy now; true
+  // when no copy holds the unsaved changes (ending would lose them).
+  bool kopieFehlt();
+  // Hears the notices about the copy: it cannot be written (once, with the
+  // folder and the reason; "bleibt" true), and it is written again.
+  void hinweisSetzen(std::function<void(const QString& text, bool bleibt)> hinweis) { hinweis_ = std::move(hinweis); }
+  // Runs on the main thread when a signal ends the process, after the copy is
+  // written: the exit's settings writes. The process then ends.
+  void beiSignalSetzen(std::function<void()> beiSignal) { beiSignal_ = std::move(beiSignal); }
+  // The process ends by exit() without the program's end (Qt does so when the
+  // display goes away): the newest state handed over goes to disk. Touches
+  // nothing of Qt.
+  void prozessEndet();
   // The user gave the unsaved changes up or saved them at the exit: the copy
   // goes, and none is written for the rest of the run.
   void aufgeben();
@@ -90,8 +109,11 @@ class TSicherung {
 
  private:
   void schreiben();
-  void warten();
+  bool uebergeben();
   void entfernen();
+  void ergebnis(const std::string& fehler);
+  void fehlerMelden(const std::string& grund);
+  void signalEnde(int signal);
   bool sperreNehmen();
 
   QString ordner_;
@@ -102,5 +124,13 @@ class TSicherung {
   int sperre_ = -1;
   bool kopieDa_ = false;
   bool aufgegeben_ = false;
-  std::future<void> schreibt_;
+  // The writer holds the collection as it is now.
+  bool uebergeben_ = false;
+  // The notice that the copy cannot be written stands (said once until it works again).
+  bool gemeldet_ = false;
+  std::function<void(const QString&, bool)> hinweis_;
+  std::function<void()> beiSignal_;
+  std::atomic<bool> signalGesehen_{false};
+  // Last: it goes first, before the timer its results are sent to.
+  std::unique_ptr<TKopieSchreiber> schreiber_;
 };

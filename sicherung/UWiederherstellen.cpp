@@ -1,12 +1,14 @@
 #include "sicherung/UWiederherstellen.h"
 
 #include <QDateTime>
+#include <cstdlib>
 #include <QFileInfo>
 #include <memory>
 
 #include "app/UPlattform.h"
 #include "core/UConnect.h"
 #include "core/UDatbas.h"
+#include "sicherung/UFSicherungHinweis.h"
 #include "sicherung/USicherung.h"
 
 namespace {
@@ -35,8 +37,26 @@ void beschaedigt(TVerwaisteKopie& k, QWidget* fenster) {
 
 }  // namespace
 
+namespace {
+
+// Qt ends the process with exit() when the display goes away (the X connection
+// broke): the newest state goes into the copy, and the running recovery is left
+// to the process's end (the windows it would touch are not freed by exit()).
+TSicherung* amProzessende = nullptr;
+
+void beimExit() {
+  if (!laufende) return;
+  laufende->prozessEndet();
+  amProzessende = laufende.release();
+}
+
+}  // namespace
+
 void sicherungStarten(const QString& ordner, int verzoegerungMs) {
   laufende = std::make_unique<TSicherung>(ordner, *Connect, *DatBas, verzoegerungMs);
+  laufende->hinweisSetzen(sicherungHinweisZeigen);
+  static const bool amEnde = std::atexit(beimExit) == 0;
+  (void)amEnde;
   Connect->beobachterSetzen([] {
     if (laufende) laufende->geaendert();
   });
@@ -82,6 +102,8 @@ bool kopienAnbieten(QWidget* fenster, const std::function<void()>& zeigen) {
   }
   return false;
 }
+
+bool kopieFehlt() { return laufende && laufende->kopieFehlt(); }
 
 void kopieAufgeben() {
   if (laufende) laufende->aufgeben();

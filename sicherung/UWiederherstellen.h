@@ -21,3 +21,7 @@ TSicherung* sicherung();
 bool kopienAnbieten(QWidget* fenster, const std::function<void()>& zeigen);
 // At the exit: the changes were saved, or the user gave them up.
 void kopieAufgeben();
+// At the exit, when the save failed or was cancelled: writes the copy now;
+// true when no copy holds the unsaved changes, so that ending would lose them
+// (false without a running recovery).
+bool kopieFehlt();

@@ -1,6 +1,6 @@
 // The recovery copy at the entry limit (4000 entries): what its write costs the
-// main thread (turning the collection into bytes and handing them to the
-// worker), the whole write until the copy lies on disk, and the floors beside
+// main thread (copying the entries and handing them to the writer thread, which
+// turns them into bytes), the whole write until the copy lies on disk, and the floors beside
 // them (copying the bytes once; write, fsync and rename of the same bytes).
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -46,8 +46,8 @@ void kopieMessen(benchmark::State& state, bool gesamt) {
   connect.beobachterSetzen([&] { sicherung.geaendert(); });
   for (auto _ : state) {
     const auto anfang = Uhr::now();
-    connect.file_was_changed();        // a change: the timer starts
-    QCoreApplication::processEvents();  // the timer fires: bytes made, write handed over
+    connect.file_was_changed();        // a change: the entries handed over, the timer starts
+    QCoreApplication::processEvents();  // the timer fires: the write is asked for
     if (gesamt) sicherung.kopieDa();
     state.SetIterationTime(std::chrono::duration<double>(Uhr::now() - anfang).count());
     if (!sicherung.kopieDa()) state.SkipWithError("keine Kopie");

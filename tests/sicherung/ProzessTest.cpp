@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <filesystem>
 
 #include "core/UVemDatei.h"
@@ -48,6 +49,26 @@ class Prozesse : public ::testing::Test {
     auto p = starten({"KIND_EINTRAEGE=2", "KIND_WARTEN=1"}, argumente);
     while (!p->readAllStandardOutput().contains("kopie\n") && p->state() == QProcess::Running) p->waitForReadyRead(1000);
     return p;
+  }
+  // A program that made two changes a moment ago (its copy due only in 2 s), in state "nach" (KIND_NACH).
+  std::unique_ptr<QProcess> geaendert(const QString& nach, const QStringList& umgebung = {}) {
+    auto p = starten(QStringList{"KIND_EINTRAEGE=2", "KIND_VERZOEGERUNG=2000", "KIND_NACH=" + nach} + umgebung,
+                     {QString::fromStdString(datei_)});
+    QByteArray aus;
+    while (!aus.contains("bereit\n") && p->state() == QProcess::Running) {
+      p->waitForReadyRead(1000);
+      aus += p->readAllStandardOutput();
+    }
+    return p;
+  }
+  // The single copy's entries as "Interpret/Titel ...".
+  std::string kopieInhalt() const {
+    if (kopien().size() != 1) return "Kopien: " + std::to_string(kopien().size());
+    const std::string d = kopieSaetze(dateiInhalt(tmp_.pfad("prog/sicherung/") + kopien()[0].toStdString()));
+    QStringList r;
+    for (std::size_t i = 0; i + 1792 <= d.size(); i += 1792)
+      r << QString::fromLatin1(d.substr(i + 1, d[i])) + "/" + QString::fromLatin1(d.substr(i + 257, d[i + 256]));
+    return r.join(' ').toStdString();
   }
   static void toeten(QProcess& p) {
     ::kill(static_cast<pid_t>(p.processId()), SIGKILL);
@@ -121,6 +142,76 @@ TEST_F(Prozesse, VolleFestplatteBeimEndeBehaeltDieKopie) {
             satz("A1", "T1") + satz("I1", "T1") + satz("I2", "T2"));
   // The next start offers it under the file's name.
   EXPECT_TRUE(fragen(durchlaufen({"KIND_ANTWORTEN=nein"})).value(0).contains("„" + ziel + "“"));
+}
+
+TEST_F(Prozesse, EndeSignalSchreibtDieKopieSofort) {
+  const struct Fall {
+    int signal;
+    const char* nach;
+    bool einstellungen;  // the exit's settings writes made (not while the main thread is busy)
+  } faelle[] = {
+      {SIGTERM, "schleife", true},
+      {SIGHUP, "box", true},
+      {SIGINT, "box", true},
+      {SIGTERM, "beschaeftigt", false},
+  };
+  for (const Fall& f : faelle) {
+    dateiSchreiben(tmp_.pfad("prog/vemla.ini"), "[Programm]\r\nfirststart=false\r\n[Ansicht]\r\nstartbildschirm=false\r\n"
+                                               "[Optionen]\r\nstartposition=true\r\n");
+    auto p = geaendert(f.nach);
+    ::kill(static_cast<pid_t>(p->processId()), f.signal);
+    // It ends by itself, within about 1 s; the bound here is generous.
+    ASSERT_TRUE(p->waitForFinished(8000)) << f.nach;
+    EXPECT_EQ(p->exitCode(), 128 + f.signal) << f.nach;
+    EXPECT_EQ(kopieInhalt(), "A1/T1 A2/T2 I1/T1 I2/T2") << f.nach;
+    EXPECT_EQ(dateiInhalt(tmp_.pfad("prog/vemla.ini")).find("startpositionleft=") != std::string::npos, f.einstellungen)
+        << f.nach;
+    QDir(QString::fromStdString(tmp_.pfad("prog/sicherung"))).removeRecursively();
+  }
+}
+
+TEST_F(Prozesse, VerlorenerBildschirmBehaeltDieKopie) {
+  if (QStandardPaths::findExecutable("Xvfb").isEmpty()) GTEST_SKIP() << "no Xvfb";
+  QProcess xvfb;
+  xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+  QByteArray nummer;
+  while (!nummer.contains('\n') && xvfb.waitForReadyRead(5000)) nummer += xvfb.readAllStandardOutput();
+  ASSERT_FALSE(nummer.trimmed().isEmpty());
+  // The program ends through exit() when its X connection breaks; leaks at that end are no concern here.
+  auto p = geaendert("schleife", {"QT_QPA_PLATFORM=xcb", "DISPLAY=:" + QString::fromLatin1(nummer.trimmed()),
+                                  "ASAN_OPTIONS=detect_leaks=0"});
+  xvfb.terminate();
+  ASSERT_TRUE(xvfb.waitForFinished(5000));
+  ASSERT_TRUE(p->waitForFinished(8000));
+  EXPECT_EQ(kopieInhalt(), "A1/T1 A2/T2 I1/T1 I2/T2");
+}
+
+TEST_F(Prozesse, OhneSpeichernUndKopieBleibtDasFensterOffen) {
+  std::filesystem::create_directories(tmp_.pfad("voll"));
+  VollerDatentraeger platte(tmp_.pfad("voll"), 1024);
+  if (!platte.bereit()) GTEST_SKIP() << "no tmpfs (needs root)";
+  // The collection and the folder of the copies on one full disk.
+  dateiSchreiben(platte.pfad("a.vem"), satz("A1", "T1"));
+  platte.fuellen();
+  const QString ziel = QString::fromStdString(platte.pfad("a.vem"));
+  const QString frage = "frage|Sicherheitsabfrage|Die Datei wurde geändert.\rWollen Sie diese Änderungen speichern?";
+  const QString weder = "frage|Hinweis|Die Änderungen konnten weder gespeichert noch gesichert werden.\rDas Programm "
+                        "bleibt geöffnet, damit Sie die Sammlung an einem anderen Ort speichern können.";
+  const struct Fall {
+    QStringList umgebung;
+    QStringList erwartet;  // after the start's three lines
+  } faelle[] = {
+      {{"KIND_ZIEL=" + ziel}, {frage, "frage| Vemla |Zu wenig Speicherplatz.", weder, "offen"}},
+      {{}, {frage, weder, "offen"}},  // the save dialog cancelled
+  };
+  for (const Fall& f : faelle) {
+    const QStringList zeilen = durchlaufen(
+        QStringList{"KIND_EINTRAEGE=2", "KIND_ANTWORTEN=ja", "KIND_ZUSTAND=" + QString::fromStdString(platte.pfad("zustand"))} +
+            f.umgebung,
+        {ziel});
+    EXPECT_EQ(zeilen.mid(3).join('\n').toStdString(), f.erwartet.join('\n').toStdString());
+  }
+  EXPECT_EQ(dateiInhalt(platte.pfad("a.vem")), satz("A1", "T1"));
 }
 
 // A restored copy is not saved over what another program wrote into its file meanwhile.

@@ -124,6 +124,47 @@ TEST_F(Sicherung, VolleFestplatteBeimEndeBehaeltDieKopie) {
             satz("I1", "T1") + satz("I1", "T1") + satz("I2", "T2") + satz("I3", "T3"));
 }
 
+TEST_F(Sicherung, HinweisWennDieKopieNichtGeschriebenWerdenKann) {
+  std::filesystem::create_directories(ordner_.toStdString());
+  VollerDatentraeger platte(ordner_.toStdString());
+  if (!platte.bereit()) GTEST_SKIP() << "no tmpfs (needs root)";
+  const std::string datei = ordner_.toStdString() + "/datei";  // stands where a folder should be
+  const struct Fall {
+    const char* was;
+    QString ordner;
+    std::function<void()> stoeren, beheben;
+    QString grund;
+  } faelle[] = {
+      {"Datei statt Ordner", QString::fromStdString(datei), [&] { dateiSchreiben(datei, "x"); },
+       [&] { std::filesystem::remove(datei); }, "An seiner Stelle liegt eine Datei"},
+      {"volle Platte", ordner_, [&] { platte.fuellen(); }, [&] { std::filesystem::remove(platte.pfad(".fueller")); },
+       "Zu wenig Speicherplatz"},
+  };
+  for (const Fall& f : faelle) {
+    sicherungStarten(f.ordner, 0);
+    aktivieren();
+    f.stoeren();
+    auto schritt = [&] {
+      eintragen(1);
+      kopieGeschrieben();
+      QApplication::processEvents();  // the writer's outcome
+      auto* hinweis = H().findChild<QWidget*>("FSicherungHinweis");
+      return hinweis && hinweis->isVisible() ? hinweis->findChild<QLabel*>("L_hinweis")->text() : QString();
+    };
+    EXPECT_EQ(schritt(), "Die Sicherungskopie kann nicht geschrieben werden (Ordner: " + f.ordner + ", Grund: " + f.grund + ").")
+        << f.was;
+    H().findChild<QWidget*>("FSicherungHinweis")->close();
+    EXPECT_EQ(schritt(), "") << f.was;  // said once
+    f.beheben();
+    EXPECT_EQ(schritt(), "Die Sicherungskopie wird wieder geschrieben.") << f.was;
+    EXPECT_EQ(kopien().size(), f.ordner == ordner_ ? 1 : 0) << f.was;
+    H().findChild<QWidget*>("FSicherungHinweis")->close();
+    EXPECT_EQ(schritt(), "") << f.was;
+    fensterFreigeben();
+    starten(OHNE_STARTFENSTER);
+  }
+}
+
 TEST_F(Sicherung, StartBietetKopienAn) {
   const std::string datei = tmp_.pfad("CDs.vem");
   const QString frage = "Vemla wurde beendet, ohne die Änderungen an „" + QString::fromStdString(datei) +

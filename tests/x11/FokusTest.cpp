@@ -15,6 +15,7 @@
 #include "app/UOrte.h"
 #include "dialogs/UFOptionen.h"
 #include "online/UFOnline.h"
+#include "sicherung/UWiederherstellen.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -295,6 +296,29 @@ TEST_F(X11, VerweigertesSchreibenBeimStartEinmalGemeldet) {
     EXPECT_EQ(H().listbox->count(), mitSammlung ? 3 : 0);
     EXPECT_FALSE(Connect->file_changed());
   }
+}
+
+// The notice that the recovery copy cannot be written shows beside the main
+// window and leaves the keyboard there: what is typed goes on into the field.
+TEST_F(X11, SicherungsHinweisLaesstDieTastatur) {
+  starten(OHNE_STARTFENSTER);
+  const std::string datei = tmp_.pfad("zustand");
+  dateiSchreiben(datei, "x");  // a file where the folder of the copies should be
+  sicherungStarten(QString::fromStdString(datei), 0);
+  wieDasProgramm();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return hauptfensterHatFokus(); }, 3000));
+  Connect->datensatz_hinzufuegen("I", "T", "", "", "", "", "");
+  H().e_kommentar->setFocus();
+  auto* hinweis = H().findChild<QWidget*>("FSicherungHinweis");
+  ASSERT_NE(hinweis, nullptr);
+  QTest::qWait(500);
+  EXPECT_TRUE(hinweis->isVisible());
+  QProcess::execute("xdotool", {"type", "--delay", "30", "123"});
+  EXPECT_TRUE(QTest::qWaitFor([&] { return H().e_kommentar->text() == "123"; }, 3000)) << H().e_kommentar->text().toStdString();
+  EXPECT_TRUE(hauptfensterHatFokus());
+  // Beside the main window, not over it.
+  EXPECT_FALSE(hinweis->frameGeometry().intersects(H().frameGeometry()))
+      << hinweis->frameGeometry().top() << " " << H().frameGeometry().bottom();
 }
 
 }  // namespace

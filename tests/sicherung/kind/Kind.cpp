@@ -6,9 +6,17 @@
 //   KIND_EINTRAEGE  entries to add after the start ("I1"/"T1", ...)
 //   KIND_ZIEL       the file the save dialog at the exit chooses
 //   KIND_WARTEN     wait for the recovery copy, say "kopie", and wait to be killed
-// It prints each box ("frage|title|text"), then "datei|", "titel|" and "anzahl|".
+//   KIND_NACH       after the entries say "bereit" and wait to be ended: "schleife" in
+//                   the event loop, "box" under a real modal box, "beschaeftigt" with
+//                   the main thread busy
+//   KIND_VERZOEGERUNG  the copy's delay in ms (50)
+//   KIND_ZUSTAND    the folder of the copies (else the program's)
+// It prints each box ("frage|title|text"), then "datei|", "titel|" and "anzahl|";
+// "offen" when the window stayed open at the exit.
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "app/UAnwendung.h"
 #include "app/UFHaupt.h"
@@ -38,7 +46,9 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsSet("KIND_ZIEL")) plattform.dateinamen.push_back(qEnvironmentVariable("KIND_ZIEL"));
 
   fensterErzeugen();
-  sicherungStarten(zustandsOrdner(), 50);
+  const QString zustand = qEnvironmentVariableIsSet("KIND_ZUSTAND") ? qEnvironmentVariable("KIND_ZUSTAND") : zustandsOrdner();
+  const QString verzoegerung = qEnvironmentVariable("KIND_VERZOEGERUNG", "50");
+  sicherungStarten(zustand, verzoegerung.toInt());
   HauptFormular->ablauf().programmStart(app.arguments().mid(2));
   for (const TGezeigteMeldung& m : plattform.meldungen) zeile("frage|" + m.titel + "|" + m.text);
   zeile("datei|" + Connect->get_filename());
@@ -58,10 +68,26 @@ int main(int argc, char** argv) {
     warten.start(20);
     return app.exec();  // until killed
   }
+  const QString nach = qEnvironmentVariable("KIND_NACH");
+  if (nach == "beschaeftigt") {
+    zeile("bereit");
+    std::this_thread::sleep_for(std::chrono::seconds(20));
+    return 0;
+  }
+  if (!nach.isEmpty()) {
+    // After the first activation, which the start planned before (and which plans its run once more).
+    QTimer::singleShot(0, [] { QTimer::singleShot(0, [] { zeile("bereit"); }); });
+    if (nach == "box") {
+      plattform.echteMeldungen = true;
+      meldungOk("Hinweis", "Ein Kasten ist offen.");
+    }
+    return app.exec();  // until a signal ends it
+  }
   const std::size_t vorher = plattform.meldungen.size();
   HauptFormular->close();
   for (std::size_t i = vorher; i < plattform.meldungen.size(); ++i)
     zeile("frage|" + plattform.meldungen[i].titel + "|" + plattform.meldungen[i].text);
+  if (HauptFormular->isVisible()) zeile("offen");
   fensterFreigeben();
   return 0;
 }
