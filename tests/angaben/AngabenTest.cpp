@@ -4,7 +4,9 @@
 #include "angaben/UAngaben.h"
 #include "angaben/UAngabenDb.h"
 #include "angaben/UZuordnen.h"
+#include "core/UDBSortTree.h"
 #include "core/UDatbas.h"
+#include "verlauf/UVerlauf.h"
 #include "tests/support/TempOrdner.h"
 
 namespace {
@@ -213,6 +215,53 @@ TEST(Angaben, FremdeNeuereUndKaputteDatenbanken) {
     EXPECT_NE(TAngabenDb::oeffnen(tmp.pfad("halb.vemx"), false)->schnellPruefen(), "ok");
   } catch (const EAngabenDbFehler&) {
   }
+}
+
+}  // namespace
+
+namespace {
+
+// What each entry carries, in collection order.
+std::vector<std::string> beilagen(const TDatBas& db) {
+  std::vector<std::string> v;
+  for (int i = 1; i <= db.get_anzahl(); ++i) v.push_back(db.get_beilage(i));
+  return v;
+}
+
+TEST(Angaben, JederEintragBehaeltSeineBeilage) {
+  TDatBas db;
+  db.add_datensatz(eintrag("B", "x"), "b1");
+  db.add_datensatz(eintrag("A", "x"), "a");
+  db.add_datensatz(eintrag("B", "x"), "b2");  // equal to the first: a descending sort reverses the two
+  TDatensatz voll = eintrag("C", "x");
+  voll.Titel.zeichen[200] = 'r';  // bytes behind a text: the record is kept whole
+  db.add_datensatz(voll, "c");
+  const std::uint64_t erste = db.get_kennung(1);
+
+  datbasSortieren(db, FELD_INTERPRET, false);
+  EXPECT_EQ(beilagen(db), (std::vector<std::string>{"c", "b2", "b1", "a"}));
+  EXPECT_EQ(db.get_kennung(3), erste);
+  db.tauschen(1, 4);
+  db.set_datensatz(4, eintrag("C", "y"));
+  TDatensatz d;
+  db.get_datensatz(4, d);
+  EXPECT_EQ(d.Titel.text(), "y");
+  EXPECT_EQ(beilagen(db), (std::vector<std::string>{"a", "b2", "b1", "c"}));
+  db.get_datensatz(1, d);
+  EXPECT_EQ(d.Interpret.text(), "A");
+
+  TVerlauf verlauf;
+  verlauf.beginnen(db, {});
+  db.set_beilage(2, "");
+  db.del_datensatz(1);
+  ASSERT_TRUE(verlauf.abschliessen(db, "x", {}));
+  verlauf.rueckgaengig(db);
+  EXPECT_EQ(beilagen(db), (std::vector<std::string>{"a", "b2", "b1", "c"}));
+  EXPECT_EQ(db.get_kennung(3), erste);
+
+  db.set_kennung(1, 500);
+  db.add_datensatz(eintrag("N", "n"));
+  EXPECT_EQ(db.get_kennung(5), 501u);
 }
 
 }  // namespace
