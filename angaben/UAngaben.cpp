@@ -1,7 +1,9 @@
 #include "angaben/UAngaben.h"
 
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -176,4 +178,71 @@ std::string preisAnzeige(long long cent) {
   char rest[4];
   std::snprintf(rest, sizeof rest, "%02lld", cent % 100);
   return euro + "," + rest;
+}
+
+namespace {
+
+// Field numbers of the bytes: each field is its number, its length (4 bytes) and its text.
+enum : unsigned char {
+  B_TONTRAEGER = 1, B_HUELLE, B_AUFGENOMMEN, B_GEKAUFT, B_PREIS, B_BEI, B_STANDORT, B_BEWERTUNG,
+  B_NOTIZEN, B_VERLIEHEN_AN, B_SEIT, B_BIS,
+};
+
+void feldDazu(std::string& b, unsigned char nr, std::string_view text) {
+  if (text.empty()) return;
+  b.push_back(static_cast<char>(nr));
+  const auto n = static_cast<std::uint32_t>(text.size());
+  for (int i = 0; i < 4; ++i) b.push_back(static_cast<char>((n >> (8 * i)) & 0xff));
+  b.append(text);
+}
+
+}  // namespace
+
+std::string angabenBytes(const TAngaben& a) {
+  if (a.leer()) return {};
+  std::string b(1, '\x01');
+  feldDazu(b, B_TONTRAEGER, zustandKuerzel(a.zustandTontraeger));
+  feldDazu(b, B_HUELLE, zustandKuerzel(a.zustandHuelle));
+  feldDazu(b, B_AUFGENOMMEN, a.aufgenommenAm);
+  feldDazu(b, B_GEKAUFT, a.gekauftAm);
+  if (a.preisCent) feldDazu(b, B_PREIS, std::to_string(*a.preisCent));
+  feldDazu(b, B_BEI, a.gekauftBei);
+  feldDazu(b, B_STANDORT, a.standort);
+  if (a.bewertung) feldDazu(b, B_BEWERTUNG, std::to_string(a.bewertung));
+  feldDazu(b, B_NOTIZEN, a.notizen);
+  feldDazu(b, B_VERLIEHEN_AN, a.verliehenAn);
+  feldDazu(b, B_SEIT, a.verliehenSeit);
+  feldDazu(b, B_BIS, a.zurueckBis);
+  return b;
+}
+
+TAngaben angabenAusBytes(std::string_view b) {
+  TAngaben a;
+  if (b.empty() || b[0] != '\x01') return a;
+  std::size_t p = 1;
+  while (p + 5 <= b.size()) {
+    const auto nr = static_cast<unsigned char>(b[p]);
+    std::uint32_t n = 0;
+    for (int i = 0; i < 4; ++i) n |= std::uint32_t{static_cast<unsigned char>(b[p + 1 + i])} << (8 * i);
+    p += 5;
+    if (n > b.size() - p) break;
+    const std::string text(b.substr(p, n));
+    p += n;
+    switch (nr) {
+      case B_TONTRAEGER: a.zustandTontraeger = zustandAus(text); break;
+      case B_HUELLE: a.zustandHuelle = zustandAus(text); break;
+      case B_AUFGENOMMEN: a.aufgenommenAm = text; break;
+      case B_GEKAUFT: a.gekauftAm = text; break;
+      case B_PREIS: a.preisCent = std::strtoll(text.c_str(), nullptr, 10); break;
+      case B_BEI: a.gekauftBei = text; break;
+      case B_STANDORT: a.standort = text; break;
+      case B_BEWERTUNG: a.bewertung = std::atoi(text.c_str()); break;
+      case B_NOTIZEN: a.notizen = text; break;
+      case B_VERLIEHEN_AN: a.verliehenAn = text; break;
+      case B_SEIT: a.verliehenSeit = text; break;
+      case B_BIS: a.zurueckBis = text; break;
+      default: break;
+    }
+  }
+  return a;
 }

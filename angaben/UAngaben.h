@@ -67,3 +67,8 @@ std::optional<std::string> datumAusDiscogs(std::string_view text);
 // refuses negative amounts and more than two decimals.
 std::optional<long long> preisAusAnzeige(std::string_view text);
 std::string preisAnzeige(long long cent);
+
+// The details as the bytes an entry of the collection carries ("" when
+// nothing is recorded), and back; unreadable bytes give no details.
+std::string angabenBytes(const TAngaben& a);
+TAngaben angabenAusBytes(std::string_view b);

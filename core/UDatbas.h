@@ -36,6 +36,12 @@ class TDatBas {
   // Gives entry "pos" the identity "kennung" (when loading details kept with
   // it); new entries get identities above every identity given so far.
   void set_kennung(int pos, std::uint64_t kennung);
+  // Identities given from now on are at least "kennung".
+  void kennungenAb(std::uint64_t kennung) {
+    if (kennung > naechsteKennung_) naechsteKennung_ = kennung;
+  }
+  // Gives entry "pos" a new identity of its own.
+  void neueKennung(int pos) { set_kennung(pos, naechsteKennung_); }
   // Puts the entries in a new order: entry i (from 0) is then the entry that
   // stood at reihenfolge[i]. "reihenfolge" must be a permutation of 0..n-1.
   void umordnen(const std::vector<int>& reihenfolge);

@@ -178,6 +178,8 @@ TEST(Angaben, DatenbankHaeltZweiStaendeUndWasSieBrauchen) {
   EXPECT_EQ(a.at(3).preisCent, 1250);
   EXPECT_EQ(a.at(3).zustandTontraeger, TZustand::VGplus);
   EXPECT_EQ(a.at(3).notizen.size(), 1000u);
+  EXPECT_EQ(angabenAusBytes(angabenBytes(a.at(3))), a.at(3));
+  EXPECT_EQ(angabenBytes(TAngaben{}), "");
   EXPECT_EQ(db->nichtZugeordnet(), (std::vector<long long>{9}));
   EXPECT_EQ(db->schnellPruefen(), "ok");
   db->kopieren(tmp.pfad("kopie.vemx"));
