@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/UZielSchutz.h"
 #include "core/UConnect.h"
 #include "core/UDatbas.h"
 
@@ -28,7 +29,7 @@ TDateiDialog TDateiBefehle::speicherDialog() const {
 }
 
 TDateiDialog TDateiBefehle::exportDialog(TDateiDialog d, std::function<QString(const QString&)> ziel) const {
-  d.geschuetzt = Connect->get_filename();
+  d.geschuetzt = geschuetzteDateien();
   d.ziel = std::move(ziel);
   return d;
 }

@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "core/USicherSchreiben.h"
+#include "app/UZielSchutz.h"
 
 namespace {
 
@@ -48,10 +48,8 @@ QString qtFilter(const TDateityp& t) {
 QString dateiDialogEinwand(const QString& pfad, const TDateiDialog& d) {
   const QFileInfo datei(QDir::current().absoluteFilePath(pfad));
   if (!d.geschuetzt.isEmpty()) {
-    const QString ziel = d.ziel ? d.ziel(pfad) : pfad;
-    if (dieselbeDatei(QFile::encodeName(ziel).toStdString(), QFile::encodeName(d.geschuetzt).toStdString()))
-      return QDir::toNativeSeparators(QDir::current().absoluteFilePath(ziel)) +
-             "\rDas ist die geöffnete CD-Sammlung: Sie würde überschrieben.\rWählen Sie einen anderen Dateinamen.";
+    const QString einwand = zielEinwand(d.ziel ? d.ziel(pfad) : pfad, d.geschuetzt);
+    if (!einwand.isEmpty()) return einwand;
   }
   struct stat st;
   if (::stat(QFile::encodeName(datei.absolutePath()).constData(), &st) == 0) {

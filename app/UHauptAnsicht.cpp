@@ -12,6 +12,7 @@
 #include "app/UFHaupt.h"
 #include "app/UGlobal.h"
 #include "app/UPlattform.h"
+#include "app/UZielSchutz.h"
 #include "core/UCodepage.h"
 #include "core/UDatbas.h"
 #include "dialogs/UF_add.h"
@@ -182,7 +183,14 @@ bool THauptAnsicht::ueberschreibenErlaubt(const QString& pfad) {
 }
 
 bool THauptAnsicht::druckBeginnen() {
-  if (!plattform().druckDialog(h_.reports().drucker())) return false;
+  QPrinter& drucker = h_.reports().drucker();
+  if (!plattform().druckDialog(drucker)) return false;
+  // Printing into a file never writes over the open collection: refused as
+  // the export dialogs refuse it, and the print option dialog stays open.
+  if (const QString einwand = zielEinwand(druckDatei(drucker), geschuetzteDateien()); !einwand.isEmpty()) {
+    meldungOk("Fehler:", einwand, TSymbol::Warnung);
+    return false;
+  }
   h_.memo->clear();
   druckOptionen_ = Fprint->optionen();
   return true;

@@ -5,7 +5,10 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QUrl>
+#include <algorithm>
 
 #include "app/UDateiDialog.h"
 #include "app/UFokus.h"
@@ -35,6 +38,23 @@ std::optional<QString> dateiDialog(const TDateiDialog& d, bool speichern) {
   return dlg->selectedFiles().first();
 }
 
+// "text" with every word (a run without blanks, such as a long path) wider
+// than "breite" shortened in its middle: a box grows with its widest word,
+// beyond the screen's edge.
+QString langeWoerterKuerzen(const QString& text, const QFontMetrics& schrift, int breite) {
+  static const QRegularExpression wort(QStringLiteral("\\S+"));
+  QString gekuerzt;
+  qsizetype bis = 0;
+  for (auto treffer = wort.globalMatch(text); treffer.hasNext();) {
+    const QRegularExpressionMatch w = treffer.next();
+    gekuerzt += text.mid(bis, w.capturedStart() - bis);
+    gekuerzt += schrift.horizontalAdvance(w.captured()) > breite ? schrift.elidedText(w.captured(), Qt::ElideMiddle, breite)
+                                                                  : w.captured();
+    bis = w.capturedEnd();
+  }
+  return gekuerzt + text.mid(bis);
+}
+
 class TQtPlattform : public IPlattform {
  public:
   TAntwort meldung(const QString& titel, const QString& text, TSymbol symbol, TKnoepfe knoepfe,
@@ -52,7 +72,13 @@ class TQtPlattform : public IPlattform {
     box.setTextFormat(Qt::PlainText);
     QString zeilen = text;
     zeilen.replace('\r', '\n');
-    box.setText(zeilen);
+    // A long path is shortened so that the box stays on the screen; the whole
+    // text is then in the box's details, to read, select and copy.
+    const QScreen* schirm = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
+    const int breite = schirm ? std::min(schirm->availableGeometry().width() / 2, 500) : 500;
+    const QString gekuerzt = langeWoerterKuerzen(zeilen, box.fontMetrics(), breite);
+    box.setText(gekuerzt);
+    if (gekuerzt != zeilen) box.setDetailedText(zeilen);
     switch (symbol) {
       case TSymbol::Keins: box.setIcon(QMessageBox::NoIcon); break;
       case TSymbol::Warnung: box.setIcon(QMessageBox::Warning); break;

@@ -37,9 +37,10 @@ struct TDateiDialog {
   QString standardEndung;  // without the dot: "vem"
   // The window the dialog belongs to and stands above; nullptr: the active window, else the main window.
   QWidget* eltern = nullptr;
-  // A save dialog refuses a name that would write over this file (the open
-  // collection); "ziel" completes a chosen name as the command will write it.
-  QString geschuetzt{};
+  // A save dialog refuses a name that would write over one of these files (the
+  // open collection and its files, app/UZielSchutz); "ziel" completes a chosen
+  // name as the command will write it.
+  QStringList geschuetzt{};
   std::function<QString(const QString&)> ziel{};
 };
 

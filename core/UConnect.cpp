@@ -1,6 +1,8 @@
 #include "core/UConnect.h"
 
 #include <QFile>
+#include <algorithm>
+#include <cstring>
 
 #include "core/UCodepage.h"
 #include "core/UDatbas.h"
@@ -304,25 +306,29 @@ bool TConnect::datei_speichern(const QString& pfadEin) {
   return true;
 }
 
-void TConnect::kopie_laden(const QString& kopiePfad, const QString& originalName) {
+void TConnect::kopie_laden(std::string_view saetze, const QString& originalName,
+                          const std::optional<TDateiKennung>& stand) {
   neue_sammlung();
   set_filename("");
   QStringList zeilen;
-  try {
-    vemAnhaengen(dateiPfad(kopiePfad), *DatBas, MAX_DATENSAETZE,
-                 [&](const TDatensatz& d) { zeilen << listenzeileAnzeigen(d); });
-  } catch (...) {
-    neue_sammlung();
-    throw;
+  TDatensatz d;
+  const std::size_t anzahl = std::min(saetze.size() / DATENSATZ_GROESSE, static_cast<std::size_t>(MAX_DATENSAETZE));
+  DatBas->reserve(static_cast<int>(anzahl));
+  for (std::size_t i = 0; i < anzahl; ++i) {
+    std::memcpy(&d, saetze.data() + i * DATENSATZ_GROESSE, DATENSATZ_GROESSE);
+    DatBas->add_datensatz(d);
+    zeilen << listenzeileAnzeigen(d);
   }
   ansicht_->zeilenAnhaengen(zeilen);
   markieren(0);
   if (!originalName.isEmpty()) {
     set_filename(originalName);
     dateiZeigen(titelFuerDatei(originalName), true);
-    // A save warns only about what changes the original file sees from now on.
+    // A save warns about what changed in the original file since the copy's
+    // collection last saw it; without that state, about what changes from now on.
     const std::string datei = dateiPfad(originalName);
-    if (const std::optional<TDateiKennung> k = dateiKennung(datei)) wache_.merken(datei, *k);
+    if (stand) wache_.merken(datei, *stand);
+    else if (const std::optional<TDateiKennung> k = dateiKennung(datei)) wache_.merken(datei, *k);
   }
   // No file holds what the copy holds: undoing back to here never counts as saved.
   verlauf_.leeren(false);

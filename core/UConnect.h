@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "angaben/UAngaben.h"
@@ -140,9 +142,15 @@ class TConnect : public ISortAnzeige {
   // False when the user declined to write over changes made outside the program.
   bool datei_speichern(const QString& pfad);
   bool dateityp_pruefen(const QString& pfad);
-  // The collection read from a recovery copy, under the name of the file it
-  // belongs to (empty: a collection never saved), and marked changed.
-  void kopie_laden(const QString& kopiePfad, const QString& originalName);
+  // The collection read from a recovery copy's records "saetze", under the
+  // name of the file it belongs to (empty: a collection never saved), and
+  // marked changed. "stand": that file's state when the copy's collection was
+  // last loaded or saved, so that a save asks before it writes over what was
+  // changed since (nothing: its state now).
+  void kopie_laden(std::string_view saetze, const QString& originalName,
+                   const std::optional<TDateiKennung>& stand = std::nullopt);
+  // The collection file's state as remembered at the last load or save.
+  const TDateiWache& dateiWache() const { return wache_; }
 
   // --- printing: the print dialog, then every entry as a line, then their print
   void liste_drucken();

@@ -55,6 +55,35 @@ bool gleichesZiel(const std::string& a, const std::string& b) {
   return dieselbeDatei(a, b) || absolut(a) == absolut(b);
 }
 
+namespace {
+
+bool dieselbeWie(const struct stat& a, const std::string& pfad) {
+  struct stat b;
+  return ::stat(pfad.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+}  // namespace
+
+bool ueberschreibtGeschuetzte(const std::string& ziel, const std::vector<std::string>& geschuetzt) {
+  if (ziel.empty()) return false;
+  for (const std::string& g : geschuetzt)
+    if (!g.empty() && gleichesZiel(ziel, g)) return true;
+  return false;
+}
+
+bool ueberschreibtGeschuetzte(int fd, const std::vector<std::string>& geschuetzt) {
+  struct stat st;
+  if (::fstat(fd, &st) != 0) return false;
+  for (const std::string& g : geschuetzt)
+    if (!g.empty() && dieselbeWie(st, g)) return true;
+  return false;
+}
+
+bool istDeskriptor(const std::string& pfad, int fd) {
+  struct stat st;
+  return ::fstat(fd, &st) == 0 && dieselbeWie(st, pfad);
+}
+
 TDateiWache::~TDateiWache() { vergessen(); }
 
 void TDateiWache::merken(const std::string& pfad, const TDateiKennung& kennung) {
@@ -77,13 +106,16 @@ void TDateiWache::vergessen() {
 }
 
 bool TDateiWache::fremdGeaendert(const std::string& pfad) const {
-  if (!kennung_ || !gleichesZiel(pfad, pfad_)) return false;
+  return kennung_ && gleichesZiel(pfad, pfad_) && seitherGeaendert(pfad_, *kennung_);
+}
+
+bool seitherGeaendert(const std::string& pfad, const TDateiKennung& kennung) {
   struct stat st;
-  if (::stat(pfad_.c_str(), &st) != 0) return false;  // gone: nothing there to lose
-  if (kennungAus(st).gleicheStelle(*kennung_)) return false;
+  if (::stat(pfad.c_str(), &st) != 0) return false;  // gone: nothing there to lose
+  if (kennungAus(st).gleicheStelle(kennung)) return false;
   // Written since, or replaced: the bytes tell whether it really changed.
-  const std::optional<TDateiKennung> k = jetzt(pfad_);
-  return !k || k->groesse != kennung_->groesse || k->pruefsumme != kennung_->pruefsumme;
+  const std::optional<TDateiKennung> k = jetzt(pfad);
+  return !k || k->groesse != kennung.groesse || k->pruefsumme != kennung.pruefsumme;
 }
 
 TExklusivSperre::TExklusivSperre(const std::string& pfad) {

@@ -13,6 +13,15 @@
 
 namespace {
 
+// The process's file creation mask, read once while the program starts on its
+// one thread: reading it means setting it, and a mask changed for a moment
+// would give a file that another thread creates meanwhile the wrong permissions.
+const mode_t startMaske = [] {
+  const mode_t maske = ::umask(0);
+  ::umask(maske);
+  return maske;
+}();
+
 // Closes a descriptor when the scope ends.
 struct Deskriptor {
   int fd = -1;
@@ -185,9 +194,7 @@ void dateiSicherSchreiben(const std::string& pfad, std::string_view daten, TDate
       }
       ::fchmod(f.fd, st.st_mode & 07777);
     } else {
-      const mode_t maske = ::umask(0);
-      ::umask(maske);
-      ::fchmod(f.fd, 0666 & ~maske);
+      ::fchmod(f.fd, 0666 & ~startMaske);
     }
     allesSchreiben(f.fd, daten);
     if (::fsync(f.fd) != 0) throw eaFehlerAusErrno(errno);

@@ -15,6 +15,7 @@ struct TDateiKennung {
   unsigned long long geraet = 0, knoten = 0, groesse = 0;
   long long geaendertNs = 0;
   std::uint64_t pruefsumme = 0;
+  bool operator==(const TDateiKennung&) const = default;
   // Same place, length and time of change: the file was not written since.
   bool gleicheStelle(const TDateiKennung& k) const {
     return geraet == k.geraet && knoten == k.knoten && groesse == k.groesse && geaendertNs == k.geaendertNs;

@@ -84,8 +84,28 @@ void ohneRandZeichen(const std::string& s, std::size_t& anfang, std::size_t gequ
   while (ende > gequotet && s[ende - 1] == ' ') --ende;
   if (gequotet == anfang)
     while (anfang < ende && s[anfang] == ' ') ++anfang;
+  if (!utf8) return;
   const std::size_t n = CSV_WORTVERBINDER.size();
-  if (utf8 && ende - anfang >= n && s.compare(anfang, n, CSV_WORTVERBINDER) == 0) anfang += n;
+  if (ende - anfang >= n && s.compare(anfang, n, CSV_WORTVERBINDER) == 0) anfang += n;
+}
+
+// Drops the word joiners an export puts where a piece of the cell begins: after
+// a comma, a semicolon, or a blank that was a tab or line break. The code page
+// of the entries has no such character, so no text of an entry loses one.
+void ohneSchutzzeichen(std::string& s, std::size_t anfang, std::size_t& ende) {
+  const std::string_view wj = CSV_WORTVERBINDER;
+  const std::size_t fund = std::string_view(s).substr(anfang, ende - anfang).find(wj);
+  if (fund == std::string_view::npos) return;
+  std::size_t schreiben = anfang + fund;
+  for (std::size_t lesen = schreiben; lesen < ende;) {
+    if (lesen + wj.size() <= ende && s.compare(lesen, wj.size(), wj) == 0 && schreiben > anfang &&
+        (s[schreiben - 1] == ',' || s[schreiben - 1] == ';' || s[schreiben - 1] == ' ')) {
+      lesen += wj.size();
+      continue;
+    }
+    s[schreiben++] = s[lesen++];
+  }
+  ende = schreiben;
 }
 
 }  // namespace
@@ -231,6 +251,7 @@ TCsvDaten csvAuswerten(std::string bytes) {
       }
       std::size_t von = anfang, bis = schreiben;
       ohneRandZeichen(s, von, gequotet, bis, d.utf8());
+      if (d.utf8()) ohneSchutzzeichen(s, von, bis);
       satz.push_back({static_cast<std::uint32_t>(von), static_cast<std::uint32_t>(bis - von)});
     }
     // An empty line is no record.

@@ -28,9 +28,11 @@ constexpr std::size_t CSV_MAX_ZEILE = 1u << 20;    // one line (record)
 constexpr std::size_t CSV_MAX_SPALTEN = 100;
 constexpr std::size_t CSV_MAX_ZEILEN = 50000;      // data lines
 
-// U+2060 WORD JOINER in UTF-8: invisible; an export puts it before a cell that
-// starts with = + - @ tab or CR, so spreadsheets take the cell as text, not as
-// a formula or number. Reading drops it at the start of a cell.
+// U+2060 WORD JOINER in UTF-8: invisible; an export puts it wherever a piece
+// of a cell that a spreadsheet may split off (at the start, after a comma,
+// semicolon, tab or line break) starts with = + - @ (also behind blanks or
+// quotes), and before a cell that starts with a tab or CR, so spreadsheets take
+// the text as text, not as a formula or number. Reading drops it there.
 constexpr std::string_view CSV_WORTVERBINDER = "\xE2\x81\xA0";
 
 class TCsvDaten {

@@ -7,25 +7,40 @@
 
 namespace {
 
+// Where a spreadsheet may begin a piece of text: at the start of a cell, and
+// after a comma, semicolon, tab or line break inside it, since a spreadsheet
+// that splits the line at another separator than the comma (a German one at the
+// semicolon) starts a cell there, quotes in the middle of it read as plain text.
+bool stueckAnfang(char c) { return c == ',' || c == ';' || c == '\t' || c == '\r' || c == '\n'; }
+
+// True when a piece starting with "s" would be run as a formula or taken as a
+// signed number: = + - @, also behind blanks and quotes.
+bool formelAnfang(std::string_view s) {
+  std::size_t i = 0;
+  while (i < s.size() && (s[i] == ' ' || s[i] == '"')) ++i;
+  return i < s.size() && (s[i] == '=' || s[i] == '+' || s[i] == '-' || s[i] == '@');
+}
+
 // A cell is quoted when it holds a separator, quote or line break, or blanks
-// at its ends (which reading drops outside quotes). A text that a spreadsheet
-// would run as a formula or turn into a number starts with a word joiner.
+// at its ends (which reading drops outside quotes). Every piece that would
+// start a formula or a number begins with a word joiner, which reading drops;
+// so does a cell that starts with a tab or CR.
 void zelle(std::string_view s, std::string& z) {
   const bool quoten = s.find_first_of(",\"\r\n\t") != std::string_view::npos ||
                       (!s.empty() && (s.front() == ' ' || s.back() == ' '));
   if (quoten) z.push_back('"');
-  if (!s.empty() && std::string_view("=+-@\t\r").find(s.front()) != std::string_view::npos) z += CSV_WORTVERBINDER;
-  if (!quoten) {
-    cp1252ZuUtf8(s, z);
-    return;
-  }
-  std::size_t anfang = 0;
-  for (std::size_t p; (p = s.find('"', anfang)) != std::string_view::npos; anfang = p + 1) {
+  if (!s.empty() && (formelAnfang(s) || s.front() == '\t' || s.front() == '\r')) z += CSV_WORTVERBINDER;
+  std::size_t anfang = 0;  // the part from here on is not yet written
+  for (std::size_t p = 0; p < s.size(); ++p) {
+    const bool schutz = stueckAnfang(s[p]) && formelAnfang(s.substr(p + 1));
+    if (s[p] != '"' && !schutz) continue;
     cp1252ZuUtf8(s.substr(anfang, p + 1 - anfang), z);
-    z.push_back('"');
+    if (s[p] == '"') z.push_back('"');  // a cell with a quote is always quoted
+    if (schutz) z += CSV_WORTVERBINDER;
+    anfang = p + 1;
   }
   cp1252ZuUtf8(s.substr(anfang), z);
-  z.push_back('"');
+  if (quoten) z.push_back('"');
 }
 
 }  // namespace

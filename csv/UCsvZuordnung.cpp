@@ -35,19 +35,21 @@ const std::vector<std::vector<std::string>>& namen() {
 
 bool istZiffer(char c) { return c >= '0' && c <= '9'; }
 
-// True when "rest" (what follows a name) starts with the end of the text, a
-// comma, a closing bracket, or a blank and a word that joins names in a
-// credit ("A (2) Feat. B") or a label ("Not On Label (A (3) Self-released)").
-bool endetNamen(std::string_view rest) {
-  if (rest.empty() || rest[0] == ',' || rest[0] == ')') return true;
-  if (rest[0] != ' ') return false;
-  rest.remove_prefix(1);
-  const std::string wort = gefaltet(rest.substr(0, rest.find(' ')));
-  static const char* const verbinder[] = {
-      "&",         "/",     "+",   "-",  "x",      "and",  "und",      "feat.", "feat",          "ft.",
-      "featuring", "meets", "vs.", "vs", "versus", "with", "presents", "pres.", "self-released", "self-released)"};
-  return std::any_of(std::begin(verbinder), std::end(verbinder), [&](const char* v) { return wort == v; });
+// True for a letter or digit of Windows-1252 (the accented letters, the
+// ligatures and the ordinal indicators included).
+bool wortzeichen(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  if ((b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z')) return true;
+  if (b >= 0xC0) return b != 0xD7 && b != 0xF7;
+  return b == 0x83 || b == 0x8A || b == 0x8C || b == 0x8E || b == 0x9A || b == 0x9C || b == 0x9E || b == 0x9F ||
+         b == 0xAA || b == 0xB2 || b == 0xB3 || b == 0xB5 || b == 0xB9 || b == 0xBA;
 }
+
+// True when "rest" (what follows a name's number) ends the name: the end of the
+// text, a blank or punctuation. Discogs never lets a number stand inside a
+// name, so whatever follows (a joining word of a credit in any language, "=",
+// "\xB7", a comma, a closing bracket) belongs to the next name or to none.
+bool endetNamen(std::string_view rest) { return rest.empty() || !wortzeichen(rest[0]); }
 
 std::vector<std::string_view> teile(std::string_view s, std::string_view trenner) {
   std::vector<std::string_view> r;
@@ -105,7 +107,7 @@ std::string discogsOhneNummer(std::string_view s) {
   r.reserve(s.size());
   std::size_t i = 0;
   while (i < s.size()) {
-    // " (" digits ")" where a name ends: at the end of the text or before what joins it to the next.
+    // " (" digits ")" where a name ends.
     if (s[i] == ' ' && i + 3 < s.size() && s[i + 1] == '(' && istZiffer(s[i + 2])) {
       std::size_t k = i + 2;
       while (k < s.size() && istZiffer(s[k])) ++k;
@@ -186,6 +188,9 @@ TCsvErgebnis csvUmwandeln(const TCsvDaten& daten, const TCsvZuordnung& z, int pl
       if (daten.utf8()) geaendert |= utf8ZuCp1252(roh, t);
       else t.assign(roh);
       if (z.discogs) {
+        // Discogs quotes every cell with a comma and keeps blanks at its ends there.
+        while (!t.empty() && t.back() == ' ') t.pop_back();
+        t.erase(0, std::min(t.find_first_not_of(' '), t.size()));
         if (f == FELD_INTERPRET || f == FELD_LABEL) t = discogsOhneNummer(t);
         else if (f == FELD_RELEASE) t = discogsJahr(t);
         else if (f == FELD_TYP) t = discogsTyp(t);

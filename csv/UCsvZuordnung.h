@@ -13,8 +13,8 @@
 struct TCsvZuordnung {
   // The column (0-based) for each field 1..7 at index 0..6; -1 for none.
   int spalte[FELD_ANZAHL] = {-1, -1, -1, -1, -1, -1, -1};
-  // Artist and label lose their numbered suffix, Released keeps its year, and
-  // Format becomes the matching Typ preset.
+  // Every text loses the blanks at its ends, artist and label their numbered
+  // suffix, Released keeps its year, and Format becomes the matching Typ preset.
   bool discogs = false;
 
   int& fuer(int feld) { return spalte[feld - 1]; }
@@ -44,8 +44,10 @@ struct TCsvErgebnis {
 TCsvErgebnis csvUmwandeln(const TCsvDaten& daten, const TCsvZuordnung& z, int platz);
 
 // --- the Discogs forms, each on a Windows-1252 text
-// "Name (2)" -> "Name", also for each name of a joined credit or label
-// ("A (2), B (3)", "A (2) Feat. B", "Not On Label (A (3) Self-released)").
+// "Name (2)" -> "Name", also for each name of a joined credit or label: every
+// " (N)" followed by the end, a blank or punctuation goes ("A (2), B (3)",
+// "A (2) Feat. B", "Jean (3) Avec Marie", "Adam (4) \xB7 Eve",
+// "Not On Label (A (3) Self-released)").
 std::string discogsOhneNummer(std::string_view s);
 // "1995-03-01" -> "1995"; "0" -> ""; anything else stays.
 std::string discogsJahr(std::string_view s);

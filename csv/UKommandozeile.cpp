@@ -1,6 +1,7 @@
 #include "csv/UKommandozeile.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -9,6 +10,7 @@
 #include <ostream>
 #include <streambuf>
 
+#include "app/UAdressen.h"
 #include "core/UDatbas.h"
 #include "core/UDateiWache.h"
 #include "core/UFehler.h"
@@ -39,6 +41,8 @@ const char* const HILFE =
     "      prüft, ob die Datei eine gültige Sammlung ist, und nennt die Zahl der Einträge\n"
     "  vemla --help\n"
     "      zeigt diese Hilfe\n"
+    "  vemla --version\n"
+    "      nennt die Version des Programms\n"
     "\n"
     "CSV-Dateien: UTF-8 (mit oder ohne BOM; Zeilen, die kein UTF-8 sind, werden als\n"
     "Windows-1252 gelesen), UTF-16 mit BOM oder Windows-1252; Trennzeichen Komma,\n"
@@ -71,7 +75,7 @@ std::string mitEintraegen(int n) { return std::to_string(n) + (n == 1 ? " Eintra
 int aufrufFehler(std::ostream& fehler, const std::string& text) {
   fehler << "vemla: " << text << "\n"
          << "Aufruf: vemla --export csv|txt|html|dif SAMMLUNG.vem ZIEL | --import-csv QUELLE.csv SAMMLUNG.vem"
-            " | --check SAMMLUNG.vem | --help\n";
+            " | --check SAMMLUNG.vem | --help | --version\n";
   return ENDE_AUFRUF;
 }
 
@@ -122,9 +126,12 @@ int exportieren(const std::string& art, const std::string& pfad, const std::stri
     return aufrufFehler(fehler, "unbekanntes Exportformat \"" + art + "\" (csv, txt, html oder dif)");
   TDatBas db;
   if (!sammlungLesen(pfad, db, fehler, false)) return ENDE_ABGELEHNT;
-  // "-" is standard output.
-  const bool ausgabe = ziel == "-";
-  if (dieselbeDatei(ausgabe ? "/dev/stdout" : ziel, pfad)) {
+  // "-" is standard output, and so is any name of what it is open on
+  // ("/dev/stdout", "/dev/fd/1", the file the shell redirected it to): that is
+  // written through the descriptor as the shell left it (appending after ">>",
+  // into the pipe after "|"), never replaced.
+  const bool ausgabe = ziel == "-" || istDeskriptor(ziel, STDOUT_FILENO);
+  if (ausgabe ? ueberschreibtGeschuetzte(STDOUT_FILENO, {pfad}) : ueberschreibtGeschuetzte(ziel, {pfad})) {
     fehler << "vemla: " << ziel << ": ist die Sammlung selbst; sie würde überschrieben. Nichts geschrieben.\n";
     return ENDE_ABGELEHNT;
   }
@@ -190,6 +197,11 @@ std::optional<int> kommandozeile(const std::vector<std::string>& a, std::ostream
   const std::string& modus = a[0];
   if (modus == "--help" || modus == "-h") {
     aus << HILFE;
+    return ENDE_OK;
+  }
+  if (modus == "--version") {
+    if (a.size() != 1) return aufrufFehler(fehler, "--version erwartet keine weitere Angabe");
+    aus << "Vemla " << PROGRAMMVERSION << "\n";
     return ENDE_OK;
   }
   if (modus.rfind("-", 0) != 0) return std::nullopt;  // a file for the window

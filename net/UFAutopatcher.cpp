@@ -24,6 +24,7 @@
 #include "app/UIniFile.h"
 #include "app/UOrte.h"
 #include "app/USymbol.h"
+#include "app/UZielSchutz.h"
 #include "core/UCodepage.h"
 #include "net/UDownload.h"
 #include "net/UVersion.h"
@@ -246,6 +247,8 @@ void TFAutopatcher::SBgoClick() {
   const QString bisher = SaveDialog.vorschlag;
   const qsizetype schnitt = bisher.lastIndexOf('/');
   SaveDialog.vorschlag = (schnitt < 0 ? QString() : bisher.left(schnitt + 1)) + datei;
+  // The installer never replaces the open collection or its files.
+  SaveDialog.geschuetzt = geschuetzteDateien();
   const std::optional<QString> gewaehlt = plattform().speichernDialog(SaveDialog);
   if (!gewaehlt || gewaehlt->isEmpty()) return;
   SaveDialog.vorschlag = *gewaehlt;

@@ -110,6 +110,8 @@ void seitenDrucken(QPagedPaintDevice& geraet, const QStringList& zeilen, const T
 
 }  // namespace
 
+QString druckDatei(QPrinter& drucker) { return druckModul().auftrag(drucker, "CD-Sammlung").datei; }
+
 void zeilenDrucken(QPrinter& drucker, const QStringList& zeilen) {
   IDruckModul& modul = druckModul();
   const TDruckauftrag auftrag = modul.auftrag(drucker, "CD-Sammlung");

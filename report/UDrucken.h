@@ -29,6 +29,9 @@ constexpr int DRUCK_UNTERER_RAND = 100;
 // for a list of "seiten" pages.
 std::vector<int> seitenfolge(int seiten, const TSeitenwahl& wahl);
 
+// The file the printer writes (a PDF file chosen in the print dialog), empty for a real printer.
+QString druckDatei(QPrinter& drucker);
+
 // Prints "zeilen" as the job "CD-Sammlung" in the surface's default font, one
 // below the other; a page ends once the lines on it reach the page height
 // minus 100. Only the pages, copies and order the dialog chose are printed.

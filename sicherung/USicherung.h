@@ -1,14 +1,19 @@
 #pragma once
 // The recovery copy: while the collection holds unsaved changes, a copy of it
-// (a ".vem" file) and its companion data (the original file's name, the time)
-// lie in the state folder, so that a program killed, a machine without power
-// or a failed save at the exit loses nothing. The copy is written at most
-// "verzoegerung" after a change: the collection is turned into bytes on the
-// calling (main) thread and written by a worker thread with the safe write.
+// lies in the state folder (its records and what belongs to them: the
+// original file's name and state, the time; sicherung/UKopieAngaben.h), so
+// that a program killed, a machine without power or a failed save at the exit
+// loses nothing. The copy is written at most "verzoegerung" after a change:
+// the collection is turned into bytes on the calling (main) thread and
+// written by a worker thread into a new file of its own, which then replaces
+// the copy in one rename. Copies are for the user alone (the folder 0700,
+// every file 0600).
 //
-// Every running program keeps its copies under an id of its own and holds an
-// exclusive lock (flock) on "kopie-<id>.sperre" for its whole life: a copy
-// whose lock can be taken belongs to a program that no longer runs.
+// Every running program keeps its files under an id of its own: the copy
+// "kopie-<id>.sicherung", while it is written "kopie-<id>.neu", and
+// "kopie-<id>.sperre", on which it holds an exclusive lock (flock) for its
+// whole life: files whose lock can be taken belong to a program that no longer
+// runs. (An older version kept "kopie-<id>.vem" beside "kopie-<id>.angaben".)
 #include <QString>
 #include <QTimer>
 #include <future>
@@ -29,21 +34,28 @@ class TVerwaisteKopie {
   TVerwaisteKopie(TVerwaisteKopie&& k) noexcept;
   TVerwaisteKopie& operator=(TVerwaisteKopie&&) = delete;
 
-  QString vemPfad() const;
-  QString angabenPfad() const;
-  // The companion data; nothing when the copy is damaged (its companion
-  // unreadable, the copy no whole number of records or above the limit).
+  // The file that holds the copy's records.
+  QString pfad() const;
+  // What belongs to the copy; nothing when it is damaged (unreadable, its
+  // records not those its data name, no whole number of records or above the limit).
   const std::optional<TKopieAngaben>& angaben() const { return angaben_; }
-  // Removes the copy, its companion and its lock file.
+  // The copy's records (empty when damaged).
+  const std::string& saetze() const { return saetze_; }
+  // True when the copy holds exactly the bytes its collection file holds now:
+  // there is nothing to restore.
+  bool wieGespeichert() const;
+  // Removes the copy and every file of its program.
   void entfernen();
-  // Renames the copy and its companion with the date in front ("beschaedigt-
-  // 20261208-061500-kopie-<id>.vem"); never deletes. The copy's new path.
+  // Renames the copy (and an older version's companion) with the date in
+  // front ("beschaedigt-20261208-061500-kopie-<id>.sicherung"); never
+  // deletes. The copy's new path.
   QString beiseitelegen();
 
  private:
   QString ordner_, id_;
   int sperre_ = -1;
   std::optional<TKopieAngaben> angaben_;
+  std::string saetze_;
 };
 
 class TSicherung {
@@ -69,8 +81,11 @@ class TSicherung {
   QString eigeneKopie() const;
 
   // The copies of programs that no longer run, each locked for this program
-  // (one folder listing; nothing when the folder does not exist). Lock files left
-  // without a copy by programs that no longer run are removed on the way.
+  // (one folder listing; nothing when the folder does not exist). On the way,
+  // what programs that no longer run left besides copies goes (files half
+  // written, lock files, an older version's lone companions and, when no other
+  // program runs, its temporary files), and so does a copy that holds exactly
+  // what its collection file holds.
   std::vector<TVerwaisteKopie> verwaisteKopien() const;
 
  private:
@@ -78,7 +93,6 @@ class TSicherung {
   void warten();
   void entfernen();
   bool sperreNehmen();
-  void sperreOhneKopieEntfernen(const QString& id) const;
 
   QString ordner_;
   TConnect& connect_;

@@ -1,6 +1,7 @@
 #include "sicherung/UWiederherstellen.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <memory>
 
 #include "app/UPlattform.h"
@@ -12,11 +13,16 @@ namespace {
 
 std::unique_ptr<TSicherung> laufende;
 
+QString zeitText(const QDateTime& zeit) { return zeit.toString("dd.MM.yyyy, hh:mm"); }
+
 QString frage(const TKopieAngaben& a) {
   const QString name = a.datei.empty() ? QStringLiteral("einer neuen Sammlung") : pfadAusDatei(a.datei);
-  const QString stand = QDateTime::fromSecsSinceEpoch(a.zeit).toString("dd.MM.yyyy, hh:mm");
-  return "Vemla wurde beendet, ohne die Änderungen an „" + name + "“ zu speichern (Stand: " + stand +
-         ").\rSollen diese Änderungen wiederhergestellt werden?";
+  QString text = "Vemla wurde beendet, ohne die Änderungen an „" + name + "“ zu speichern (Stand: " +
+                 zeitText(QDateTime::fromSecsSinceEpoch(a.zeit)) + ").";
+  // Restored, the changes would be saved over what someone wrote into the file meanwhile.
+  if (a.original && seitherGeaendert(a.datei, *a.original))
+    text += "\rDie Datei wurde seitdem verändert (Stand: " + zeitText(QFileInfo(name).lastModified()) + ").";
+  return text + "\rSollen diese Änderungen wiederhergestellt werden?";
 }
 
 void beschaedigt(TVerwaisteKopie& k, QWidget* fenster) {
@@ -59,7 +65,7 @@ bool kopienAnbieten(QWidget* fenster, const std::function<void()>& zeigen) {
       continue;
     }
     try {
-      Connect->kopie_laden(k.vemPfad(), pfadAusDatei(k.angaben()->datei));
+      Connect->kopie_laden(k.saetze(), pfadAusDatei(k.angaben()->datei), k.angaben()->original);
     } catch (const std::exception&) {
       Connect->set_filename("");
       Connect->file_wasnot_changed();

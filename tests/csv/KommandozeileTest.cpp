@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <sstream>
 
 #include "core/UDatbas.h"
@@ -11,6 +12,7 @@
 #include "core/UVemDatei.h"
 #include "csv/UCsvSchreiben.h"
 #include "csv/UKommandozeile.h"
+#include "app/UBildschirm.h"
 #include "report/UReport.h"
 #include "tests/support/TempOrdner.h"
 
@@ -249,6 +251,88 @@ TEST(Kommandozeile, ProgrammOhneAnzeige) {
   TDatBas db;
   vemAnhaengen(tmp.pfad("s.vem"), db);
   EXPECT_TRUE(dateiInhalt(tmp.pfad("aus")) == csvText(db));
+}
+
+// A target that is the program's own standard output, under any of its names,
+// is written through the descriptor as the shell left it: ">>" keeps the
+// earlier lines, ">" and "|" work as ever. Standard output onto the collection
+// itself is refused like any export onto it.
+TEST(Kommandozeile, ExportInDieStandardausgabeDerShell) {
+  TempOrdner tmp;
+  vemSchreiben(tmp.pfad("s.vem"), beispiel(2));
+  const std::string sammlung = dateiInhalt(tmp.pfad("s.vem"));
+  const std::string csv = csvText(beispiel(2));
+  const std::string vemla = std::string(VEMLA_BAUORDNER) + "/vemla --export csv s.vem ";
+  const struct {
+    std::string befehl;
+    int code;
+    std::string log;  // "log.txt" afterwards, which held "alt\n"
+  } faelle[] = {
+      {vemla + "/dev/stdout >> log.txt", 0, "alt\n" + csv},
+      {vemla + "/dev/fd/1 >> log.txt", 0, "alt\n" + csv},
+      {vemla + "/proc/self/fd/1 >> log.txt", 0, "alt\n" + csv},
+      {vemla + "log.txt >> log.txt", 0, "alt\n" + csv},
+      {vemla + "/dev/stdout > log.txt", 0, csv},
+      {vemla + "/dev/stdout | cat >> log.txt", 0, "alt\n" + csv},
+      {vemla + "- >> log.txt", 0, "alt\n" + csv},
+      {vemla + "- >> s.vem", ENDE_ABGELEHNT, "alt\n"},
+      {vemla + "/dev/stdout >> s.vem", ENDE_ABGELEHNT, "alt\n"},
+  };
+  for (const auto& f : faelle) {
+    dateiSchreiben(tmp.pfad("log.txt"), "alt\n");
+    const std::string shell = "cd " + tmp.pfad() + " && " + f.befehl + " 2>fehler";
+    const int s = std::system(("/bin/sh -c '" + shell + "'").c_str());
+    EXPECT_EQ(WIFEXITED(s) ? WEXITSTATUS(s) : -1, f.code) << f.befehl;
+    EXPECT_TRUE(dateiInhalt(tmp.pfad("log.txt")) == f.log) << f.befehl;
+    EXPECT_TRUE(dateiInhalt(tmp.pfad("s.vem")) == sammlung) << f.befehl;
+  }
+  EXPECT_EQ(dateiInhalt(tmp.pfad("fehler")),
+            "vemla: /dev/stdout: ist die Sammlung selbst; sie würde überschrieben. Nichts geschrieben.\n");
+}
+
+// Without a screen the window is not even tried: a German message and exit
+// code 2; other platforms than X are left to Qt. "--version" needs no screen.
+TEST(Kommandozeile, ProgrammOhneBildschirm) {
+  TempOrdner tmp;
+  vemSchreiben(tmp.pfad("s.vem"), beispiel(2));
+  const std::string vemla = std::string(VEMLA_BAUORDNER) + "/vemla ";
+  const struct {
+    std::string umgebung, argumente;
+    int code;
+    std::string fehler, aus;  // the first line of standard error; standard output
+  } faelle[] = {
+      {"env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM", tmp.pfad("s.vem"), 2,
+       "Kein Bildschirm gefunden (DISPLAY ist nicht gesetzt): Vemla braucht eine grafische Oberfläche.", ""},
+      {"env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:7913", tmp.pfad("s.vem"), 2,
+       "Kein Bildschirm gefunden (unter DISPLAY=:7913 antwortet kein X-Server): Vemla braucht eine grafische "
+       "Oberfläche.", ""},
+      {"env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb DISPLAY=:7913", "", 2,
+       "Kein Bildschirm gefunden (unter DISPLAY=:7913 antwortet kein X-Server): Vemla braucht eine grafische "
+       "Oberfläche.", ""},
+      {"env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM", "--version", 0, "", "Vemla 1.0.6\n"},
+  };
+  for (const auto& f : faelle) {
+    const int s = std::system((f.umgebung + " " + vemla + f.argumente + " >" + tmp.pfad("aus") + " 2>" +
+                               tmp.pfad("fehler")).c_str());
+    EXPECT_EQ(WIFEXITED(s) ? WEXITSTATUS(s) : -1, f.code) << f.umgebung;
+    const std::string fehler = dateiInhalt(tmp.pfad("fehler"));
+    EXPECT_EQ(fehler.substr(0, fehler.find('\n')), f.fehler) << f.umgebung;
+    EXPECT_EQ(dateiInhalt(tmp.pfad("aus")), f.aus) << f.umgebung;
+  }
+  // Wayland, the offscreen platform or a platform argument are not refused here.
+  const auto fehlt = [](std::map<std::string, const char*> umgebung, std::vector<std::string> argumente) {
+    std::vector<char*> argv;
+    for (std::string& a : argumente) argv.push_back(a.data());
+    return bildschirmFehlt(static_cast<int>(argv.size()), argv.data(),
+                           [&](const char* name) { return umgebung.count(name) ? umgebung[name] : nullptr; },
+                           [](const char*) { return false; })
+        .has_value();
+  };
+  EXPECT_FALSE(fehlt({{"WAYLAND_DISPLAY", "wayland-0"}}, {"vemla"}));
+  EXPECT_FALSE(fehlt({{"QT_QPA_PLATFORM", "offscreen"}}, {"vemla"}));
+  EXPECT_FALSE(fehlt({{"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", ":7913"}}, {"vemla"}));
+  EXPECT_FALSE(fehlt({}, {"vemla", "-platform", "offscreen"}));
+  EXPECT_TRUE(fehlt({{"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}}, {"vemla"}));
 }
 
 }  // namespace

@@ -261,6 +261,29 @@ TEST_F(Autopatcher, SpeicherdialogMerktSichDenOrdner) {
   EXPECT_EQ(plattform_.dateiDialoge[1].vorschlag, QString::fromStdString(ziele.pfad("boese.exe")));
 }
 
+// The installer never replaces the open collection, whatever its name: the
+// dialog refuses it with the export dialogs' message, and nothing is fetched.
+TEST_F(Autopatcher, DownloadAufDieGeoeffneteSammlungWirdAbgelehnt) {
+  TempOrdner ziele;
+  sammlungsdatei(ziele.pfad("g.vem"), 2, "A");
+  std::filesystem::create_hard_link(ziele.pfad("g.vem"), ziele.pfad("hart.exe"));
+  Connect->datei_oeffnen(QString::fromStdString(ziele.pfad("g.vem")));
+  const std::string vorher = dateiInhalt(ziele.pfad("g.vem"));
+  server_.setze("/dl.txt", {200, beschreibung("1.0.7", link("x.exe")), "", false});
+  server_.setze("/x.exe", {200, "MZ installer", "", false});
+  const QString ziel = QString::fromStdString(ziele.pfad("hart.exe"));
+  plattform_.antworten = {TAntwort::Ja};
+  plattform_.dateinamen = {ziel, std::nullopt};
+  EXPECT_TRUE(lauf());
+  EXPECT_EQ(plattform_.meldungsTexte(),
+            (QStringList{START, GEFUNDEN, EIGENE, identifiziert("1.0.7"), FRAGE,
+                         "Download speichern unter..|" + ziel +
+                             "\rDas ist die geöffnete CD-Sammlung: Sie würde überschrieben.\r"
+                             "Wählen Sie einen anderen Dateinamen."}));
+  EXPECT_EQ(server_.anfragen(), std::vector<std::string>{"/dl.txt"});
+  EXPECT_TRUE(dateiInhalt(ziele.pfad("g.vem")) == vorher);
+}
+
 TEST_F(Autopatcher, OhneDownloadzeitenFuenfmalUnbekannt) {
   TempOrdner ziele;
   server_.setze("/dl.txt", {200, "[programmversion]\r\nversion=1.1\r\n[downloadfile]\r\nlink=" + link("s.exe") + "\r\n",

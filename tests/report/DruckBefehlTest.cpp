@@ -4,9 +4,12 @@
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <filesystem>
 
 #include "dialogs/UFworking.h"
 #include "report/UFprint.h"
+#include "sicherung/USicherung.h"
+#include "sicherung/UWiederherstellen.h"
 #include "tests/report/Werkzeuge.h"
 #include "tests/support/GuiTest.h"
 #include "tests/support/VollerDatentraeger.h"
@@ -180,6 +183,53 @@ TEST_F(DruckBefehl, DruckerNimmtDenAuftragNichtAn) {
   EXPECT_EQ(plattform_.meldungen[0].symbol, TSymbol::Stopp);
   EXPECT_NE(plattform_.meldungen[0].titel, "Druckauftrag erteilt");
   EXPECT_FALSE(Fworking->isVisible());
+}
+
+// Printing into a PDF file named like the open collection, under any of its
+// names, is refused with the export dialogs' message: the print option dialog
+// stays open as after a cancel, nothing says the job was given, and the
+// collection keeps its bytes.
+TEST_F(DruckBefehl, DruckInDieGeoeffneteSammlungWirdAbgelehnt) {
+  const std::string g = tmp_.pfad("g.vem");
+  sammlungsdatei(g, 3, "A");
+  std::filesystem::create_symlink("g.vem", tmp_.pfad("verweis.pdf"));
+  std::filesystem::create_hard_link(g, tmp_.pfad("hart.pdf"));
+  std::filesystem::create_directory(tmp_.pfad("u"));
+  Connect->datei_oeffnen(QString::fromStdString(g));
+  const std::string vorher = dateiInhalt(g);
+  for (const char* name : {"g.vem", "u/../g.vem", "verweis.pdf", "hart.pdf"}) {
+    const QString ziel = QString::fromStdString(tmp_.pfad(name));
+    plattform_.meldungen.clear();
+    plattform_.druckziele = {ziel};
+    drucken([this] { aktion("menue_drucken")->trigger(); });
+    EXPECT_TRUE(nochOffen_) << name;
+    EXPECT_EQ(plattform_.meldungsTexte(),
+              QStringList{"Fehler:|" + ziel +
+                          "\rDas ist die geöffnete CD-Sammlung: Sie würde überschrieben.\r"
+                          "Wählen Sie einen anderen Dateinamen."})
+        << name;
+    EXPECT_TRUE(dateiInhalt(g) == vorher) << name;
+  }
+  // Another file is printed as ever.
+  plattform_.meldungen.clear();
+  plattform_.druckziele = {pdf_};
+  drucken([this] { aktion("menue_drucken")->trigger(); });
+  EXPECT_EQ(plattform_.meldungsTexte(), QStringList{ERTEILT});
+  EXPECT_EQ(pdfZeilen(pdf_).size(), 3);
+  // The recovery copy belongs to the collection too.
+  sicherungStarten(QString::fromStdString(tmp_.pfad("zustand")), 0);
+  eintrag("Neu", "dazu", "", "", "");
+  QApplication::processEvents();
+  ASSERT_TRUE(sicherung()->kopieDa());
+  const std::string kopie = sicherung()->eigeneKopie().toStdString();
+  const std::string kopieVorher = dateiInhalt(kopie);
+  plattform_.meldungen.clear();
+  plattform_.druckziele = {QString::fromStdString(kopie)};
+  drucken([this] { aktion("menue_drucken")->trigger(); });
+  EXPECT_TRUE(nochOffen_);
+  ASSERT_EQ(plattform_.meldungen.size(), 1u);
+  EXPECT_EQ(plattform_.meldungen[0].titel, "Fehler:");
+  EXPECT_TRUE(dateiInhalt(kopie) == kopieVorher);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <signal.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <filesystem>
@@ -53,7 +54,7 @@ class Prozesse : public ::testing::Test {
     p.waitForFinished();
   }
   QStringList kopien() const {
-    return QDir(QString::fromStdString(tmp_.pfad("prog/sicherung"))).entryList({"kopie-*.vem"}, QDir::Files);
+    return QDir(QString::fromStdString(tmp_.pfad("prog/sicherung"))).entryList({"kopie-*.vem", "kopie-*.sicherung"}, QDir::Files);
   }
   static QStringList fragen(const QStringList& zeilen) { return zeilen.filter(QRegularExpression("^frage\\|")); }
 
@@ -98,7 +99,7 @@ TEST_F(Prozesse, ZweiProgrammeSehenIhreKopienNicht) {
   const QString ordner = QString::fromStdString(tmp_.pfad("prog/sicherung"));
   dateiSchreiben(tmp_.pfad("prog/sicherung/kopie-1-verwaist.sperre"), "");
   durchlaufen({});
-  EXPECT_EQ(QDir(ordner).entryList({"kopie-*.sperre"}).join(' ').toStdString(), kopien().value(0).replace(".vem", ".sperre").toStdString());
+  EXPECT_EQ(QDir(ordner).entryList({"kopie-*.sperre"}).join(' ').toStdString(), kopien().value(0).replace(".sicherung", ".sperre").toStdString());
   toeten(*erster);
   EXPECT_EQ(fragen(durchlaufen({"KIND_ANTWORTEN=nein"})).size(), 1);
   EXPECT_TRUE(kopien().isEmpty());
@@ -116,10 +117,61 @@ TEST_F(Prozesse, VolleFestplatteBeimEndeBehaeltDieKopie) {
   EXPECT_EQ(zeilen.size(), 5) << zeilen.join('\n').toStdString();  // the start, then the question and the failed save
   EXPECT_EQ(dateiInhalt(platte.pfad("a.vem")), satz("A1", "T1"));
   ASSERT_EQ(kopien().size(), 1u);
-  EXPECT_EQ(dateiInhalt(tmp_.pfad("prog/sicherung/") + kopien()[0].toStdString()),
+  EXPECT_EQ(kopieSaetze(dateiInhalt(tmp_.pfad("prog/sicherung/") + kopien()[0].toStdString())),
             satz("A1", "T1") + satz("I1", "T1") + satz("I2", "T2"));
   // The next start offers it under the file's name.
   EXPECT_TRUE(fragen(durchlaufen({"KIND_ANTWORTEN=nein"})).value(0).contains("„" + ziel + "“"));
+}
+
+// A restored copy is not saved over what another program wrote into its file meanwhile.
+TEST_F(Prozesse, WiederhergestellteKopieUeberGeaenderterDatei) {
+  std::string zehn, dreihundertzehn;
+  for (int i = 1; i <= 310; ++i) (i <= 10 ? zehn : dreihundertzehn) += satz("A" + std::to_string(i), "T");
+  dreihundertzehn = zehn + dreihundertzehn;
+  const QString datei = QString::fromStdString(datei_);
+  const struct Fall {
+    const char* was;
+    std::string danach;  // what another program leaves in the file
+    QString antworten;
+    bool gewarnt;
+    std::string gespeichert;
+  } faelle[] = {
+      {"310 Einträge", dreihundertzehn, "ja,ja,nein", true, dreihundertzehn},
+      {"dieselben Bytes neu geschrieben", zehn, "ja,ja", false, zehn + satz("I1", "T1") + satz("I2", "T2")},
+  };
+  for (const Fall& f : faelle) {
+    dateiSchreiben(datei_, zehn);
+    auto erster = mitKopie({datei});
+    toeten(*erster);
+    std::filesystem::remove(datei_);  // another file in its place
+    dateiSchreiben(datei_, f.danach);
+    const QString stand = QFileInfo(datei).lastModified().toString("dd.MM.yyyy, hh:mm");
+    const QStringList zeilen = fragen(durchlaufen({"KIND_ANTWORTEN=" + f.antworten, "KIND_ZIEL=" + datei}));
+    ASSERT_GE(zeilen.size(), 2) << f.was;
+    EXPECT_EQ(zeilen[0].contains(").\rDie Datei wurde seitdem verändert (Stand: " + stand + ").\rSollen diese"), f.gewarnt)
+        << zeilen[0].toStdString();
+    EXPECT_EQ(zeilen.filter("|Die Datei „CDs.vem“ wurde außerhalb von Vemla geändert.").size(), f.gewarnt ? 1 : 0) << f.was;
+    EXPECT_EQ(dateiInhalt(datei_), f.gespeichert) << f.was;
+    for (const QString& k : kopien()) QFile::remove(QString::fromStdString(tmp_.pfad("prog/sicherung/")) + k);
+  }
+}
+
+// What killed programs leave beside their copies goes at the next start, unless a running program holds it.
+TEST_F(Prozesse, ResteGetoeteterProgrammeGehen) {
+  auto laufend = mitKopie();
+  const std::string ordner = tmp_.pfad("prog/sicherung/");
+  const std::string eigen = kopien().value(0).chopped(10).toStdString();  // "kopie-<id>" of the running one
+  for (const std::string& rest : {std::string("kopie-1-tot.neu"), std::string("kopie-1-tot.sperre"),
+                                  std::string("kopie-2-tot.angaben"), std::string("kopie-3-tot.neu"),
+                                  std::string(".vemla-a1B2c3"), eigen + ".neu"})
+    dateiSchreiben(ordner + rest, std::string(5000, 'x'));
+  const auto liste = [&] { return QDir(QString::fromStdString(ordner)).entryList(QDir::Files | QDir::Hidden).join(' '); };
+  durchlaufen({});
+  const QString e = QString::fromStdString(eigen);
+  EXPECT_EQ(liste(), ".vemla-a1B2c3 " + e + ".neu " + e + ".sicherung " + e + ".sperre");
+  toeten(*laufend);
+  EXPECT_EQ(fragen(durchlaufen({"KIND_ANTWORTEN=nein"})).size(), 1);
+  EXPECT_EQ(liste(), "");
 }
 
 }  // namespace
