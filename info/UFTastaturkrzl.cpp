@@ -52,6 +52,8 @@ const Kuerzel KUERZEL[] = {
     {50, " Strg + Z", "Rückgängig"},
     {51, " Strg + Y", "Wiederherstellen"},
     {53, " Strg + F8", "Statistik"},
+    {55, " Strg + F5", "Sammlerangaben"},
+    {56, " Strg + Alt + V", "Verliehen"},
 };
 
 constexpr int ZEILENHOEHE = 20;
