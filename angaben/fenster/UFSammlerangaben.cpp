@@ -235,7 +235,10 @@ bool TFSammlerangaben::feldUebernehmen(const TFeld& f) {
   const TAngaben alt = Connect->angaben(pos_);
   TAngaben neu = alt;
   const bool gelesen = f.lesen(neu);
-  if (gelesen && neu != alt) Connect->angabenAendern(pos_, neu);
+  if (gelesen && neu != alt) {
+    Connect->angabenAendern(pos_, neu);
+    if (qobject_cast<QLineEdit*>(f.w)) f.zeigen(neu);  // a date or price as it is kept: "01.02.2024", "12,50"
+  }
   if (!gelesen) {
     meldungOk("Fehler:", f.fehler, TSymbol::Warnung, this);
     f.w->setFocus(Qt::OtherFocusReason);

@@ -88,10 +88,16 @@ void TFVerliehen::aufbauen() {
 
   const QFontMetrics fm(font());
   const int datum = fm.horizontalAdvance("00.00.00000") + 2 * fm.averageCharWidth();
-  LV_verliehen->setColumnWidth(TITEL, fm.averageCharWidth() * 40);
+  // The title takes the room left; the others keep their width.
+  QHeaderView* kopf = LV_verliehen->header();
+  kopf->setStretchLastSection(false);
+  kopf->setSectionResizeMode(TITEL, QHeaderView::Stretch);
   LV_verliehen->setColumnWidth(AN, fm.averageCharWidth() * 18);
   LV_verliehen->setColumnWidth(SEIT, datum);
   LV_verliehen->setColumnWidth(BIS, datum);
+  QFont fett = font();
+  fett.setBold(true);
+  LV_verliehen->setColumnWidth(HINWEIS, QFontMetrics(fett).horizontalAdvance("überfällig") + 3 * fm.averageCharWidth());
   auto* haupt = new QVBoxLayout(this);
   haupt->addWidget(L_anzahl);
   haupt->addWidget(LV_verliehen, 1);

@@ -15,6 +15,9 @@ const QString LEER = QStringLiteral("\u2606");
 TSterne::TSterne(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::StrongFocus);
   setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  QFont f = font();
+  f.setPointSizeF(f.pointSizeF() * 1.5);
+  setFont(f);
   setWert(0);
 }
 

@@ -64,10 +64,13 @@ TEST_F(AngabenFenster, FelderEinzelnUebernommenUndBlaettern) {
     EXPECT_EQ(S().L_eintrag->text(), "Queen - Jazz");
     EXPECT_EQ(S().combobox_zustandTontraeger->count(), 9);  // empty and eight grades
     EXPECT_EQ(S().combobox_zustandHuelle->itemText(11), "nicht bewertet");
+    EXPECT_EQ(S().combobox_zustandTontraeger->itemData(1, Qt::ToolTipRole), "Mint: neuwertig, ungespielt");
     neuTippen(S().e_standort, "Regal 3");
     neuTippen(S().e_preis, "12,5");  // the shelf applied as the focus left it
     EXPECT_EQ(Connect->angaben(2).standort, "Regal 3");
-    taste(S().e_preis, Qt::Key_PageDown);  // the price applied before the marking moves
+    neuTippen(S().e_gekauftAm, "1.2.2024");
+    EXPECT_EQ(S().e_preis->text(), "12,50");  // shown as kept
+    taste(S().e_gekauftAm, Qt::Key_PageDown);  // the date applied before the marking moves
     EXPECT_EQ(H().listbox->currentRow(), 2);
     EXPECT_EQ(S().L_eintrag->text(), "Can - Tago Mago");
     EXPECT_EQ(S().e_standort->text(), "");
@@ -80,6 +83,7 @@ TEST_F(AngabenFenster, FelderEinzelnUebernommenUndBlaettern) {
     EXPECT_FALSE(S().isVisible());
   });
   EXPECT_EQ(Connect->angaben(2).preisCent, 1250);
+  EXPECT_EQ(Connect->angaben(2).gekauftAm, "2024-02-01");
   TAngaben a = Connect->angaben(3);
   EXPECT_EQ(a.zustandHuelle, TZustand::VGplus);
   EXPECT_EQ(a.bewertung, 4);
@@ -93,6 +97,9 @@ TEST_F(AngabenFenster, FelderEinzelnUebernommenUndBlaettern) {
   EXPECT_EQ(Connect->angaben(3).bewertung, 0);
   EXPECT_EQ(Connect->angaben(3).zustandHuelle, TZustand::VGplus);
   Connect->rueckgaengig();
+  Connect->rueckgaengig();
+  EXPECT_EQ(Connect->angaben(2).gekauftAm, "");
+  EXPECT_EQ(Connect->angaben(2).preisCent, 1250);
   Connect->rueckgaengig();
   EXPECT_EQ(Connect->angaben(2).preisCent, std::nullopt);
   EXPECT_EQ(Connect->angaben(2).standort, "Regal 3");
