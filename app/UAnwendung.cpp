@@ -29,6 +29,8 @@
 #include "online/UFOnline.h"
 #include "sicherung/UWiederherstellen.h"
 #include "stat/UFStatistik.h"
+#include "angaben/fenster/UFSammlerangaben.h"
+#include "angaben/fenster/UFVerliehen.h"
 
 TDBSortTree* SortTree = nullptr;
 THauptFormular* HauptFormular = nullptr;
@@ -118,6 +120,8 @@ void fensterErzeugen() {
   csvBefehleAnlegen(*HauptFormular);
   FOnline = new TFOnline(HauptFormular);
   FStatistik = new TFStatistik(HauptFormular);
+  FSammlerangaben = new TFSammlerangaben(HauptFormular);
+  FVerliehen = new TFVerliehen(HauptFormular);
 }
 
 void fensterFreigeben() {
@@ -143,4 +147,6 @@ void fensterFreigeben() {
   FAutopatcher = nullptr;
   FOnline = nullptr;
   FStatistik = nullptr;
+  FSammlerangaben = nullptr;
+  FVerliehen = nullptr;
 }

@@ -6,11 +6,14 @@
 #include <map>
 #include <string>
 
+#include "angaben/fenster/UFSammlerangaben.h"
+#include "angaben/fenster/UFVerliehen.h"
 #include "app/UAnwendung.h"
 #include "app/UFHaupt.h"
 #include "app/UGlobal.h"
 #include "app/UPlattform.h"
 #include "core/UConnect.h"
+#include "core/UDatbas.h"
 #include "dialogs/UFOptionen.h"
 #include "info/UFWebbrowser.h"
 #include "info/UF_Programminformation.h"
@@ -46,6 +49,7 @@ void sortierBefehl(H& h) {
   h.sortieren(KEY, AUFSTEIGEND);
 }
 void homepage(H&) { FWebbrowser->seiteZeigen(PROGRAMM_HOMEPAGE); }
+bool eintragMarkiert() { return Connect->markiert() >= 0 && Connect->markiert() < DatBas->get_anzahl(); }
 
 // clang-format off
 const TZeile MENUE[] = {
@@ -96,12 +100,16 @@ const TZeile MENUE[] = {
   // The texts name the step (set by the main window's view of the history).
   {TArt::Punkt, "Bearbeiten1", "menue_rueckgaengig", "&Rückgängig", "Ctrl+Z", &H::menue_rueckgaengig, [](H&) { Connect->rueckgaengig(); }},
   {TArt::Punkt, "Bearbeiten1", "menue_wiederherstellen", "&Wiederherstellen", "Ctrl+Y|Ctrl+Shift+Z", &H::menue_wiederherstellen, [](H&) { Connect->wiederherstellen(); }},
+  {TArt::Trenner, "Bearbeiten1", nullptr, nullptr, nullptr, nullptr, nullptr},
+  {TArt::Punkt, "Bearbeiten1", "menue_sammlerangaben", "S&ammlerangaben...", "Ctrl+F5", nullptr, [](H&) { if (eintragMarkiert()) modalZeigen(FSammlerangaben); }},
 
   {TArt::Menue, nullptr, "Optionen1", "&Optionen", nullptr, nullptr, nullptr},
   {TArt::Unter, "Optionen1", "menue_gesamtbersicht", "&Ansicht", nullptr, &H::menue_gesamtbersicht, nullptr},
   // F8 like the menu: not while the "Ansicht" submenu is disabled (empty collection).
   {TArt::Punkt, "menue_gesamtbersicht", "menue_gesamtbersicht1", "&Gesamtübersicht", "F8", &H::menue_gesamtbersicht1, [](H& h) { if (h.menue_gesamtbersicht->isEnabled()) h.uebersicht(); }},
   {TArt::Punkt, "menue_gesamtbersicht", "menue_statistik", "&Statistik...", "Ctrl+F8", nullptr, [](H& h) { if (h.menue_gesamtbersicht->isEnabled()) modalZeigen(FStatistik); }},
+  // The text counts the overdue loans (set when the submenu opens).
+  {TArt::Punkt, "menue_gesamtbersicht", "menue_verliehen", "&Verliehen...", "Ctrl+Alt+V", nullptr, [](H& h) { if (h.menue_gesamtbersicht->isEnabled()) modalZeigen(FVerliehen); }},
   {TArt::Unter, "Optionen1", "menue_extras", "&Extras", nullptr, &H::menue_extras, nullptr},
   {TArt::Punkt, "menue_extras", "Internetsuche1", "&Internetsuche..", "Shift+F3", &H::Internetsuche1, [](H&) { plattform().fensterModal(*FInternetZugriff); }},
   {TArt::Trenner, "Optionen1", nullptr, nullptr, nullptr, nullptr, nullptr},
@@ -179,6 +187,13 @@ void hauptMenueAnlegen(H& h) {
       }
     }
   }
+  // The collector's details need a marked entry; the loans' item says how many are overdue.
+  QAction* angaben = h.findChild<QAction*>("menue_sammlerangaben");
+  QObject::connect(menues.at("Bearbeiten1"), &QMenu::aboutToShow, &h, [angaben] { angaben->setEnabled(eintragMarkiert()); });
+  QObject::connect(menues.at("Bearbeiten1"), &QMenu::aboutToHide, &h, [angaben] { angaben->setEnabled(true); });
+  QAction* verliehen = h.findChild<QAction*>("menue_verliehen");
+  QObject::connect(menues.at("menue_gesamtbersicht"), &QMenu::aboutToShow, &h,
+                   sicher([verliehen] { verliehen->setText(verliehenMenueText()); }));
   QObject::connect(h.listbox, &QWidget::customContextMenuRequested, &h,
                    [&h](const QPoint& p) { h.popupmenu_listbox->popup(h.listbox->viewport()->mapToGlobal(p)); });
 }

@@ -145,11 +145,7 @@ void TConnect::nach_unten() {
   const bool warten = DatBas->get_anzahl() > WARTEN_AB;
   if (warten) ansicht_->warten(true);
   file_was_changed();
-  TDatensatz a, b;
-  DatBas->get_datensatz(i + 2, a);
-  DatBas->get_datensatz(i + 1, b);
-  DatBas->set_datensatz(i + 2, b);
-  DatBas->set_datensatz(i + 1, a);
+  DatBas->tauschen(i + 1, i + 2);  // the entries move whole, with their details
   liste_neu_aufbauen();
   markieren(i + 1);
   if (warten) ansicht_->warten(false);
@@ -164,11 +160,7 @@ void TConnect::nach_oben() {
   const bool warten = DatBas->get_anzahl() > WARTEN_AB;
   if (warten) ansicht_->warten(true);
   file_was_changed();
-  TDatensatz a, b;
-  DatBas->get_datensatz(i, a);
-  DatBas->get_datensatz(i + 1, b);
-  DatBas->set_datensatz(i, b);
-  DatBas->set_datensatz(i + 1, a);
+  DatBas->tauschen(i, i + 1);
   liste_neu_aufbauen();
   markieren(i - 1);
   if (warten) ansicht_->warten(false);
@@ -391,6 +383,17 @@ void TConnect::liste_drucken() {
 }
 
 // ---------------------------------------------------------------- undo and redo
+
+TAngaben TConnect::angaben(int pos) const { return angabenAusBytes(DatBas->get_beilage(pos)); }
+
+void TConnect::angabenAendern(int pos, const TAngaben& a) {
+  if (pos < 1 || pos > DatBas->get_anzahl()) return;
+  const std::string neu = angabenBytes(a);
+  if (DatBas->get_beilage(pos) == neu) return;
+  TSchritt schritt(*this, "Sammlerangaben ändern");
+  DatBas->set_beilage(pos, neu);
+  file_was_changed();
+}
 
 TConnect::TSchritt::TSchritt(TConnect& c, const QString& name) : c_(c) {
   if (c_.schrittTiefe_++ > 0) return;

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "angaben/UAngaben.h"
 #include "core/UDBSortTree.h"
 #include "core/UDateiWache.h"
 #include "verlauf/UVerlauf.h"
@@ -103,6 +104,11 @@ class TConnect : public ISortAnzeige {
                             const QString& schritt_name = "CSV-Import");
   // Every entry of the collection replaced by "saetze" (one per entry, in order).
   void alle_ersetzen(const std::vector<TDatensatz>& saetze);
+
+  // --- the collector's details of entry "pos" (1-based), kept beside the collection file
+  TAngaben angaben(int pos) const;
+  // Changes them: one step of the history; the collection counts as changed.
+  void angabenAendern(int pos, const TAngaben& a);
 
   // --- undo and redo
   // One command of the user: what it changes in the collection until it ends

@@ -44,9 +44,11 @@ void datbasSortieren(TDatBas& db, int key, bool aufsteigend) {
   });
   if (!aufsteigend) std::reverse(ordnung.begin(), ordnung.end());
 
-  db.clear_all();
-  db.reserve(n);
-  for (const Eintrag& e : ordnung) db.add_datensatz(saetze[static_cast<std::size_t>(e.index)]);
+  // The entries move whole, with their identities and what they carry.
+  std::vector<int> reihenfolge;
+  reihenfolge.reserve(ordnung.size());
+  for (const Eintrag& e : ordnung) reihenfolge.push_back(e.index);
+  db.umordnen(reihenfolge);
 }
 
 void TDBSortTree::sortieren(int key, bool aufsteigend) {

@@ -53,6 +53,8 @@ const Kuerzel KUERZEL[] = {
     {51, " Strg + Y", "Wiederherstellen"},
     {52, " Strg + Umsch + Z", "Wiederherstellen"},
     {54, " Strg + F8", "Statistik"},
+    {56, " Strg + F5", "Sammlerangaben"},
+    {57, " Strg + Alt + V", "Verliehen"},
 };
 
 constexpr int ZEILENHOEHE = 20;

@@ -15,7 +15,7 @@ class TFTastaturkrzl : public QDialog {
 
   // The table's text, row 0 being the header row ("Tastenkombination", "Wirkung").
   QString zelle(int spalte, int zeile) const;
-  static constexpr int ZEILEN = 55;  // header row included
+  static constexpr int ZEILEN = 58;  // header row included
   static constexpr int SPALTEN = 2;
 
   QTableWidget* SGTastaturkrzl = nullptr;
