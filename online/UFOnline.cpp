@@ -3,11 +3,13 @@
 #include <QGroupBox>
 #include <algorithm>
 #include <QHeaderView>
+#include <QPointer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <memory>
 #include <utility>
@@ -21,6 +23,7 @@
 #include "core/UDatbas.h"
 #include "core/UEinstellungen.h"
 #include "dialogs/UF_add.h"
+#include "net/UNetzClient.h"
 #include "online/UErgebnisZeile.h"
 #include "online/UHintergrund.h"
 #include "online/UZuordnung.h"
@@ -36,6 +39,19 @@ constexpr const char* TITEL_HINWEIS = "Hinweis:";
 
 enum Spalte { S_INTERPRET, S_TITEL, S_LABEL, S_JAHR, S_FORMAT, S_LAND, S_STRICHCODE, S_HINWEIS, SPALTEN };
 static_assert(SPALTEN == ONLINE_SPALTEN);
+
+// The hint column's lines as high as their wrapped text needs in the column's width.
+class THinweisDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem o(option);
+    o.rect.setWidth(static_cast<const QTreeView*>(parent())->columnWidth(index.column()));
+    o.rect.setHeight(1 << 20);
+    o.features |= QStyleOptionViewItem::WrapText;
+    return QStyledItemDelegate::sizeHint(o, index);
+  }
+};
 
 QPushButton* knopf(QWidget* eltern, const char* name, const QString& text, int x, int y, int b) {
   QPushButton* k = mitName(new QPushButton(text, eltern), name);
@@ -121,13 +137,20 @@ void TFOnline::aufbauen() {
   lv_ergebnisse = mitName(new QTreeWidget(this), "lv_ergebnisse");
   lv_ergebnisse->setAccessibleName("Ergebnisse");
   lv_ergebnisse->setRootIsDecorated(false);
-  lv_ergebnisse->setUniformRowHeights(true);
   lv_ergebnisse->setSelectionMode(QAbstractItemView::ExtendedSelection);
   lv_ergebnisse->setHeaderLabels(
       {"Interpret", "Titel", "Label / Katalognr.", "Jahr", "Format", "Land", "Strichcode", "Hinweis"});
   for (int s = 0; s < SPALTEN; ++s)
     lv_ergebnisse->setColumnWidth(s, Einstellungen ? Einstellungen->onlineSpaltenbreite(s) : ONLINE_SPALTENBREITEN[s]);
-  lv_ergebnisse->header()->setStretchLastSection(false);  // the hint column widens to what it says
+  // The hint column reaches to the list's right edge, and a hint longer than
+  // it wraps within its line: it is read without scrolling sideways.
+  lv_ergebnisse->header()->setStretchLastSection(true);
+  lv_ergebnisse->setWordWrap(true);
+  lv_ergebnisse->setUniformRowHeights(false);
+  lv_ergebnisse->setItemDelegateForColumn(S_HINWEIS, new THinweisDelegate(lv_ergebnisse));
+  connect(lv_ergebnisse->header(), &QHeaderView::sectionResized, this, [this](int spalte) {
+    if (spalte == S_HINWEIS) lv_ergebnisse->doItemsLayout();
+  });
 
   b_uebernehmen = knopf(this, "b_uebernehmen", "Ü&bernehmen", 8, 442, 110);
   b_eingabemaske = knopf(this, "b_eingabemaske", "In Eingabe&maske übernehmen", 126, 442, 190);
@@ -221,12 +244,13 @@ void TFOnline::FormShow() {
 
 void TFOnline::done(int r) {
   // Closing the window ends a running look-up; nothing of it is added.
-  scansAbbrechen();
+  genreAuftrag_.reset();
   if (sucht()) {
     hintergrund_->abbrechen();
     L_status->clear();
-    zustandSetzen();
   }
+  scansAbbrechen();
+  zustandSetzen();
   QDialog::done(r);
 }
 
@@ -235,6 +259,18 @@ bool TFOnline::eventFilter(QObject* objekt, QEvent* e) {
     const int k = static_cast<QKeyEvent*>(e)->key();
     if (k == Qt::Key_Return || k == Qt::Key_Enter) {
       sicher([this] { b_uebernehmenClick(); })();
+      return true;
+    }
+    // A scan while the list has the focus: its digits belong to the barcode line.
+    const auto* taste = static_cast<QKeyEvent*>(e);
+    const QString t = taste->text();
+    if (t.size() == 1 && t[0] >= '0' && t[0] <= '9' &&
+        !(taste->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier))) {
+      if (focusWidget() != e_strichcode) {
+        e_strichcode->setFocus();
+        e_strichcode->selectAll();  // a new barcode replaces the last one
+      }
+      QCoreApplication::sendEvent(e_strichcode, e);
       return true;
     }
   }
@@ -270,27 +306,56 @@ void TFOnline::scanAnnehmen(const QString& code) {
   // The next scan replaces the text, even while this one is still being looked up.
   letzterScan_ = e_strichcode->text();
   e_strichcode->selectAll();
-  scans_.anstellen(code);
+  scans_->anstellen(code);
   naechsteScans();
 }
 
+namespace {
+
+QString scanStatus(const QStringList& codes) {
+  return codes.size() == 1 ? "Suche nach dem Strichcode " + codes.front() + "..."
+                           : QString("Suche nach %1 Strichcodes...").arg(codes.size());
+}
+
+}  // namespace
+
 void TFOnline::naechsteScans() {
-  if (sucht() || scans_.leer() || !isVisible()) return;
-  laufendeScans_ = scans_.naechsterStapel();
-  const QString adresse = adresseStrichcodes(plattform().musikDienst(), laufendeScans_);
-  L_status->setText(laufendeScans_.size() == 1 ? "Suche nach dem Strichcode " + laufendeScans_.front() + "..."
-                                               : QString("Suche nach %1 Strichcodes...").arg(laufendeScans_.size()));
-  hintergrund_->starten(
-      [adresse, g = grenzen](const std::atomic<bool>& abbrechen) { return dienstAbfragen(adresse, g, abbrechen); },
-      [this](const TDienstAntwort& a) {
-        scansErhalten(a);
-        naechsteScans();
-      });
+  if (sucht() || scans_->leer() || !isVisible()) return;
+  const QString basis = plattform().musikDienst();
+  if (!dienstErlaubt(basis)) return scansErhalten(scans_->alleNehmen(), {TDienstFehler::DienstAdresse, {}});
+  const int suche = ++scanSuche_;
+  // The stack goes out when the service may be asked again: at once, then it
+  // is what waits now; else the worker waits for that moment and only then
+  // takes the stack, so that every scan made by then goes out in this one
+  // request. It tells the window which barcodes went out.
+  QStringList jetzt;
+  if (netzJetztFrei(std::chrono::milliseconds(grenzen.abstandMs))) jetzt = scans_->naechsterStapel();
+  L_status->setText(jetzt.isEmpty() ? QString("Suche nach Strichcodes...") : scanStatus(jetzt));
+  auto arbeit = [schlange = scans_, basis, g = grenzen, suche, ziel = QPointer<TFOnline>(this),
+                 bote = hintergrund_, jetzt](const std::atomic<bool>& abbrechen) {
+    return dienstAbfragen(
+        [&] {
+          if (!jetzt.isEmpty()) return adresseStrichcodes(basis, jetzt);
+          const QStringList codes = schlange->naechsterStapel(abbrechen);
+          if (codes.isEmpty()) return QString();
+          QMetaObject::invokeMethod(
+              bote,
+              [ziel, suche, codes] {
+                if (ziel && ziel->scanSuche_ == suche && ziel->sucht()) ziel->L_status->setText(scanStatus(codes));
+              },
+              Qt::QueuedConnection);
+          return adresseStrichcodes(basis, codes);
+        },
+        g, abbrechen);
+  };
+  hintergrund_->starten(std::move(arbeit), [this](const TDienstAntwort& a) {
+    scansErhalten(scans_->unterwegsNehmen(), a);
+    naechsteScans();
+  });
   zustandSetzen();
 }
 
-void TFOnline::scansErhalten(const TDienstAntwort& a) {
-  const QStringList codes = std::exchange(laufendeScans_, {});
+void TFOnline::scansErhalten(const QStringList& codes, const TDienstAntwort& a) {
   std::optional<TAntwortSeite> seite;
   TDienstFehler f = a.fehler;
   if (f == TDienstFehler::Keiner && !(seite = antwortSeiteLesen(a.koerper))) f = TDienstFehler::Unlesbar;
@@ -320,8 +385,8 @@ void TFOnline::scansErhalten(const TDienstAntwort& a) {
 
 void TFOnline::scansAbbrechen() {
   // Scans not looked up are named in the list, so that they can be scanned again.
-  QStringList offen = std::exchange(laufendeScans_, {});
-  offen += scans_.alleNehmen();
+  ++scanSuche_;
+  const QStringList offen = scans_->alleNehmen();
   for (const QString& c : offen) meldungszeile("Strichcode " + c + ": Suche abgebrochen");
 }
 
@@ -360,6 +425,7 @@ void TFOnline::b_laufwerkClick() {
 
 void TFOnline::b_abbrechenClick() {
   if (!sucht()) return;
+  if (genreAuftrag_) return genresAbbrechen();
   hintergrund_->abbrechen();
   scansAbbrechen();
   L_status->setText("Die Suche wurde abgebrochen.");
@@ -387,6 +453,7 @@ void TFOnline::b_weitereClick() {
 void TFOnline::suchen(const QString& status, std::function<TDienstAntwort(const std::atomic<bool>&)> arbeit,
                       bool anhaengen) {
   if (sucht()) return;
+  if (!dienstErlaubt(plattform().musikDienst())) return fehlerMelden(TDienstFehler::DienstAdresse);
   anhaengen_ = anhaengen;
   if (!anhaengen) {
     // The releases of the last search go; scans not yet taken over stay until the list is cleared.
@@ -444,10 +511,16 @@ void TFOnline::zeileHinzufuegen(const TVeroeffentlichung& v, const std::set<std:
   const QString zuordnung = "Typ: " + f[4] + "\nGenre: " + f[5] + "\nKommentar: " + f[6];
   for (int s = 0; s < SPALTEN; ++s) z->setToolTip(s, zuordnung);
   const THinweise h = ergebnisHinweise(v, vorhanden.count(sammlungsSchluessel(v)) > 0);
-  z->setText(S_HINWEIS, h.kurz);
-  if (!h.erklaerung.isEmpty()) z->setToolTip(S_HINWEIS, h.erklaerung);
-  hinweiseLesbar();
-  ergebnisse_.push_back({v, z, ausScan, false});
+  hinweisSetzen(z, h.kurz, h.erklaerung);
+  ergebnisse_.push_back({v, z, ausScan, false, false, h.erklaerung});
+}
+
+void TFOnline::hinweisSetzen(QTreeWidgetItem* z, const QString& kurz, const QString& erklaerung) {
+  z->setText(S_HINWEIS, kurz);
+  const QString ganz = erklaerung.isEmpty() ? kurz : kurz + ":\n" + erklaerung;
+  z->setToolTip(S_HINWEIS, ganz);
+  z->setData(S_HINWEIS, Qt::AccessibleTextRole, kurz);
+  z->setData(S_HINWEIS, Qt::AccessibleDescriptionRole, erklaerung);
 }
 
 std::vector<int> TFOnline::gewaehlteZeilen() const {
@@ -459,32 +532,41 @@ std::vector<int> TFOnline::gewaehlteZeilen() const {
 
 void TFOnline::b_uebernehmenClick() {
   if (sucht()) return;
-  // A line taken over once is not added again; one already in the collection only when the user says so.
+  // A line taken over once is not added again. One already in the collection
+  // is left out, said in the status line, and taken by the next "Übernehmen":
+  // no box in the scanning, whose next digits and Enter would answer it.
   const std::set<std::string> vorhanden = sammlungsSchluessel();
-  std::vector<int> zeilen, doppelt;
+  std::vector<int> zeilen;
+  int uebersprungen = 0;
   for (int i : gewaehlteZeilen()) {
-    const TErgebnis& e = ergebnisse_[static_cast<std::size_t>(i)];
+    TErgebnis& e = ergebnisse_[static_cast<std::size_t>(i)];
     if (e.uebernommen) continue;
-    (vorhanden.count(sammlungsSchluessel(e.v)) ? doppelt : zeilen).push_back(i);
+    if (vorhanden.count(sammlungsSchluessel(e.v)) && !e.uebersprungen) {
+      e.uebersprungen = true;
+      ++uebersprungen;
+    } else {
+      zeilen.push_back(i);
+    }
   }
-  if (!doppelt.empty() &&
-      frageJa("Sicherheitsabfrage",
-              (doppelt.size() == 1 ? QString("Eine markierte Veröffentlichung ist")
-                                   : QString("%1 markierte Veröffentlichungen sind").arg(doppelt.size())) +
-                  " bereits in der Sammlung.\rTrotzdem übernehmen?",
-              TSymbol::Frage, this)) {
-    zeilen.insert(zeilen.end(), doppelt.begin(), doppelt.end());
-    std::sort(zeilen.begin(), zeilen.end());
+  const QString hinweis =
+      uebersprungen ? QString("%1 bereits vorhandene übersprungen – erneut Übernehmen, um sie doch zu übernehmen")
+                          .arg(uebersprungen)
+                    : QString();
+  if (zeilen.empty()) {
+    if (!hinweis.isEmpty()) L_status->setText(hinweis);
+    e_strichcode->setFocus();
+    return;
   }
-  if (zeilen.empty()) return;
-  genresLaden(zeilen, [this, zeilen, text = e_strichcode->text()] {
-    hinzufuegen(zeilen);
+  genresLaden(zeilen, [this, hinweis, text = e_strichcode->text()](const std::vector<int>& fertig) {
+    hinzufuegen(fertig);
+    if (!hinweis.isEmpty()) L_status->setText(hinweis);
     strichcodeBereit(text);
   });
 }
 
 void TFOnline::hinzufuegen(const std::vector<int>& zeilen) {
   int uebernommen = 0;
+  if (zeilen.empty()) return;
   // One "Übernehmen" is one step of undo, however many entries it adds.
   TConnect::TSchritt schritt(*Connect, "Online-Suche übernehmen");
   for (int i : zeilen) {
@@ -494,8 +576,8 @@ void TFOnline::hinzufuegen(const std::vector<int>& zeilen) {
     ++uebernommen;
     e.uebernommen = true;
     QTreeWidgetItem* z = e.zeile;
-    z->setText(S_HINWEIS, z->text(S_HINWEIS).isEmpty() ? QString("übernommen") : "übernommen, " + z->text(S_HINWEIS));
-    hinweiseLesbar();
+    hinweisSetzen(z, z->text(S_HINWEIS).isEmpty() ? QString("übernommen") : "übernommen, " + z->text(S_HINWEIS),
+                  e.erklaerung);
   }
   L_status->setText(uebernommen == 1 ? QString("1 Datensatz wurde übernommen.")
                                      : QString("%1 Datensätze wurden übernommen.").arg(uebernommen));
@@ -506,8 +588,9 @@ void TFOnline::hinzufuegen(const std::vector<int>& zeilen) {
 void TFOnline::b_eingabemaskeClick() {
   const std::vector<int> zeilen = gewaehlteZeilen();
   if (zeilen.empty() || !F_add || sucht()) return;
-  const int zeile = zeilen.front();
-  genresLaden({zeile}, [this, zeile] { inEingabemaske(zeile); });
+  genresLaden({zeilen.front()}, [this](const std::vector<int>& fertig) {
+    if (!fertig.empty()) inEingabemaske(fertig.front());
+  });
 }
 
 void TFOnline::inEingabemaske(int zeile) {
@@ -530,38 +613,82 @@ void TFOnline::inEingabemaske(int zeile) {
   }
 }
 
-void TFOnline::genresLaden(const std::vector<int>& zeilen, std::function<void()> weiter) {
-  std::vector<int> fehlend;
+void TFOnline::genresLaden(const std::vector<int>& zeilen, std::function<void(const std::vector<int>&)> weiter) {
+  auto auftrag = std::make_shared<TGenreAuftrag>();
+  auftrag->zeilen = zeilen;
   QStringList adressen;
   const QString basis = plattform().musikDienst();
   for (int z : zeilen) {
     const TVeroeffentlichung& v = ergebnisse_[static_cast<std::size_t>(z)].v;
     const QString adresse = adresseVeroeffentlichung(basis, v.id);
     if (v.mitGenres || adresse.isEmpty()) continue;
-    fehlend.push_back(z);
-    adressen << adresse;
-  }
-  if (fehlend.empty()) return weiter();
-  // The answers, one per address; filled on the worker thread before its result is handed back.
-  auto antworten = std::make_shared<std::vector<QByteArray>>();
-  auto arbeit = [adressen, antworten, g = grenzen](const std::atomic<bool>& abbrechen) {
-    return TDienstAntwort{dienstNacheinanderAbfragen(adressen, g, abbrechen, *antworten), {}};
-  };
-  L_status->setText(fehlend.size() == 1 ? QString("Die Veröffentlichung wird geladen...")
-                                        : QString("Die Veröffentlichungen werden geladen..."));
-  hintergrund_->starten(arbeit, [this, fehlend, antworten, weiter = std::move(weiter)](const TDienstAntwort&) {
-    for (std::size_t i = 0; i < fehlend.size(); ++i) {
-      TVeroeffentlichung& v = ergebnisse_[static_cast<std::size_t>(fehlend[i])].v;
-      if (const auto geladen = veroeffentlichungLesen(antworten->at(i), v.id)) {
-        v.genres = geladen->genres;
-        v.mitGenres = true;
-      }
+    // A disc scanned twice is one release: looked up once, for both lines.
+    const qsizetype nr = adressen.indexOf(adresse);
+    if (nr >= 0) {
+      auftrag->fehlend[static_cast<std::size_t>(nr)].push_back(z);
+    } else {
+      adressen << adresse;
+      auftrag->fehlend.push_back({z});
     }
+  }
+  if (adressen.isEmpty()) return weiter(zeilen);
+  auftrag->fertig.assign(auftrag->fehlend.size(), 0);
+  auftrag->weiter = std::move(weiter);
+  genreAuftrag_ = auftrag;
+  const auto zaehlen = [this, auftrag] {
+    L_status->setText(QString("Genres: %1 von %2").arg(auftrag->erhalten).arg(auftrag->fehlend.size()));
+  };
+  // Each answer is handed to the window as it comes, so that the status line
+  // counts and a cancel keeps what has arrived.
+  auto arbeit = [adressen, g = grenzen, ziel = QPointer<TFOnline>(this), auftrag,
+                 bote = hintergrund_, zaehlen](const std::atomic<bool>& abbrechen) {
+    const auto erhalten = [&](int nr, const QByteArray& antwort) {
+      QMetaObject::invokeMethod(
+          bote,
+          [ziel, auftrag, nr, antwort, zaehlen] {
+            if (!ziel || ziel->genreAuftrag_ != auftrag) return;
+            for (int z : auftrag->fehlend[static_cast<std::size_t>(nr)]) {
+              TVeroeffentlichung& v = ziel->ergebnisse_[static_cast<std::size_t>(z)].v;
+              if (const auto geladen = veroeffentlichungLesen(antwort, v.id)) {
+                v.genres = geladen->genres;
+                v.mitGenres = true;
+              }
+            }
+            auftrag->fertig[static_cast<std::size_t>(nr)] = 1;
+            ++auftrag->erhalten;
+            zaehlen();
+          },
+          Qt::QueuedConnection);
+    };
+    return TDienstAntwort{dienstNacheinanderAbfragen(adressen, g, abbrechen, erhalten), {}};
+  };
+  zaehlen();
+  hintergrund_->starten(arbeit, [this, auftrag](const TDienstAntwort&) {
+    if (genreAuftrag_ != auftrag) return;
+    genreAuftrag_.reset();
     zustandSetzen();
-    weiter();
+    // Done, or failed on the way: every pick goes on with what the list knows.
+    auftrag->weiter(auftrag->zeilen);
     naechsteScans();
   });
   zustandSetzen();
+}
+
+void TFOnline::genresAbbrechen() {
+  const std::shared_ptr<TGenreAuftrag> auftrag = std::exchange(genreAuftrag_, {});
+  hintergrund_->abbrechen();
+  zustandSetzen();
+  // The lines whose release was looked up, or needed none, go on; the others stay picked for another try.
+  std::set<int> offen;
+  for (std::size_t i = 0; i < auftrag->fehlend.size(); ++i)
+    if (!auftrag->fertig[i]) offen.insert(auftrag->fehlend[i].begin(), auftrag->fehlend[i].end());
+  std::vector<int> fertig;
+  for (int z : auftrag->zeilen)
+    if (!offen.count(z)) fertig.push_back(z);
+  auftrag->weiter(fertig);
+  const std::size_t rest = auftrag->zeilen.size() - fertig.size();
+  L_status->setText((L_status->text() + QString(" Abgebrochen – %1 nicht übernommen.").arg(rest)).trimmed());
+  naechsteScans();
 }
 
 void TFOnline::zustandSetzen() {
@@ -585,11 +712,4 @@ void TFOnline::b_leerenClick() {
   suchadresse_.clear();
   L_status->clear();
   zustandSetzen();
-}
-
-void TFOnline::hinweiseLesbar() {
-  // Never narrower than the user made it; wider where a hint needs it.
-  const int vorher = lv_ergebnisse->columnWidth(S_HINWEIS);
-  lv_ergebnisse->resizeColumnToContents(S_HINWEIS);
-  if (lv_ergebnisse->columnWidth(S_HINWEIS) < vorher) lv_ergebnisse->setColumnWidth(S_HINWEIS, vorher);
 }
