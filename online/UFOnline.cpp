@@ -552,9 +552,10 @@ void TFOnline::b_uebernehmenClick() {
       uebersprungen ? QString("%1 bereits vorhandene übersprungen – erneut Übernehmen, um sie doch zu übernehmen")
                           .arg(uebersprungen)
                     : QString();
+  // The next disc's digits go into the barcode line, also while genres are looked up.
+  e_strichcode->setFocus();
   if (zeilen.empty()) {
     if (!hinweis.isEmpty()) L_status->setText(hinweis);
-    e_strichcode->setFocus();
     return;
   }
   genresLaden(zeilen, [this, hinweis, text = e_strichcode->text()](const std::vector<int>& fertig) {
