@@ -58,6 +58,9 @@ class TFOnline : public QDialog {
   QPushButton *b_strichcode = nullptr, *b_name = nullptr, *b_laufwerk = nullptr, *b_abbrechen = nullptr;
   QProgressBar* pb_warten = nullptr;
   QTreeWidget* lv_ergebnisse = nullptr;
+  // The columns of the result list.
+  enum Spalte { S_INTERPRET, S_TITEL, S_LABEL, S_JAHR, S_FORMAT, S_LAND, S_STRICHCODE, S_HINWEIS, SPALTEN };
+
   QPushButton *b_uebernehmen = nullptr, *b_eingabemaske = nullptr, *b_leeren = nullptr, *b_weitere = nullptr,
               *b_schliessen = nullptr;
 
