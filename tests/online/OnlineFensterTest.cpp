@@ -315,7 +315,7 @@ TEST_F(OnlineFenster, ZwanzigScansInZweiSuchen) {
       for (const std::string& c : codes) {
         tippen(O().e_strichcode, QString::fromStdString(c));
         taste(O().e_strichcode, Qt::Key_Return);
-        QTest::qWait(20);
+        QTest::qWait(10);
       }
       warten();
       ASSERT_EQ(zeilen(), 20) << verzoegerung;
