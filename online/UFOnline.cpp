@@ -348,7 +348,14 @@ void TFOnline::naechsteScans() {
         g, abbrechen);
   };
   hintergrund_->starten(std::move(arbeit), [this](const TDienstAntwort& a) {
-    scansErhalten(scans_->unterwegsNehmen(), a);
+    QStringList codes = scans_->unterwegsNehmen();
+    // Failed before it could take its stack (no network library): the next
+    // stack gets the reason, so that the queue ends instead of trying anew.
+    if (codes.isEmpty() && a.fehler != TDienstFehler::Keiner) {
+      scans_->naechsterStapel();
+      codes = scans_->unterwegsNehmen();
+    }
+    scansErhalten(codes, a);
     naechsteScans();
   });
   zustandSetzen();
