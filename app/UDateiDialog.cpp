@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include "app/UZielSchutz.h"
 
@@ -18,6 +19,11 @@ class TDateiDialogFenster : public QFileDialog {
   TDateiDialogFenster(QWidget* eltern, const TDateiDialog& d) : QFileDialog(eltern, d.titel, QDir::currentPath()), d_(d) {}
 
   void accept() override {
+    // A name typed without an ending gets the ending of the type chosen in the list.
+    if (acceptMode() == AcceptSave) {
+      const QRegularExpressionMatch endung = QRegularExpression("\\(\\*\\.(\\w+)\\)$").match(selectedNameFilter());
+      setDefaultSuffix(endung.hasMatch() ? endung.captured(1) : d_.standardEndung);
+    }
     const QStringList dateien = selectedFiles();
     if (!dateien.isEmpty()) {
       const QString einwand = dateiDialogEinwand(dateien.first(), d_);

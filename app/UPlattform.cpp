@@ -15,6 +15,7 @@
 #include "app/UDateiDialog.h"
 #include "app/UFokus.h"
 #include "app/USchriftDialog.h"
+#include "core/UEinstellungen.h"
 #include "info/UWebansicht.h"
 #include "net/UDownload.h"
 #include "report/UAutomation.h"
@@ -157,7 +158,7 @@ class TQtPlattform : public IPlattform {
     return dateiHerunterladen(adresse.toStdString(), QFile::encodeName(datei).toStdString(), grenzen, fortschritt);
   }
   QString updateServer() override { return QStringLiteral("https://www.vemla.de/update/"); }
-  QString musikDienst() override { return QStringLiteral("https://musicbrainz.org/ws/2/"); }
+  QString musikDienst() override { return Einstellungen ? Einstellungen->onlineDienst() : QString(ONLINE_DIENST); }
 };
 
 TQtPlattform qtPlattform;

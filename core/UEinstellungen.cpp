@@ -161,3 +161,9 @@ int TEinstellungen::onlineSpaltenbreite(int spalte) const {
 void TEinstellungen::onlineSpaltenbreiteSetzen(int spalte, int breite) {
   schreiben(ONLINE, onlineSpalte(spalte), std::to_string(breite));
 }
+QString TEinstellungen::onlineDienst() const {
+  // An address is plain ASCII; anything else makes it one the check refuses, never another address.
+  const QString wert = QString::fromLatin1(QByteArray::fromStdString(lesen(ONLINE, "dienst", ""))).trimmed();
+  if (wert.isEmpty()) return ONLINE_DIENST;
+  return wert.endsWith('/') ? wert : wert + '/';
+}

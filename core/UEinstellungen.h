@@ -6,6 +6,7 @@
 // its error to the caller.
 #include <QObject>
 #include <QPoint>
+#include <QString>
 #include <optional>
 #include <string>
 
@@ -21,6 +22,7 @@ inline constexpr int UEBERSICHT_SPALTENBREITEN[GESAMT_SPALTEN] = {33, 132, 140, 
 inline constexpr int ONLINE_BREITE = 760;
 inline constexpr int ONLINE_HOEHE = 478;
 inline constexpr int ONLINE_SPALTEN = 8;
+inline constexpr const char* ONLINE_DIENST = "https://musicbrainz.org/ws/2/";
 inline constexpr int ONLINE_SPALTENBREITEN[ONLINE_SPALTEN] = {125, 135, 110, 36, 85, 34, 92, 125};
 
 class TEinstellungen : public QObject {
@@ -110,6 +112,10 @@ class TEinstellungen : public QObject {
   void onlineHoeheSetzen(int hoehe);
   int onlineSpaltenbreite(int spalte) const;
   void onlineSpaltenbreiteSetzen(int spalte, int breite);
+  // "dienst": the base address of the online music database's web service,
+  // ending in "/"; MusicBrainz's own when missing or empty. Set by hand (a
+  // mirror), written by nobody; whether it may be used is checked at a search.
+  QString onlineDienst() const;
 
  signals:
   // The running state of an option changed.

@@ -137,11 +137,19 @@ TStatistik statistikZaehlen(const TDatBas& db, const std::vector<std::string>& t
   s.diagramme[DIAGRAMM_TYP] = typen(std::move(typ.gruppen()), typVorgaben);
   s.diagramme[DIAGRAMM_GENRE] = genres(std::move(genre.gruppen()));
   auto& jz = s.diagramme[DIAGRAMM_JAHRZEHNT];
-  for (auto& [jahrzehnt, g] : jahrzehnte) {
-    g.name = jahrzehnt ? std::to_string(jahrzehnt) + "er" : OHNE_JAHR;
-    if (jahrzehnt) jz.push_back(g);
+  // Every decade from the first to the last, an empty one with 0: the chart
+  // shows the time as it ran, gaps included.
+  const auto mitJahr = jahrzehnte.upper_bound(0);
+  for (int jahrzehnt = mitJahr == jahrzehnte.end() ? 1 : mitJahr->first;
+       mitJahr != jahrzehnte.end() && jahrzehnt <= jahrzehnte.rbegin()->first; jahrzehnt += 10) {
+    const auto it = jahrzehnte.find(jahrzehnt);
+    jz.push_back(it == jahrzehnte.end() ? TGruppe{{}, 0, -1} : it->second);
+    jz.back().name = std::to_string(jahrzehnt) + "er";
   }
-  if (jahrzehnte.contains(0)) jz.push_back(jahrzehnte[0]);
+  if (jahrzehnte.contains(0)) {
+    jz.push_back(jahrzehnte[0]);
+    jz.back().name = OHNE_JAHR;
+  }
   s.diagramme[DIAGRAMM_INTERPRET] = namen(interpret.gruppen());
   s.diagramme[DIAGRAMM_LABEL] = namen(label.gruppen());
   return s;

@@ -41,7 +41,9 @@ inline constexpr const char* OHNE_JAHR = "ohne Jahr";
 // - Typ: each stored text a bar; the texts of "typVorgaben" first, in that order,
 //   then the rest by count (empty ones as "ohne Typ").
 // - Genre: the 15 most frequent texts, then "Sonstige" for the rest and "ohne Genre" for empty ones.
-// - Jahrzehnt: the decade of the year in Release (see jahrAus), in order; "ohne Jahr" last.
+// - Jahrzehnt: the decade of the year in Release (see jahrAus), in order and
+//   without gaps from the first to the last (an empty decade with 0 entries,
+//   its first entry -1); "ohne Jahr" last.
 // - Interpret, Label: the 10 most frequent, grouped as the search compares
 //   (suchSchluessel), each shown in its most frequent spelling; empty fields left out.
 // Bars of equal count keep the order in which their first entries come.

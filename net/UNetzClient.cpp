@@ -1,5 +1,7 @@
 #include "net/UNetzClient.h"
 
+#include <arpa/inet.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -57,14 +59,23 @@ bool schemaUndHost(const std::string& adresse, std::string& schema, std::string&
   return ok;
 }
 
-bool loopback(const std::string& host) {
-  if (host == "localhost" || host == "[::1]") return true;
-  // 127.0.0.0/8 as four decimal parts.
-  unsigned teile[4];
-  char rest;
-  if (std::sscanf(host.c_str(), "%u.%u.%u.%u%c", &teile[0], &teile[1], &teile[2], &teile[3], &rest) != 4) return false;
-  if (host.find_first_not_of("0123456789.") != std::string::npos) return false;
-  return teile[0] == 127 && teile[1] <= 255 && teile[2] <= 255 && teile[3] <= 255;
+// A literal address of this computer, or with "heimnetz" also one of the home network.
+bool hostErlaubt(const std::string& host, bool heimnetz) {
+  if (host == "localhost") return true;
+  unsigned char a[16];
+  if (host.size() > 2 && host.front() == '[' && host.back() == ']') {
+    const std::string ip = host.substr(1, host.size() - 2);
+    if (ip.find('%') != std::string::npos || ::inet_pton(AF_INET6, ip.c_str(), a) != 1) return false;
+    static const unsigned char eins[16] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
+    if (std::equal(a, a + 16, eins)) return true;
+    return heimnetz && ((a[0] & 0xFE) == 0xFC || (a[0] == 0xFE && (a[1] & 0xC0) == 0x80));
+  }
+  // Four decimal parts only: curl reads "127.1" or "0x7f.1" too, as its resolver would.
+  if (host.find_first_not_of("0123456789.") != std::string::npos || ::inet_pton(AF_INET, host.c_str(), a) != 1)
+    return false;
+  if (a[0] == 127) return true;
+  return heimnetz && (a[0] == 10 || (a[0] == 172 && (a[1] & 0xF0) == 16) || (a[0] == 192 && a[1] == 168) ||
+                      (a[0] == 169 && a[1] == 254));
 }
 
 bool sicher(const std::string& adresse) {
@@ -74,9 +85,12 @@ bool sicher(const std::string& adresse) {
 
 // The moment the next request may go out: with a spacing, each request takes
 // the next free moment, whichever thread sends it.
+std::mutex terminSperre;
+Uhr::time_point terminFrei;
+
 Uhr::time_point naechsterTermin(milliseconds abstand) {
-  static std::mutex sperre;
-  static Uhr::time_point frei;
+  auto& sperre = terminSperre;
+  auto& frei = terminFrei;
   if (abstand.count() <= 0) return Uhr::now();
   std::lock_guard<std::mutex> g(sperre);
   const Uhr::time_point t = std::max(Uhr::now(), frei);
@@ -228,8 +242,8 @@ TNetzErgebnis ergebnisVon(CURLcode code, const Empfang& e) {
 // while a file is being made ready) and only counts; one back to an address
 // asked earlier is a circle.
 TNetzErgebnis hopPruefen(const std::string& von, const std::string& nach, const std::vector<std::string>& besucht,
-                         int erlaubt) {
-  if (!netzAdresseErlaubt(nach) || (sicher(von) && !sicher(nach))) return TNetzErgebnis::NichtErlaubt;
+                         int erlaubt, bool heimnetz) {
+  if (!netzAdresseErlaubt(nach, heimnetz) || (sicher(von) && !sicher(nach))) return TNetzErgebnis::NichtErlaubt;
   const bool kreis = nach != von && std::find(besucht.begin(), besucht.end(), nach) != besucht.end();
   if (kreis || static_cast<int>(besucht.size()) > erlaubt) return TNetzErgebnis::Umleitungen;
   return TNetzErgebnis::Ok;
@@ -239,17 +253,23 @@ TNetzErgebnis hopPruefen(const std::string& von, const std::string& nach, const 
 
 std::string netzBenutzerAgent() { return std::string("Vemla/") + PROGRAMMVERSION + " ( " + KONTAKT_EMAIL + " )"; }
 
-bool netzAdresseErlaubt(const std::string& adresse) {
+bool netzAdresseErlaubt(const std::string& adresse, bool heimnetz) {
   std::string schema, host;
   if (!schemaUndHost(adresse, schema, host)) return false;
-  return schema == "https" || (schema == "http" && loopback(host));
+  return schema == "https" || (schema == "http" && hostErlaubt(host, heimnetz));
+}
+
+bool netzJetztFrei(std::chrono::milliseconds abstand) {
+  if (abstand.count() <= 0) return true;
+  std::lock_guard<std::mutex> g(terminSperre);
+  return Uhr::now() >= terminFrei;
 }
 
 TNetzAntwort netzAbfragen(const TNetzAnfrage& anfrage) {
   static const std::atomic<bool> nie{false};
   const std::atomic<bool>& abbrechen = anfrage.abbrechen ? *anfrage.abbrechen : nie;
   TNetzAntwort antwort;
-  if (!netzAdresseErlaubt(anfrage.adresse)) {
+  if (!anfrage.adresseBeimSenden && !netzAdresseErlaubt(anfrage.adresse, anfrage.heimnetz)) {
     antwort.ergebnis = TNetzErgebnis::NichtErlaubt;
     return antwort;
   }
@@ -274,12 +294,24 @@ TNetzAntwort netzAbfragen(const TNetzAnfrage& anfrage) {
     antwort.ergebnis = TNetzErgebnis::Abgebrochen;
     return antwort;
   }
-  for (;;) {
-    const std::string& url = besucht.back();
+  for (bool erste = true;; erste = false) {
     if (!wartenBis(naechsterTermin(anfrage.abstand), abbrechen)) {
       antwort.ergebnis = TNetzErgebnis::Abgebrochen;
       return antwort;
     }
+    if (erste && anfrage.adresseBeimSenden) {
+      // Now the request goes out: it names what is there to ask for by now.
+      besucht = {anfrage.adresseBeimSenden()};
+      if (besucht.back().empty()) {
+        antwort.ergebnis = TNetzErgebnis::Abgebrochen;
+        return antwort;
+      }
+      if (!netzAdresseErlaubt(besucht.back(), anfrage.heimnetz)) {
+        antwort.ergebnis = TNetzErgebnis::NichtErlaubt;
+        return antwort;
+      }
+    }
+    const std::string& url = besucht.back();
     const auto rest = std::chrono::duration_cast<milliseconds>(frist - Uhr::now());
     if (begrenzt && rest.count() <= 0) {
       antwort.ergebnis = TNetzErgebnis::Zeitueberschreitung;
@@ -306,7 +338,7 @@ TNetzAntwort netzAbfragen(const TNetzAnfrage& anfrage) {
         cu->easy_getinfo(c, CURLINFO_REDIRECT_URL, &weiter) != CURLE_OK || !weiter)
       return antwort;
     const std::string nach = weiter;
-    antwort.ergebnis = hopPruefen(url, nach, besucht, anfrage.umleitungen);
+    antwort.ergebnis = hopPruefen(url, nach, besucht, anfrage.umleitungen, anfrage.heimnetz);
     if (antwort.ergebnis != TNetzErgebnis::Ok) return antwort;
     besucht.push_back(nach);
   }

@@ -54,6 +54,14 @@ struct TNetzAnfrage {
   TFortschritt fortschritt;
   std::vector<std::string> kopfzeilen;  // further header lines ("Accept: application/json")
   TNetzSenke* senke = nullptr;          // nullptr: the body is kept in "koerper"
+  // Set: the address is asked for only when the first request may go out
+  // (after "nichtVor" and the spacing), so that it can name what is waiting
+  // by then; an empty address ends the request as cancelled. "adresse" is
+  // not used then.
+  std::function<std::string()> adresseBeimSenden;
+  // Plain http is allowed to an address of the home network too (a mirror of
+  // a service run there), not only to this computer.
+  bool heimnetz = false;
 };
 
 struct TNetzAntwort {
@@ -67,8 +75,16 @@ struct TNetzAntwort {
 std::string netzBenutzerAgent();
 
 // True when the program may fetch "adresse": an https address, or an http
-// address of this computer (loopback).
-bool netzAdresseErlaubt(const std::string& adresse);
+// address of this computer (loopback), or with "heimnetz" also of the home
+// network. Only literal addresses count as such (127.0.0.0/8, ::1,
+// "localhost"; with "heimnetz" also 10.0.0.0/8, 172.16.0.0/12,
+// 192.168.0.0/16, 169.254.0.0/16, fc00::/7, fe80::/10): a host name could
+// resolve to anywhere.
+bool netzAdresseErlaubt(const std::string& adresse, bool heimnetz = false);
+
+// True when a request with the spacing "abstand" would go out at once, with no
+// wait for an earlier request of the program.
+bool netzJetztFrei(std::chrono::milliseconds abstand);
 
 // Fetches "anfrage.adresse"; blocks until the answer, a failure or "abbrechen".
 // Each redirect is a request of its own (with the spacing) and is followed only

@@ -3,11 +3,13 @@
 #include <QGroupBox>
 #include <algorithm>
 #include <QHeaderView>
+#include <QPointer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <memory>
 #include <utility>
@@ -21,6 +23,7 @@
 #include "core/UDatbas.h"
 #include "core/UEinstellungen.h"
 #include "dialogs/UF_add.h"
+#include "net/UNetzClient.h"
 #include "online/UErgebnisZeile.h"
 #include "online/UHintergrund.h"
 #include "online/UZuordnung.h"
@@ -34,8 +37,20 @@ constexpr int BREITE = ONLINE_BREITE;
 constexpr int HOEHE = ONLINE_HOEHE;
 constexpr const char* TITEL_HINWEIS = "Hinweis:";
 
-enum Spalte { S_INTERPRET, S_TITEL, S_LABEL, S_JAHR, S_FORMAT, S_LAND, S_STRICHCODE, S_HINWEIS, SPALTEN };
-static_assert(SPALTEN == ONLINE_SPALTEN);
+static_assert(TFOnline::SPALTEN == ONLINE_SPALTEN);
+
+// The hint column's lines as high as their wrapped text needs in the column's width.
+class THinweisDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem o(option);
+    o.rect.setWidth(static_cast<const QTreeView*>(parent())->columnWidth(index.column()));
+    o.rect.setHeight(1 << 20);
+    o.features |= QStyleOptionViewItem::WrapText;
+    return QStyledItemDelegate::sizeHint(o, index);
+  }
+};
 
 QPushButton* knopf(QWidget* eltern, const char* name, const QString& text, int x, int y, int b) {
   QPushButton* k = mitName(new QPushButton(text, eltern), name);
@@ -121,13 +136,20 @@ void TFOnline::aufbauen() {
   lv_ergebnisse = mitName(new QTreeWidget(this), "lv_ergebnisse");
   lv_ergebnisse->setAccessibleName("Ergebnisse");
   lv_ergebnisse->setRootIsDecorated(false);
-  lv_ergebnisse->setUniformRowHeights(true);
   lv_ergebnisse->setSelectionMode(QAbstractItemView::ExtendedSelection);
   lv_ergebnisse->setHeaderLabels(
       {"Interpret", "Titel", "Label / Katalognr.", "Jahr", "Format", "Land", "Strichcode", "Hinweis"});
   for (int s = 0; s < SPALTEN; ++s)
     lv_ergebnisse->setColumnWidth(s, Einstellungen ? Einstellungen->onlineSpaltenbreite(s) : ONLINE_SPALTENBREITEN[s]);
-  lv_ergebnisse->header()->setStretchLastSection(false);  // the hint column widens to what it says
+  // The hint column reaches to the list's right edge, and a hint longer than
+  // it wraps within its line: it is read without scrolling sideways.
+  lv_ergebnisse->header()->setStretchLastSection(true);
+  lv_ergebnisse->setWordWrap(true);
+  lv_ergebnisse->setUniformRowHeights(false);
+  lv_ergebnisse->setItemDelegateForColumn(S_HINWEIS, new THinweisDelegate(lv_ergebnisse));
+  connect(lv_ergebnisse->header(), &QHeaderView::sectionResized, this, [this](int spalte) {
+    if (spalte == S_HINWEIS) lv_ergebnisse->doItemsLayout();
+  });
 
   b_uebernehmen = knopf(this, "b_uebernehmen", "Ü&bernehmen", 8, 442, 110);
   b_eingabemaske = knopf(this, "b_eingabemaske", "In Eingabe&maske übernehmen", 126, 442, 190);
@@ -221,12 +243,13 @@ void TFOnline::FormShow() {
 
 void TFOnline::done(int r) {
   // Closing the window ends a running look-up; nothing of it is added.
-  scansAbbrechen();
+  genreAuftrag_.reset();
   if (sucht()) {
     hintergrund_->abbrechen();
     L_status->clear();
-    zustandSetzen();
   }
+  scansAbbrechen();
+  zustandSetzen();
   QDialog::done(r);
 }
 
@@ -235,6 +258,18 @@ bool TFOnline::eventFilter(QObject* objekt, QEvent* e) {
     const int k = static_cast<QKeyEvent*>(e)->key();
     if (k == Qt::Key_Return || k == Qt::Key_Enter) {
       sicher([this] { b_uebernehmenClick(); })();
+      return true;
+    }
+    // A scan while the list has the focus: its digits belong to the barcode line.
+    const auto* taste = static_cast<QKeyEvent*>(e);
+    const QString t = taste->text();
+    if (t.size() == 1 && t[0] >= '0' && t[0] <= '9' &&
+        !(taste->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier))) {
+      if (focusWidget() != e_strichcode) {
+        e_strichcode->setFocus();
+        e_strichcode->selectAll();  // a new barcode replaces the last one
+      }
+      QCoreApplication::sendEvent(e_strichcode, e);
       return true;
     }
   }
@@ -270,27 +305,63 @@ void TFOnline::scanAnnehmen(const QString& code) {
   // The next scan replaces the text, even while this one is still being looked up.
   letzterScan_ = e_strichcode->text();
   e_strichcode->selectAll();
-  scans_.anstellen(code);
+  scans_->anstellen(code);
   naechsteScans();
 }
 
+namespace {
+
+QString scanStatus(const QStringList& codes) {
+  return codes.size() == 1 ? "Suche nach dem Strichcode " + codes.front() + "..."
+                           : QString("Suche nach %1 Strichcodes...").arg(codes.size());
+}
+
+}  // namespace
+
 void TFOnline::naechsteScans() {
-  if (sucht() || scans_.leer() || !isVisible()) return;
-  laufendeScans_ = scans_.naechsterStapel();
-  const QString adresse = adresseStrichcodes(plattform().musikDienst(), laufendeScans_);
-  L_status->setText(laufendeScans_.size() == 1 ? "Suche nach dem Strichcode " + laufendeScans_.front() + "..."
-                                               : QString("Suche nach %1 Strichcodes...").arg(laufendeScans_.size()));
-  hintergrund_->starten(
-      [adresse, g = grenzen](const std::atomic<bool>& abbrechen) { return dienstAbfragen(adresse, g, abbrechen); },
-      [this](const TDienstAntwort& a) {
-        scansErhalten(a);
-        naechsteScans();
-      });
+  if (sucht() || scans_->leer() || !isVisible()) return;
+  const QString basis = plattform().musikDienst();
+  if (!dienstErlaubt(basis)) return scansErhalten(scans_->alleNehmen(), {TDienstFehler::DienstAdresse, {}});
+  const int suche = ++scanSuche_;
+  // The stack goes out when the service may be asked again: at once, then it
+  // is what waits now; else the worker waits for that moment and only then
+  // takes the stack, so that every scan made by then goes out in this one
+  // request. It tells the window which barcodes went out.
+  QStringList jetzt;
+  if (netzJetztFrei(std::chrono::milliseconds(grenzen.abstandMs))) jetzt = scans_->naechsterStapel();
+  L_status->setText(jetzt.isEmpty() ? QString("Suche nach Strichcodes...") : scanStatus(jetzt));
+  auto arbeit = [schlange = scans_, basis, g = grenzen, suche, ziel = QPointer<TFOnline>(this),
+                 bote = hintergrund_, jetzt](const std::atomic<bool>& abbrechen) {
+    return dienstAbfragen(
+        [&] {
+          if (!jetzt.isEmpty()) return adresseStrichcodes(basis, jetzt);
+          const QStringList codes = schlange->naechsterStapel(abbrechen);
+          if (codes.isEmpty()) return QString();
+          QMetaObject::invokeMethod(
+              bote,
+              [ziel, suche, codes] {
+                if (ziel && ziel->scanSuche_ == suche && ziel->sucht()) ziel->L_status->setText(scanStatus(codes));
+              },
+              Qt::QueuedConnection);
+          return adresseStrichcodes(basis, codes);
+        },
+        g, abbrechen);
+  };
+  hintergrund_->starten(std::move(arbeit), [this](const TDienstAntwort& a) {
+    QStringList codes = scans_->unterwegsNehmen();
+    // Failed before it could take its stack (no network library): the next
+    // stack gets the reason, so that the queue ends instead of trying anew.
+    if (codes.isEmpty() && a.fehler != TDienstFehler::Keiner) {
+      scans_->naechsterStapel();
+      codes = scans_->unterwegsNehmen();
+    }
+    scansErhalten(codes, a);
+    naechsteScans();
+  });
   zustandSetzen();
 }
 
-void TFOnline::scansErhalten(const TDienstAntwort& a) {
-  const QStringList codes = std::exchange(laufendeScans_, {});
+void TFOnline::scansErhalten(const QStringList& codes, const TDienstAntwort& a) {
   std::optional<TAntwortSeite> seite;
   TDienstFehler f = a.fehler;
   if (f == TDienstFehler::Keiner && !(seite = antwortSeiteLesen(a.koerper))) f = TDienstFehler::Unlesbar;
@@ -320,8 +391,8 @@ void TFOnline::scansErhalten(const TDienstAntwort& a) {
 
 void TFOnline::scansAbbrechen() {
   // Scans not looked up are named in the list, so that they can be scanned again.
-  QStringList offen = std::exchange(laufendeScans_, {});
-  offen += scans_.alleNehmen();
+  ++scanSuche_;
+  const QStringList offen = scans_->alleNehmen();
   for (const QString& c : offen) meldungszeile("Strichcode " + c + ": Suche abgebrochen");
 }
 
@@ -360,6 +431,7 @@ void TFOnline::b_laufwerkClick() {
 
 void TFOnline::b_abbrechenClick() {
   if (!sucht()) return;
+  if (genreAuftrag_) return genresAbbrechen();
   hintergrund_->abbrechen();
   scansAbbrechen();
   L_status->setText("Die Suche wurde abgebrochen.");
@@ -387,6 +459,7 @@ void TFOnline::b_weitereClick() {
 void TFOnline::suchen(const QString& status, std::function<TDienstAntwort(const std::atomic<bool>&)> arbeit,
                       bool anhaengen) {
   if (sucht()) return;
+  if (!dienstErlaubt(plattform().musikDienst())) return fehlerMelden(TDienstFehler::DienstAdresse);
   anhaengen_ = anhaengen;
   if (!anhaengen) {
     // The releases of the last search go; scans not yet taken over stay until the list is cleared.
@@ -444,10 +517,16 @@ void TFOnline::zeileHinzufuegen(const TVeroeffentlichung& v, const std::set<std:
   const QString zuordnung = "Typ: " + f[4] + "\nGenre: " + f[5] + "\nKommentar: " + f[6];
   for (int s = 0; s < SPALTEN; ++s) z->setToolTip(s, zuordnung);
   const THinweise h = ergebnisHinweise(v, vorhanden.count(sammlungsSchluessel(v)) > 0);
-  z->setText(S_HINWEIS, h.kurz);
-  if (!h.erklaerung.isEmpty()) z->setToolTip(S_HINWEIS, h.erklaerung);
-  hinweiseLesbar();
-  ergebnisse_.push_back({v, z, ausScan, false});
+  hinweisSetzen(z, h.kurz, h.erklaerung);
+  ergebnisse_.push_back({v, z, ausScan, false, false, h.erklaerung});
+}
+
+void TFOnline::hinweisSetzen(QTreeWidgetItem* z, const QString& kurz, const QString& erklaerung) {
+  z->setText(S_HINWEIS, kurz);
+  const QString ganz = erklaerung.isEmpty() ? kurz : kurz + ":\n" + erklaerung;
+  z->setToolTip(S_HINWEIS, ganz);
+  z->setData(S_HINWEIS, Qt::AccessibleTextRole, kurz);
+  z->setData(S_HINWEIS, Qt::AccessibleDescriptionRole, erklaerung);
 }
 
 std::vector<int> TFOnline::gewaehlteZeilen() const {
@@ -455,113 +534,6 @@ std::vector<int> TFOnline::gewaehlteZeilen() const {
   for (std::size_t i = 0; i < ergebnisse_.size(); ++i)
     if (ergebnisse_[i].zeile->isSelected()) r.push_back(static_cast<int>(i));
   return r;
-}
-
-void TFOnline::b_uebernehmenClick() {
-  if (sucht()) return;
-  // A line taken over once is not added again; one already in the collection only when the user says so.
-  const std::set<std::string> vorhanden = sammlungsSchluessel();
-  std::vector<int> zeilen, doppelt;
-  for (int i : gewaehlteZeilen()) {
-    const TErgebnis& e = ergebnisse_[static_cast<std::size_t>(i)];
-    if (e.uebernommen) continue;
-    (vorhanden.count(sammlungsSchluessel(e.v)) ? doppelt : zeilen).push_back(i);
-  }
-  if (!doppelt.empty() &&
-      frageJa("Sicherheitsabfrage",
-              (doppelt.size() == 1 ? QString("Eine markierte Veröffentlichung ist")
-                                   : QString("%1 markierte Veröffentlichungen sind").arg(doppelt.size())) +
-                  " bereits in der Sammlung.\rTrotzdem übernehmen?",
-              TSymbol::Frage, this)) {
-    zeilen.insert(zeilen.end(), doppelt.begin(), doppelt.end());
-    std::sort(zeilen.begin(), zeilen.end());
-  }
-  if (zeilen.empty()) return;
-  genresLaden(zeilen, [this, zeilen, text = e_strichcode->text()] {
-    hinzufuegen(zeilen);
-    strichcodeBereit(text);
-  });
-}
-
-void TFOnline::hinzufuegen(const std::vector<int>& zeilen) {
-  int uebernommen = 0;
-  // One "Übernehmen" is one step of undo, however many entries it adds.
-  TConnect::TSchritt schritt(*Connect, "Online-Suche übernehmen");
-  for (int i : zeilen) {
-    TErgebnis& e = ergebnisse_[static_cast<std::size_t>(i)];
-    const TFelder f = felderFuerSammlung(e.v);
-    if (!Connect->datensatz_hinzufuegen(f[0], f[1], f[2], f[3], f[4], f[5], f[6])) break;
-    ++uebernommen;
-    e.uebernommen = true;
-    QTreeWidgetItem* z = e.zeile;
-    z->setText(S_HINWEIS, z->text(S_HINWEIS).isEmpty() ? QString("übernommen") : "übernommen, " + z->text(S_HINWEIS));
-    hinweiseLesbar();
-  }
-  L_status->setText(uebernommen == 1 ? QString("1 Datensatz wurde übernommen.")
-                                     : QString("%1 Datensätze wurden übernommen.").arg(uebernommen));
-  // Ready for the next disc.
-  e_strichcode->setFocus();
-}
-
-void TFOnline::b_eingabemaskeClick() {
-  const std::vector<int> zeilen = gewaehlteZeilen();
-  if (zeilen.empty() || !F_add || sucht()) return;
-  const int zeile = zeilen.front();
-  genresLaden({zeile}, [this, zeile] { inEingabemaske(zeile); });
-}
-
-void TFOnline::inEingabemaske(int zeile) {
-  L_status->clear();
-  const TVeroeffentlichung& v = ergebnisse_[static_cast<std::size_t>(zeile)].v;
-  const TFelder f = felderFuerSammlung(v);
-  const std::array<QStringList, 7> hinweise = feldHinweise(v);
-  const QList<QLineEdit*> felder = F_add->eingabefelder();
-  for (int i = 0; i < felder.size() && i < static_cast<int>(f.size()); ++i) {
-    felder[i]->setText(f[static_cast<std::size_t>(i)]);
-    // What storing changed in the field, on hovering it and for screen readers.
-    const QString hinweis = hinweise[static_cast<std::size_t>(i)].join(", ");
-    felder[i]->setToolTip(hinweis);
-    felder[i]->setAccessibleDescription(hinweis);
-  }
-  plattform().fensterModal(*F_add);
-  for (QLineEdit* e : felder) {
-    e->setToolTip({});
-    e->setAccessibleDescription({});
-  }
-}
-
-void TFOnline::genresLaden(const std::vector<int>& zeilen, std::function<void()> weiter) {
-  std::vector<int> fehlend;
-  QStringList adressen;
-  const QString basis = plattform().musikDienst();
-  for (int z : zeilen) {
-    const TVeroeffentlichung& v = ergebnisse_[static_cast<std::size_t>(z)].v;
-    const QString adresse = adresseVeroeffentlichung(basis, v.id);
-    if (v.mitGenres || adresse.isEmpty()) continue;
-    fehlend.push_back(z);
-    adressen << adresse;
-  }
-  if (fehlend.empty()) return weiter();
-  // The answers, one per address; filled on the worker thread before its result is handed back.
-  auto antworten = std::make_shared<std::vector<QByteArray>>();
-  auto arbeit = [adressen, antworten, g = grenzen](const std::atomic<bool>& abbrechen) {
-    return TDienstAntwort{dienstNacheinanderAbfragen(adressen, g, abbrechen, *antworten), {}};
-  };
-  L_status->setText(fehlend.size() == 1 ? QString("Die Veröffentlichung wird geladen...")
-                                        : QString("Die Veröffentlichungen werden geladen..."));
-  hintergrund_->starten(arbeit, [this, fehlend, antworten, weiter = std::move(weiter)](const TDienstAntwort&) {
-    for (std::size_t i = 0; i < fehlend.size(); ++i) {
-      TVeroeffentlichung& v = ergebnisse_[static_cast<std::size_t>(fehlend[i])].v;
-      if (const auto geladen = veroeffentlichungLesen(antworten->at(i), v.id)) {
-        v.genres = geladen->genres;
-        v.mitGenres = true;
-      }
-    }
-    zustandSetzen();
-    weiter();
-    naechsteScans();
-  });
-  zustandSetzen();
 }
 
 void TFOnline::zustandSetzen() {
@@ -585,11 +557,4 @@ void TFOnline::b_leerenClick() {
   suchadresse_.clear();
   L_status->clear();
   zustandSetzen();
-}
-
-void TFOnline::hinweiseLesbar() {
-  // Never narrower than the user made it; wider where a hint needs it.
-  const int vorher = lv_ergebnisse->columnWidth(S_HINWEIS);
-  lv_ergebnisse->resizeColumnToContents(S_HINWEIS);
-  if (lv_ergebnisse->columnWidth(S_HINWEIS) < vorher) lv_ergebnisse->setColumnWidth(S_HINWEIS, vorher);
 }

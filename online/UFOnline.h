@@ -5,6 +5,7 @@
 // worker threads; the window stays responsive and can cancel them at once.
 #include <QDialog>
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -57,6 +58,9 @@ class TFOnline : public QDialog {
   QPushButton *b_strichcode = nullptr, *b_name = nullptr, *b_laufwerk = nullptr, *b_abbrechen = nullptr;
   QProgressBar* pb_warten = nullptr;
   QTreeWidget* lv_ergebnisse = nullptr;
+  // The columns of the result list.
+  enum Spalte { S_INTERPRET, S_TITEL, S_LABEL, S_JAHR, S_FORMAT, S_LAND, S_STRICHCODE, S_HINWEIS, SPALTEN };
+
   QPushButton *b_uebernehmen = nullptr, *b_eingabemaske = nullptr, *b_leeren = nullptr, *b_weitere = nullptr,
               *b_schliessen = nullptr;
 
@@ -86,21 +90,29 @@ class TFOnline : public QDialog {
   // looked up whenever no other look-up runs.
   void strichcodeEingegeben();
   void scanAnnehmen(const QString& code);
+  // Starts the search for the waiting scans: its worker takes what waits when
+  // the request may really go out, after the wait for the service.
   void naechsteScans();
-  void scansErhalten(const TDienstAntwort& a);
+  void scansErhalten(const QStringList& codes, const TDienstAntwort& a);
   // Ends the scans not yet looked up, each with its line in the list.
   void scansAbbrechen();
-  // Widens the hint column to its longest hint.
-  void hinweiseLesbar();
+  // The hint of a line, in its column (wrapped where the column is too narrow),
+  // and with its explanation on hovering it and for screen readers.
+  void hinweisSetzen(QTreeWidgetItem* z, const QString& kurz, const QString& erklaerung);
   // Selects the barcode line's text unless it changed from "textVorher".
   void strichcodeBereit(const QString& textVorher);
   void fehlerMelden(TDienstFehler f);
   void zustandSetzen();
   std::vector<int> gewaehlteZeilen() const;
-  // Looks up each of "zeilen" the search gave without genres (one request
-  // each), takes the genres of the answer, then runs "weiter". A release the
-  // service does not give keeps what the list knows: a pick is never lost.
-  void genresLaden(const std::vector<int>& zeilen, std::function<void()> weiter);
+  // Looks up each release of "zeilen" the search gave without genres (one
+  // request each, a release picked twice once), takes the genres of the
+  // answers, then runs "weiter" with the lines that are ready: all of them,
+  // or when cancelled those looked up by then and those that needed no look-up.
+  // A release the service does not give keeps what the list knows: a pick is
+  // never lost. The status line counts the look-ups ("Genres: 5 von 17").
+  void genresLaden(const std::vector<int>& zeilen, std::function<void(const std::vector<int>&)> weiter);
+  // Cancels the running genre look-up: what is ready goes on.
+  void genresAbbrechen();
   void hinzufuegen(const std::vector<int>& zeilen);
   void inEingabemaske(int zeile);
 
@@ -110,12 +122,24 @@ class TFOnline : public QDialog {
     QTreeWidgetItem* zeile = nullptr;  // owned by the list
     bool ausScan = false;              // found by a scan: stays until taken over or the list is cleared
     bool uebernommen = false;
+    bool uebersprungen = false;  // already in the collection and left out once: the next "Übernehmen" takes it
+    QString erklaerung;          // of its hints
+  };
+  // The genre look-up running now.
+  struct TGenreAuftrag {
+    std::vector<int> zeilen;                 // all the lines to go on with
+    std::vector<std::vector<int>> fehlend;   // per look-up, the lines of that release
+    std::vector<char> fertig;                // per look-up: answered
+    int erhalten = 0;
+    std::function<void(const std::vector<int>&)> weiter;
   };
 
   THintergrund* hintergrund_ = nullptr;
   std::vector<TErgebnis> ergebnisse_;  // in the order of the list
-  TScanSchlange scans_;
-  QStringList laufendeScans_;  // the barcodes of the search running now
+  // Shared with the worker of a scan search, which takes its stack from it.
+  std::shared_ptr<TScanSchlange> scans_ = std::make_shared<TScanSchlange>();
+  int scanSuche_ = 0;  // counts the scan searches, so that a late word of an ended one is dropped
+  std::shared_ptr<TGenreAuftrag> genreAuftrag_;
   QString letzterScan_;        // the barcode line's text at the last scan
   QString suchadresse_;  // of the last search by name; empty for a disc look-up
   int seitenTreffer_ = 0;  // releases of the last search by name or disc in the list

@@ -98,10 +98,20 @@ QByteArray benutzerAgent() { return QByteArray::fromStdString(netzBenutzerAgent(
 
 TDienstAntwort dienstAbfragen(const QString& adresse, const TDienstGrenzen& grenzen,
                               const std::atomic<bool>& abbrechen) {
+  return dienstAbfragen([&adresse] { return adresse; }, grenzen, abbrechen);
+}
+
+TDienstAntwort dienstAbfragen(const std::function<QString()>& adresseBeimSenden, const TDienstGrenzen& grenzen,
+                              const std::atomic<bool>& abbrechen) {
   using std::chrono::milliseconds;
   const Uhr::time_point ende = Uhr::now() + milliseconds(grenzen.zeitMs);
   TNetzAnfrage anfrage;
-  anfrage.adresse = adresse.toStdString();
+  anfrage.adresseBeimSenden = [&anfrage, &adresseBeimSenden] {
+    anfrage.adresse = adresseBeimSenden().toStdString();
+    return anfrage.adresse;
+  };
+  // The service's address was checked against the same rule (dienstErlaubt).
+  anfrage.heimnetz = true;
   anfrage.hoechstBytes = grenzen.bytes;
   anfrage.umleitungen = grenzen.umleitungen;
   anfrage.abstand = milliseconds(grenzen.abstandMs);
@@ -112,6 +122,7 @@ TDienstAntwort dienstAbfragen(const QString& adresse, const TDienstGrenzen& gren
     // The retry shares the time of the first request.
     anfrage.gesamtZeit = std::max(milliseconds(1), std::chrono::duration_cast<milliseconds>(ende - Uhr::now()));
     const TNetzAntwort a = netzAbfragen(anfrage);
+    anfrage.adresseBeimSenden = nullptr;  // a retry asks the same
     if (a.ergebnis != TNetzErgebnis::HttpFehler || a.status != 503)
       return {fehlerVon(a), a.ergebnis == TNetzErgebnis::Ok && a.status == 200 ? QByteArray::fromStdString(a.koerper)
                                                                                  : QByteArray()};
@@ -152,6 +163,10 @@ QString dienstFehlertext(TDienstFehler f) {
       return "Im Laufwerk liegt keine Audio-CD.\rBitte legen Sie eine Audio-CD ein.";
     case TDienstFehler::KeineBibliothek:
       return "Die CD im Laufwerk kann nicht gelesen werden, da libdiscid nicht installiert ist.";
+    case TDienstFehler::DienstAdresse:
+      return "Die Adresse des Online-Dienstes in vemla.ini (Abschnitt [Onlinesuche], Schlüssel \"dienst\") ist "
+             "nicht erlaubt.\rErlaubt sind https-Adressen und http-Adressen dieses Rechners oder des eigenen Netzes "
+             "(z. B. http://192.168.1.10:5000/ws/2/).";
     case TDienstFehler::Keiner:
     case TDienstFehler::Abgebrochen:
       break;
@@ -160,15 +175,19 @@ QString dienstFehlertext(TDienstFehler f) {
 }
 
 TDienstFehler dienstNacheinanderAbfragen(const QStringList& adressen, const TDienstGrenzen& grenzen,
-                                         const std::atomic<bool>& abbrechen, std::vector<QByteArray>& antworten) {
-  antworten.assign(static_cast<std::size_t>(adressen.size()), {});
+                                         const std::atomic<bool>& abbrechen,
+                                         const std::function<void(int, const QByteArray&)>& erhalten) {
   for (qsizetype i = 0; i < adressen.size(); ++i) {
-    TDienstAntwort a = dienstAbfragen(adressen[i], grenzen, abbrechen);
-    if (a.fehler == TDienstFehler::Keiner) antworten[static_cast<std::size_t>(i)] = std::move(a.koerper);
+    const TDienstAntwort a = dienstAbfragen(adressen[i], grenzen, abbrechen);
     // Unreachable or refusing: the others would fare no better.
-    else if (a.fehler != TDienstFehler::NichtGefunden) return a.fehler;
+    if (a.fehler != TDienstFehler::Keiner && a.fehler != TDienstFehler::NichtGefunden) return a.fehler;
+    erhalten(static_cast<int>(i), a.koerper);
   }
   return TDienstFehler::Keiner;
+}
+
+bool dienstErlaubt(const QString& basis) {
+  return !basis.isEmpty() && netzAdresseErlaubt(basis.toStdString(), true);
 }
 
 TDienstAntwort discAbfragen(const TDiscId& disc, const QString& basis, const TDienstGrenzen& grenzen,

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <atomic>
+#include <functional>
 #include <vector>
 
 enum class TDienstFehler {
@@ -27,6 +28,7 @@ enum class TDienstFehler {
   KeinLaufwerk,
   KeineAudioCd,
   KeineBibliothek, // libdiscid is not installed
+  DienstAdresse,   // the service address set in vemla.ini is not allowed
 };
 
 struct TDienstGrenzen {
@@ -57,11 +59,19 @@ QString adresseDiscId(const QString& basis, const QString& discId, const QString
 struct TDiscId;
 TDienstAntwort discAbfragen(const TDiscId& disc, const QString& basis, const TDienstGrenzen& grenzen,
                             const std::atomic<bool>& abbrechen);
-// Fetches each of "adressen" in turn; "antworten" gets one answer per address,
-// empty where the service had nothing. Stops at the first failure other than
-// "not found" and gives it back, since the rest would fare no better.
+// Fetches each of "adressen" in turn; "erhalten" hears of each answer as it
+// comes (its number in "adressen"; empty where the service had nothing), on
+// the calling thread. Stops at the first failure other than "not found" and
+// gives it back, since the rest would fare no better.
 TDienstFehler dienstNacheinanderAbfragen(const QStringList& adressen, const TDienstGrenzen& grenzen,
-                                         const std::atomic<bool>& abbrechen, std::vector<QByteArray>& antworten);
+                                         const std::atomic<bool>& abbrechen,
+                                         const std::function<void(int, const QByteArray&)>& erhalten);
+
+// The service's address as set in vemla.ini, when the program may use it:
+// https, or plain http to this computer or an address of the home network
+// (a mirror of the database run there). A host name counts as neither, since
+// it could resolve to anywhere.
+bool dienstErlaubt(const QString& basis);
 
 // The reason of a failure as the user reads it (lines separated by "\r");
 // empty for none and for a cancelled request.
@@ -72,4 +82,9 @@ QByteArray benutzerAgent();
 
 // Fetches "adresse"; blocks until the answer, a failure or "abbrechen".
 TDienstAntwort dienstAbfragen(const QString& adresse, const TDienstGrenzen& grenzen,
+                              const std::atomic<bool>& abbrechen);
+// The same, with the address asked for only when the request may go out (after
+// the program's wait between two requests), so that it names what waits by
+// then; an empty address ends it as cancelled. A retry asks the same address.
+TDienstAntwort dienstAbfragen(const std::function<QString()>& adresseBeimSenden, const TDienstGrenzen& grenzen,
                               const std::atomic<bool>& abbrechen);

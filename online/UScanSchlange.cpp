@@ -23,15 +23,42 @@ QString strichcodeAus(const QString& eingabe) {
   return nurZiffern(s) && s.size() >= 8 && s.size() <= 14 ? s : QString();
 }
 
-QStringList TScanSchlange::naechsterStapel() {
+const std::atomic<bool> TScanSchlange::NIE{false};
+
+void TScanSchlange::anstellen(const QString& code) {
+  const std::lock_guard<std::mutex> g(sperre_);
+  wartend_ << code;
+}
+
+bool TScanSchlange::leer() const {
+  const std::lock_guard<std::mutex> g(sperre_);
+  return wartend_.isEmpty();
+}
+
+QStringList TScanSchlange::naechsterStapel(const std::atomic<bool>& abbrechen) {
+  const std::lock_guard<std::mutex> g(sperre_);
+  // Looked at under the lock: whoever cancels sets it first and then takes
+  // everything (alleNehmen), so a stack is either taken here or there.
+  if (abbrechen) return {};
   const QStringList stapel = wartend_.mid(0, STAPEL);
   wartend_.remove(0, stapel.size());
+  unterwegs_ += stapel;
   return stapel;
 }
 
+QStringList TScanSchlange::unterwegsNehmen() {
+  const std::lock_guard<std::mutex> g(sperre_);
+  QStringList r;
+  r.swap(unterwegs_);
+  return r;
+}
+
 QStringList TScanSchlange::alleNehmen() {
+  const std::lock_guard<std::mutex> g(sperre_);
   QStringList alle;
-  alle.swap(wartend_);
+  alle.swap(unterwegs_);
+  alle += wartend_;
+  wartend_.clear();
   return alle;
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 // The barcodes of a scanner waiting for their look-up. A scanner types faster
-// than the service may be asked (once a second), so the scans made during a
-// search wait here and go out together in the next one; the answer of that
-// search is then shared out among them again, in the order they were scanned.
+// than the service may be asked (once a second), so the scans wait here and
+// go out together: the search's worker thread takes what waits at the moment
+// its request may really go out, after the wait for the service. The answer
+// is then shared out among them again, in the order they were scanned.
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <cstddef>
+#include <mutex>
 #include <vector>
 
 #include "online/UMBAntwort.h"
@@ -20,15 +23,25 @@ class TScanSchlange {
   // Barcodes asked for in one search at most.
   static constexpr int STAPEL = 20;
 
-  void anstellen(const QString& code) { wartend_ << code; }
-  bool leer() const { return wartend_.isEmpty(); }
-  // The next barcodes to search for (at most STAPEL), in scan order; they leave the queue.
-  QStringList naechsterStapel();
-  // Takes every waiting barcode out of the queue, in scan order.
+  // The window's thread adds and takes; a search's worker thread takes its stack.
+  void anstellen(const QString& code);
+  // No barcode waits.
+  bool leer() const;
+  // The next barcodes to search for (at most STAPEL), in scan order; they leave
+  // the queue and are on their way until the answer takes them
+  // (unterwegsNehmen). Nothing once "abbrechen" is set: a cancelled search
+  // takes no scan, so that none can be lost between the threads.
+  QStringList naechsterStapel(const std::atomic<bool>& abbrechen);
+  QStringList naechsterStapel() { return naechsterStapel(NIE); }
+  // The barcodes of the search answered now, in scan order.
+  QStringList unterwegsNehmen();
+  // Takes every barcode on its way and waiting, in scan order.
   QStringList alleNehmen();
 
  private:
-  QStringList wartend_;
+  static const std::atomic<bool> NIE;
+  mutable std::mutex sperre_;
+  QStringList unterwegs_, wartend_;
 };
 
 // The releases an answer gave for one scanned barcode.

@@ -1,5 +1,6 @@
 #include "stat/UBalken.h"
 
+#include <QAbstractItemView>
 #include <QFontMetrics>
 #include <QLocale>
 #include <QPainter>
@@ -73,6 +74,15 @@ void diagrammZeichnen(QPainter& p, const QString& titel, const std::vector<TBalk
   }
 }
 
+QPalette bildFarben() {
+  QPalette p;
+  p.setColor(QPalette::Base, Qt::white);
+  p.setColor(QPalette::Text, Qt::black);
+  p.setColor(QPalette::Highlight, QColor(0x30, 0x6c, 0xc4));
+  p.setColor(QPalette::HighlightedText, Qt::white);
+  return p;
+}
+
 void TBalkenDelegate::paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   const TBalken b{index.data(Qt::DisplayRole).toString(), index.data(ROLLE_ANZAHL).toInt(),
                   index.data(ROLLE_ZAHL).toString()};
@@ -85,7 +95,9 @@ void TBalkenDelegate::paint(QPainter* p, const QStyleOptionViewItem& option, con
 }
 
 QSize TBalkenDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
+  // As wide as the list: a long name is cut short in painting, never widens the row.
   const QFontMetrics fm(option.font);
-  return QSize(nameBreite_ + fm.horizontalAdvance("4000 (100,0 %)") + 10 * fm.averageCharWidth(),
+  const auto* liste = qobject_cast<const QAbstractItemView*>(parent());
+  return QSize(liste ? liste->viewport()->width() : fm.horizontalAdvance("4000 (100,0 %)") + 30 * fm.averageCharWidth(),
                fm.height() * 8 / 5);
 }

@@ -41,6 +41,9 @@ constexpr int BILD_ZEILE = 24;
 QSize diagrammGroesse(std::size_t balken);
 void diagrammZeichnen(QPainter& p, const QString& titel, const std::vector<TBalken>& balken,
                       const QPalette& palette);
+// The colours of a saved image: light, whatever the desktop's theme, as a
+// chart for printing or sharing should be.
+QPalette bildFarben();
 
 // Paints the rows of the window's bar list; the list's items carry the label
 // (display role), ROLLE_ANZAHL and the count text (ROLLE_ZAHL).

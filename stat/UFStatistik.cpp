@@ -68,6 +68,9 @@ void TFStatistik::aufbauen() {
   LB_balken = mitName(new QListWidget(this), "LB_balken");
   LB_balken->setAccessibleName("Balken");
   LB_balken->setUniformItemSizes(true);
+  // Long names are cut short with "…" (whole in the tooltip and for screen
+  // readers), so that every bar and count shows without scrolling sideways.
+  LB_balken->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   LB_balken->setSelectionMode(QAbstractItemView::SingleSelection);
   LB_balken->setEditTriggers(QAbstractItemView::NoEditTriggers);
   delegate_ = new TBalkenDelegate(LB_balken);
@@ -129,6 +132,7 @@ void TFStatistik::diagrammZeigen(int nr) {
     item->setData(ROLLE_ERSTER, g.erster);
     item->setData(TBalkenDelegate::ROLLE_ZAHL, zahlText(g.anzahl, gesamt));
     item->setData(Qt::AccessibleTextRole, vorleseText(name, g.anzahl, gesamt));
+    item->setToolTip(vorleseText(name, g.anzahl, gesamt));
     hoechst = std::max(hoechst, g.anzahl);
     nameBreite = std::max(nameBreite, fm.horizontalAdvance(name));
   }
@@ -140,6 +144,7 @@ void TFStatistik::diagrammZeigen(int nr) {
 void TFStatistik::balkenGewaehlt(const QModelIndex& index) {
   if (!index.isValid()) return;
   const int erster = index.data(ROLLE_ERSTER).toInt();
+  if (erster < 0) return;  // an empty decade leads nowhere
   accept();
   Connect->markieren(erster);
   Connect->anzeigen_aktualisieren();
@@ -164,7 +169,7 @@ QImage TFStatistik::bild() const {
   const std::vector<TBalken> b = balken();
   QImage bild(diagrammGroesse(b.size()), QImage::Format_ARGB32_Premultiplied);
   QPainter p(&bild);
-  diagrammZeichnen(p, diagrammTitel(), b, palette());
+  diagrammZeichnen(p, diagrammTitel(), b, bildFarben());
   return bild;
 }
 
@@ -179,7 +184,7 @@ void TFStatistik::B_bildClick() {
     if (istSvg(*name)) {
       const std::vector<TBalken> b = balken();
       const QString titel = diagrammTitel();
-      const QPalette farben = palette();
+      const QPalette farben = bildFarben();
       daten = svgModul().svg(diagrammGroesse(b.size()), titel,
                              [&](QPainter& p) { diagrammZeichnen(p, titel, b, farben); });
     } else {

@@ -258,3 +258,30 @@ TEST_F(Dienst, StockenderNamensdienst) {
 }
 
 }  // namespace
+
+namespace {
+
+// The service's address from vemla.ini: https, or plain http only to a literal
+// address of this computer or of the home network (a host name could resolve
+// to anywhere).
+TEST(DienstAdresse, NurSicherOderImEigenenNetz) {
+  const struct {
+    const char* basis;
+    bool erlaubt;
+  } faelle[] = {
+      {"https://musicbrainz.org/ws/2/", true},   {"https://mb.example.org:8443/ws/2/", true},
+      {"http://127.0.0.1:5000/ws/2/", true},     {"http://localhost:5000/ws/2/", true},
+      {"http://[::1]:5000/ws/2/", true},         {"http://192.168.1.10:5000/ws/2/", true},
+      {"http://10.0.0.2/ws/2/", true},           {"http://172.16.5.4/ws/2/", true},
+      {"http://172.31.255.254/ws/2/", true},     {"http://169.254.3.4/ws/2/", true},
+      {"http://[fd12:3456::1]/ws/2/", true},     {"http://[fe80::1]/ws/2/", true},
+      {"http://172.32.0.1/ws/2/", false},        {"http://8.8.8.8/ws/2/", false},
+      {"http://musicbrainz.org/ws/2/", false},   {"http://mirror.fritz.box/ws/2/", false},
+      {"http://192.168.1.10.example.com/", false}, {"http://[2001:db8::1]/ws/2/", false},
+      {"http://[::ffff:192.168.1.1]/ws/2/", false}, {"ftp://192.168.1.10/ws/2/", false},
+      {"musicbrainz.org/ws/2/", false},          {"", false},
+  };
+  for (const auto& f : faelle) EXPECT_EQ(dienstErlaubt(f.basis), f.erlaubt) << f.basis;
+}
+
+}  // namespace

@@ -1,11 +1,17 @@
 // The statistics window as a user meets it: opened from the menu, charts
 // switched by keyboard, a bar chosen marks its first entry, the chart saved.
 #include <QAccessible>
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QScrollBar>
 #include <QFile>
 #include <QImage>
 #include <QListWidget>
 #include <QMenu>
 
+#include "app/UDateiDialog.h"
 #include "stat/UFStatistik.h"
 #include "tests/support/GuiTest.h"
 
@@ -90,6 +96,73 @@ TEST_F(StatistikFenster, AlsBildSpeichern) {
   EXPECT_TRUE(inhalt.contains("<svg") && inhalt.contains("Rock")) << inhalt.left(300).toStdString();
   EXPECT_EQ(plattform_.dateiDialoge.at(0).vorschlag, "Statistik-Genre.png");
   EXPECT_TRUE(plattform_.meldungen.empty());
+}
+
+// A long Typ or Label is cut short in the window as in the saved image: every
+// bar and count shows without scrolling sideways.
+TEST_F(StatistikFenster, LangeNamenGekuerzt) {
+  const struct {
+    int diagramm;
+    QString typ, label;
+  } faelle[] = {{0, QString(94, 'T'), ""}, {4, "LP", QString(245, 'L')}};
+  for (const auto& f : faelle)
+    ASSERT_TRUE(Connect->datensatz_hinzufuegen("Queen", "T", f.label, "1977", f.typ, "Rock", ""));
+  for (const auto& f : faelle) {
+    imFenster([&](TFStatistik& s) {
+      s.LB_diagramme->setCurrentRow(f.diagramm);
+      QListWidget* l = s.LB_balken;
+      l->setCurrentRow(-1);
+      EXPECT_EQ(l->horizontalScrollBar()->maximum(), 0) << f.diagramm;
+      const QRect zeile = l->visualItemRect(l->item(0));
+      EXPECT_LE(zeile.right(), l->viewport()->width()) << f.diagramm;
+      // The bar is drawn within the row: its colour appears in the list's right three fifths.
+      const QImage bild = l->viewport()->grab().toImage();
+      const QRgb balken = l->palette().color(QPalette::Highlight).rgb();
+      int gefunden = 0;
+      for (int x = zeile.width() * 2 / 5; x < zeile.width(); ++x) gefunden += bild.pixel(x, zeile.center().y()) == balken;
+      EXPECT_GT(gefunden, 0) << f.diagramm;
+    });
+  }
+}
+
+// A saved image is light whatever the desktop's theme.
+TEST_F(StatistikFenster, BildHellAuchBeiDunklemThema) {
+  imFenster([&](TFStatistik& f) {
+    QPalette dunkel = f.palette();
+    dunkel.setColor(QPalette::Base, Qt::black);
+    dunkel.setColor(QPalette::Text, Qt::white);
+    f.setPalette(dunkel);
+    const QImage bild = f.bild();
+    EXPECT_EQ(QColor(bild.pixel(1, 1)), QColor(Qt::white));
+    EXPECT_EQ(QColor(bild.pixel(bild.width() - 2, bild.height() - 2)), QColor(Qt::white));
+    f.setPalette(QPalette());
+  });
+}
+
+// In the save dialog, the type chosen decides the ending of a name typed without one.
+TEST_F(StatistikFenster, GewaehlterTypBestimmtDieEndung) {
+  const struct {
+    const char* typ;
+    const char* name;
+    const char* datei;
+  } faelle[] = {
+      {"SVG-Grafik (*.svg)", "diagramm", "diagramm.svg"},
+      {"PNG-Bild (*.png)", "diagramm", "diagramm.png"},
+      {"SVG-Grafik (*.svg)", "bild.png", "bild.png"},
+  };
+  for (const auto& f : faelle) {
+    const TDateiDialog d{"Diagramm als Bild speichern",
+                         {{"PNG-Bild (*.png)", "*.png"}, {"SVG-Grafik (*.svg)", "*.svg"}},
+                         "Statistik-Genre.png",
+                         "png"};
+    const auto dlg = dateiDialogBauen(d, true, nullptr);
+    dlg->setDirectory(QString::fromStdString(tmp_.pfad("")));
+    dlg->selectNameFilter(f.typ);
+    dlg->findChild<QLineEdit*>("fileNameEdit")->setText(f.name);
+    QMetaObject::invokeMethod(dlg.get(), "accept");
+    ASSERT_EQ(dlg->result(), QDialog::Accepted) << f.typ;
+    EXPECT_EQ(QFileInfo(dlg->selectedFiles().value(0)).fileName(), f.datei) << f.typ;
+  }
 }
 
 }  // namespace
