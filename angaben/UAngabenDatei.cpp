@@ -33,14 +33,14 @@ std::uint64_t sammlungsPruefsumme(const TDatBas& db) {
   return p.wert();
 }
 
-std::string dateiBeiseitelegen(const std::string& pfad) {
+std::string dateiBeiseitelegen(const std::string& pfad, const std::string& wort) {
   const std::time_t jetzt = std::time(nullptr);
   std::tm t {};
   localtime_r(&jetzt, &t);
   char datum[32];
   std::strftime(datum, sizeof datum, "%Y%m%d-%H%M%S", &t);
   const std::string ordner = ordnerVon(pfad);
-  const std::string basis = std::string("beschaedigt-") + datum + "-" + nameOhneOrdner(pfad);
+  const std::string basis = wort + "-" + datum + "-" + nameOhneOrdner(pfad);
   for (int n = 0; n < 100; ++n) {
     const std::string ziel = ordner + "/" + (n ? std::to_string(n) + "-" : "") + basis;
     if (gibt(ziel)) continue;
@@ -64,12 +64,13 @@ void TAngabenDatei::vergessen() {
   ohneEintrag_.clear();
 }
 
-TAngabenDatei::TGeladen TAngabenDatei::laden(const std::string& vemPfad, TDatBas& db) {
+TAngabenDatei::TGeladen TAngabenDatei::laden(const std::string& vemPfad, TDatBas& db, const TAngabenDatei* offen) {
   vergessen();
   TGeladen g;
   dbPfad_ = angabenPfad(vemPfad);
   try {
-    db_ = TAngabenDb::oeffnen(dbPfad_, false);
+    if (offen && offen->db_ && offen->dbPfad_ == dbPfad_) db_ = offen->db_;
+    else db_ = TAngabenDb::oeffnen(dbPfad_, false);
   } catch (const EAngabenDbFehler& e) {
     db_.reset();
     const std::string weg = dateiBeiseitelegen(dbPfad_);
@@ -174,7 +175,10 @@ void TAngabenDatei::speichern(const std::string& vemPfad, const TDatBas& db) {
       fremd_ = gibt(ziel);
       return;
     }
-    if (gibt(ziel)) dateiBeiseitelegen(ziel);
+    // What lies there belongs to another collection, or to the file this save
+    // replaces: kept under another name, never written into.
+    if (gibt(ziel) && dateiBeiseitelegen(ziel, fremd_ && !andereDatei ? "fremd" : "ersetzt").empty())
+      throw EAngabenDbFehler("Die Datei der Sammlerangaben \"" + ziel + "\" kann nicht beiseitegelegt werden");
     fremd_ = false;
     dbPfad_ = ziel;
   }

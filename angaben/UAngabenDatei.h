@@ -36,7 +36,10 @@ class TAngabenDatei {
   // loaded from it, and gives every other entry a new identity. A damaged
   // details' file is set aside (renamed with the date), one that belongs to
   // another collection is left alone; either way the collection loads.
-  TGeladen laden(const std::string& vemPfad, TDatBas& db);
+  // "offen": a details' file open already, used instead of a second
+  // connection when it is the one beside "vemPfad" (SQLite's locks do not
+  // survive a second descriptor on one file in one process).
+  TGeladen laden(const std::string& vemPfad, TDatBas& db, const TAngabenDatei* offen = nullptr);
   // Writes the details of "db" beside "vemPfad" before "db" is written there.
   // Nothing when there are none and no details' file is there. Raises EVemlaFehler.
   void speichern(const std::string& vemPfad, const TDatBas& db);
@@ -52,13 +55,13 @@ class TAngabenDatei {
  private:
   void schliessen();
 
-  std::unique_ptr<TAngabenDb> db_;
+  std::shared_ptr<TAngabenDb> db_;
   std::string dbPfad_;
   // The details' file beside the collection belongs to another collection: it is set aside before a save.
   bool fremd_ = false;
   std::map<long long, TAngaben> ohneEintrag_;
 };
 
-// Renames a file that cannot be used with the date in front
+// Renames a file that cannot be used with a word and the date in front
 // ("beschaedigt-20261208-061500-NAME"); never deletes. The new path, "" on failure.
-std::string dateiBeiseitelegen(const std::string& pfad);
+std::string dateiBeiseitelegen(const std::string& pfad, const std::string& wort = "beschaedigt");

@@ -53,6 +53,8 @@ void THauptAnsicht::obersteZeileSetzen(int zeile) {
   if (QListWidgetItem* z = h_.listbox->item(zeile)) h_.listbox->scrollToItem(z, QAbstractItemView::PositionAtTop);
 }
 
+void THauptAnsicht::hinweis(const QString& text) { meldungOk("Hinweis", text, TSymbol::Information, &h_); }
+
 void THauptAnsicht::verlaufZeigen() {
   const auto zeigen = [](QAction* a, const QString& text, bool moeglich, const QString& schritt) {
     a->setText(moeglich ? text + ": " + schritt : text);

@@ -26,6 +26,7 @@ class THauptAnsicht : public IConnectAnsicht {
   int obersteZeile() const override;
   void obersteZeileSetzen(int zeile) override;
   void verlaufZeigen() override;
+  void hinweis(const QString& text) override;
 
  private:
   // The commands and fields that need entries, off or on.

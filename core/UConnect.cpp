@@ -174,6 +174,7 @@ void TConnect::neue_sammlung() {
   // A new collection belongs to no file.
   dateiname_.clear();
   wache_.vergessen();
+  angabenDatei_.vergessen();
   if (schrittTiefe_ == 0) {
     verlauf_.leeren();
     ansicht_->verlaufZeigen();
@@ -235,6 +236,7 @@ void TConnect::datei_hinzuladen(const QString& pfad) {
   // an error: the records read so far stay, and so do their lines.
   QStringList neueZeilen;
   TDateiKennung kennung;
+  const int vorher = DatBas->get_anzahl();
   try {
     vemAnhaengen(
         datei, *DatBas, MAX_DATENSAETZE, [&](const TDatensatz& d) { neueZeilen << listenzeileAnzeigen(d); }, &kennung);
@@ -245,6 +247,7 @@ void TConnect::datei_hinzuladen(const QString& pfad) {
     throw;
   }
   ansicht_->zeilenAnhaengen(neueZeilen);
+  angabenAnhaengen(datei, vorher);
   if (DatBas->get_anzahl() == MAX_DATENSAETZE) ansicht_->melden(TConnectMeldung::NichtVollstaendig);
   if (warten) ansicht_->warten(false);  // shown only when there were more than 700 at the start
   markieren(0);
@@ -261,6 +264,28 @@ void TConnect::datei_hinzuladen(const QString& pfad) {
     }
   }
   Einstellungen->letzteDateiSetzen(dateiPfad(pfad));
+}
+
+void TConnect::angabenAnhaengen(const std::string& datei, int vorher) {
+  const int n = DatBas->get_anzahl() - vorher;
+  if (n <= 0) return;
+  TAngabenDatei::TGeladen g;
+  if (vorher == 0) {
+    // The file is the collection now: its details file is the collection's.
+    g = angabenDatei_.laden(datei, *DatBas);
+  } else {
+    // An appended file brings its details along; its details file stays its own.
+    TDatBas angehaengt;
+    TDatensatz d;
+    for (int i = 1; i <= n; ++i) {
+      DatBas->get_datensatz(vorher + i, d);
+      angehaengt.add_datensatz(d);
+    }
+    TAngabenDatei fremde;
+    g = fremde.laden(datei, angehaengt, &angabenDatei_);
+    for (int i = 1; i <= n; ++i) DatBas->set_beilage(vorher + i, angehaengt.get_beilage(i));
+  }
+  if (!g.hinweis.empty()) ansicht_->hinweis(QString::fromStdString(g.hinweis));
 }
 
 void TConnect::nachLesefehler() {
@@ -302,6 +327,8 @@ bool TConnect::datei_speichern(const QString& pfadEin) {
   if (warten) ansicht_->warten(true);
   TDateiKennung kennung;
   try {
+    // The details first: whenever a save is cut off, the file on disk finds its details.
+    angabenDatei_.speichern(datei, *DatBas);
     vemSchreiben(datei, *DatBas, &kennung);
   } catch (...) {
     if (warten) ansicht_->warten(false);
@@ -341,6 +368,9 @@ void TConnect::kopie_laden(std::string_view saetze, const QString& originalName,
     const std::string datei = dateiPfad(originalName);
     if (stand) wache_.merken(datei, *stand);
     else if (const std::optional<TDateiKennung> k = dateiKennung(datei)) wache_.merken(datei, *k);
+    // The details saved beside the file, found again for the copy's entries.
+    const auto g = angabenDatei_.laden(datei, *DatBas);
+    if (!g.hinweis.empty()) ansicht_->hinweis(QString::fromStdString(g.hinweis));
   }
   // No file holds what the copy holds: undoing back to here never counts as saved.
   verlauf_.leeren(false);

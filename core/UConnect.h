@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "angaben/UAngaben.h"
+#include "angaben/UAngabenDatei.h"
 #include "core/UDBSortTree.h"
 #include "core/UDateiWache.h"
 #include "verlauf/UVerlauf.h"
@@ -59,6 +60,8 @@ class IConnectAnsicht {
   virtual void obersteZeileSetzen(int zeile) = 0;
   // What undo and redo would act on has changed.
   virtual void verlaufZeigen() = 0;
+  // A notice for the user (lines separated by CR), e.g. about the details kept beside a file.
+  virtual void hinweis(const QString& /*text*/) {}
 };
 
 class TConnect : public ISortAnzeige {
@@ -109,6 +112,8 @@ class TConnect : public ISortAnzeige {
   TAngaben angaben(int pos) const;
   // Changes them: one step of the history; the collection counts as changed.
   void angabenAendern(int pos, const TAngaben& a);
+  // The details' file of the collection: read at load, written at every save before the collection file.
+  const TAngabenDatei& angabenDatei() const { return angabenDatei_; }
 
   // --- undo and redo
   // One command of the user: what it changes in the collection until it ends
@@ -161,6 +166,8 @@ class TConnect : public ISortAnzeige {
 
  private:
   void nachLesefehler();
+  // Attaches the details kept beside "datei" to its entries, appended from position "vorher" + 1 on.
+  void angabenAnhaengen(const std::string& datei, int vorher);
   void verlaufAnwenden(bool zurueck);
   // The collection's file as a step of the history keeps it, and giving it back.
   TDateiStand dateiStand() const;
@@ -171,6 +178,7 @@ class TConnect : public ISortAnzeige {
 
   IConnectAnsicht* ansicht_ = nullptr;
   TDateiWache wache_;
+  TAngabenDatei angabenDatei_;
   QString dateiname_;
   bool geaendert_ = false;
   int markiert_ = -1;

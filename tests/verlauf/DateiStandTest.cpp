@@ -10,32 +10,11 @@
 #include "core/UConnect.h"
 #include "core/UDatbas.h"
 #include "core/UEinstellungen.h"
+#include "tests/support/ConnectAnsicht.h"
 #include "tests/support/GuiTest.h"
 #include "tests/support/TempOrdner.h"
 
 namespace {
-
-// The view: only the title matters here; a file changed elsewhere is never written over.
-class TAnsicht : public IConnectAnsicht {
- public:
-  QString titel;
-  int ueberschreibenFragen = 0;
-  void dateiZeigen(const QString& t, bool) override { titel = t; }
-  bool ueberschreibenErlaubt(const QString&) override { return ++ueberschreibenFragen < 0; }
-  void listeNeu(const QStringList&) override {}
-  void zeilenAnhaengen(const QStringList&) override {}
-  void markierungZeigen(int) override {}
-  void aktualisieren() override {}
-  void warten(bool) override {}
-  void melden(TConnectMeldung) override {}
-  bool druckBeginnen() override { return false; }
-  QString druckzeile(int, const TDatensatz&) override { return {}; }
-  void drucken(const QStringList&) override {}
-  void druckBeendet() override {}
-  int obersteZeile() const override { return 0; }
-  void obersteZeileSetzen(int) override {}
-  void verlaufZeigen() override {}
-};
 
 class DateiStand : public ::testing::Test {
  public:
@@ -82,7 +61,7 @@ class DateiStand : public ::testing::Test {
   TEinstellungen einst_{ini_};
   TDatBas db_;
   TConnect c_;
-  TAnsicht ansicht_;
+  TStilleAnsicht ansicht_;
   QString gehoert_;
 };
 
