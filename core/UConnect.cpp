@@ -1,5 +1,6 @@
 #include "core/UConnect.h"
 
+#include <QDate>
 #include <QFile>
 #include <algorithm>
 #include <cstring>
@@ -97,6 +98,7 @@ bool TConnect::datensatz_hinzufuegen(const QString& interpret, const QString& ti
   if (DatBas->get_anzahl() >= WARTEN_AB) ansicht_->warten(true);
   const TDatensatz d = datensatz(interpret, titel, label, release, typ, genre, kommentar);
   DatBas->add_datensatz(d);
+  heuteAufgenommen(DatBas->get_anzahl());
   if (DatBas->get_anzahl() > WARTEN_AB) ansicht_->warten(false);
   ansicht_->zeilenAnhaengen({listenzeileAnzeigen(d)});
   markieren(DatBas->get_anzahl() - 1);
@@ -194,6 +196,7 @@ int TConnect::datensaetze_anhaengen(const std::vector<TDatensatz>& saetze, int a
     DatBas->add_datensatz(d);
     zeilen << listenzeileAnzeigen(d);
   }
+  heuteAufgenommen(vorher + 1, DatBas->get_anzahl());
   ansicht_->zeilenAnhaengen(zeilen);
   if (!zeilen.isEmpty()) markieren(vorher);
   ausgelassen += static_cast<int>(saetze.size() - static_cast<std::size_t>(zeilen.size()));
@@ -423,6 +426,23 @@ void TConnect::angabenAendern(int pos, const TAngaben& a) {
   TSchritt schritt(*this, "Sammlerangaben ändern");
   DatBas->set_beilage(pos, neu);
   file_was_changed();
+}
+
+void TConnect::heuteAufgenommen(int von, int bis) {
+  if (bis < 0) bis = von;
+  if (von > bis) return;
+  // Only a collection that carries details at all gets them on its new entries:
+  // one kept without them stays without (and so without a details' file).
+  bool mitAngaben = false;
+  for (int i = 1; i <= DatBas->get_anzahl() && !mitAngaben; ++i) mitAngaben = !DatBas->get_beilage(i).empty();
+  if (!mitAngaben) return;
+  const std::string heute = QDate::currentDate().toString(Qt::ISODate).toStdString();
+  for (int pos = von; pos <= bis; ++pos) {
+    TAngaben a = angaben(pos);
+    if (!a.aufgenommenAm.empty()) continue;
+    a.aufgenommenAm = heute;
+    DatBas->set_beilage(pos, angabenBytes(a));
+  }
 }
 
 TConnect::TSchritt::TSchritt(TConnect& c, const QString& name) : c_(c) {

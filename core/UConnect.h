@@ -166,6 +166,9 @@ class TConnect : public ISortAnzeige {
 
  private:
   void nachLesefehler();
+  // New entries "von".."bis" (1-based; one when "bis" is left out) get today's
+  // date as "Aufgenommen am" where they carry none, once the collection has details.
+  void heuteAufgenommen(int von, int bis = -1);
   // Attaches the details kept beside "datei" to its entries, appended from position "vorher" + 1 on.
   void angabenAnhaengen(const std::string& datei, int vorher);
   void verlaufAnwenden(bool zurueck);
