@@ -144,6 +144,25 @@ TAngabenDatei::TGeladen TAngabenDatei::laden(const std::string& vemPfad, TDatBas
   return g;
 }
 
+std::string TAngabenDatei::pruefen() {
+  if (!db_) return {};
+  std::string befund;
+  try {
+    befund = db_->schnellPruefen();
+  } catch (const std::exception& e) {
+    befund = e.what();
+  }
+  if (befund == "ok") return {};
+  // Closed before it is renamed: no connection is left on the file set aside.
+  db_.reset();
+  const std::string weg = dateiBeiseitelegen(dbPfad_);
+  return "Die Datei der Sammlerangaben \"" + nameOhneOrdner(dbPfad_) + "\" ist beschädigt.\r" +
+         (weg.empty() ? std::string("Sie kann nicht beiseitegelegt werden.\r")
+                      : "Sie wurde als \"" + nameOhneOrdner(weg) + "\" beiseitegelegt.\r") +
+         "Die geladenen Sammlerangaben bleiben erhalten und werden beim nächsten Speichern in eine neue Datei "
+         "geschrieben.";
+}
+
 void TAngabenDatei::speichern(const std::string& vemPfad, const TDatBas& db) {
   const std::string ziel = angabenPfad(vemPfad);
   TAngabenStand stand;

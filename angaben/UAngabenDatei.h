@@ -49,6 +49,10 @@ class TAngabenDatei {
   // Detail sets that belong to no entry (by identity).
   const std::map<long long, TAngaben>& nichtZugeordnet() const { return ohneEintrag_; }
   void nichtZugeordnetEntfernen(long long id) { ohneEintrag_.erase(id); }
+  // SQLite's quick check of the open details' file. A damaged one is closed
+  // and set aside at once; the details stay in memory and the next save
+  // writes them into a new file. What to tell the user ("" when it is sound).
+  std::string pruefen();
   // The open database (for the quick check after the first paint), or null.
   TAngabenDb* datenbank() const { return db_.get(); }
 

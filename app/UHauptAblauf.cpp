@@ -1,11 +1,13 @@
 #include "app/UHauptAblauf.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <functional>
 
 #include "app/UAnwendung.h"
 #include "app/UFHaupt.h"
@@ -34,6 +36,33 @@ void optionSetzen(Option o, bool an) {
   Einstellungen->optionSetzen(o, an);
   fehler.weiterwerfen();
 }
+
+// Runs "tun" once, right after the first paint of "fenster" has ended (work
+// that must not delay the first view of the window).
+class TNachErstemBild : public QObject {
+ public:
+  TNachErstemBild(QWidget& fenster, std::function<void()> tun) : QObject(&fenster), tun_(std::move(tun)) {
+    fenster.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* objekt, QEvent* e) override {
+    if (e->type() == QEvent::Paint && !geplant_) {
+      geplant_ = true;
+      objekt->removeEventFilter(this);
+      QTimer::singleShot(0, objekt, [this] {
+        const auto tun = std::move(tun_);
+        deleteLater();
+        tun();
+      });
+    }
+    return false;
+  }
+
+ private:
+  std::function<void()> tun_;
+  bool geplant_ = false;
+};
 
 }  // namespace
 
@@ -79,6 +108,14 @@ void THauptAblauf::programmStart(const QStringList& argumente) {
   } catch (const std::exception& e) {
     allgemeinerFehler(e);
   }
+  // The details' file is checked once the window shows what was loaded.
+  new TNachErstemBild(h_, [] {
+    try {
+      if (Connect) Connect->angabenPruefen();
+    } catch (const std::exception& e) {
+      allgemeinerFehler(e);
+    }
+  });
   h_.show();
   h_.activateWindow();
   // The first activation also comes without a window manager that hands out the focus.

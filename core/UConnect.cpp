@@ -419,6 +419,13 @@ void TConnect::liste_drucken() {
 
 TAngaben TConnect::angaben(int pos) const { return angabenAusBytes(DatBas->get_beilage(pos)); }
 
+void TConnect::angabenPruefen() {
+  const std::string befund = angabenDatei_.pruefen();
+  if (befund.empty()) return;
+  if (hatAngaben() || !angabenDatei_.nichtZugeordnet().empty()) file_was_changed();
+  ansicht_->hinweis(QString::fromStdString(befund));
+}
+
 void TConnect::angabenAendern(int pos, const TAngaben& a) {
   if (pos < 1 || pos > DatBas->get_anzahl()) return;
   const std::string neu = angabenBytes(a);
@@ -428,14 +435,18 @@ void TConnect::angabenAendern(int pos, const TAngaben& a) {
   file_was_changed();
 }
 
+bool TConnect::hatAngaben() const {
+  for (int i = 1; i <= DatBas->get_anzahl(); ++i)
+    if (!DatBas->get_beilage(i).empty()) return true;
+  return false;
+}
+
 void TConnect::heuteAufgenommen(int von, int bis) {
   if (bis < 0) bis = von;
   if (von > bis) return;
   // Only a collection that carries details at all gets them on its new entries:
   // one kept without them stays without (and so without a details' file).
-  bool mitAngaben = false;
-  for (int i = 1; i <= DatBas->get_anzahl() && !mitAngaben; ++i) mitAngaben = !DatBas->get_beilage(i).empty();
-  if (!mitAngaben) return;
+  if (!hatAngaben()) return;
   const std::string heute = QDate::currentDate().toString(Qt::ISODate).toStdString();
   for (int pos = von; pos <= bis; ++pos) {
     TAngaben a = angaben(pos);

@@ -114,6 +114,10 @@ class TConnect : public ISortAnzeige {
   void angabenAendern(int pos, const TAngaben& a);
   // The details' file of the collection: read at load, written at every save before the collection file.
   const TAngabenDatei& angabenDatei() const { return angabenDatei_; }
+  // The quick check of the details' file (after the first paint at start-up):
+  // a damaged one is set aside and the user told; the details stay, and the
+  // collection counts as changed so that they are written anew.
+  void angabenPruefen();
 
   // --- undo and redo
   // One command of the user: what it changes in the collection until it ends
@@ -169,6 +173,8 @@ class TConnect : public ISortAnzeige {
   // New entries "von".."bis" (1-based; one when "bis" is left out) get today's
   // date as "Aufgenommen am" where they carry none, once the collection has details.
   void heuteAufgenommen(int von, int bis = -1);
+  // At least one entry carries details.
+  bool hatAngaben() const;
   // Attaches the details kept beside "datei" to its entries, appended from position "vorher" + 1 on.
   void angabenAnhaengen(const std::string& datei, int vorher);
   void verlaufAnwenden(bool zurueck);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDate>
+#include <filesystem>
 
 #include "app/UIniFile.h"
 #include "core/UConnect.h"
@@ -77,6 +78,39 @@ TEST_P(AngabenNeueEintraege, BekommenDasHeutigeDatumNurMitAngaben) {
   c_.rueckgaengig();
   EXPECT_EQ(db_.get_anzahl(), 3);
   EXPECT_EQ(daten(), mitAngaben ? "2001-02-03 - " + h : "- - -");
+}
+
+// A details' file damaged on disk after the load: the check sets it aside, the
+// loaded details stay and the next save writes a new file.
+TEST_P(AngabenNeueEintraege, BeschaedigteDateiWirdBeiseitegelegt) {
+  const bool mitAngaben = GetParam();
+  c_.file_wasnot_changed();
+  c_.angabenPruefen();
+  EXPECT_TRUE(ansicht_.hinweise.isEmpty());
+  EXPECT_FALSE(c_.file_changed());
+
+  std::string bytes = dateiInhalt(tmp_.pfad("x.vemx"));
+  const std::size_t seite = (static_cast<unsigned char>(bytes[16]) << 8) | static_cast<unsigned char>(bytes[17]);
+  ASSERT_GT(bytes.size(), 2 * seite);
+  for (std::size_t i = seite; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 31);
+  bytes[27] = static_cast<char>(bytes[27] + 1);  // the change counter: SQLite reads the pages anew
+  dateiSchreiben(tmp_.pfad("x.vemx"), bytes);
+  c_.angabenPruefen();
+  ASSERT_EQ(ansicht_.hinweise.size(), 1);
+  EXPECT_TRUE(ansicht_.hinweise[0].startsWith("Die Datei der Sammlerangaben \"x.vemx\" ist beschädigt.\rSie wurde als "));
+  EXPECT_EQ(c_.file_changed(), mitAngaben);
+  EXPECT_FALSE(std::filesystem::exists(tmp_.pfad("x.vemx")));
+  int beiseite = 0;
+  for (const auto& e : std::filesystem::directory_iterator(tmp_.pfad()))
+    beiseite += e.path().filename().string().starts_with("beschaedigt-") && e.path().string().ends_with("-x.vemx");
+  EXPECT_EQ(beiseite, 1);
+
+  ASSERT_TRUE(c_.datei_speichern(pfad("x.vem")));
+  EXPECT_EQ(std::filesystem::exists(tmp_.pfad("x.vemx")), mitAngaben);
+  c_.datei_oeffnen(pfad("x.vem"));
+  EXPECT_EQ(daten(), mitAngaben ? "2001-02-03 -" : "- -");
+  EXPECT_EQ(c_.angaben(2).standort, mitAngaben ? "Regal" : "");
+  EXPECT_EQ(ansicht_.hinweise.size(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(MitUndOhne, AngabenNeueEintraege, ::testing::Bool());
