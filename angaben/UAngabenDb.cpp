@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -247,23 +248,41 @@ void TAngabenDb::speichern(const TAngabenStand& stand) {
     std::set<long long> gebraucht;
     if (behalten)
       for (const auto& e : zuordnung(*behalten)) gebraucht.insert(e.angaben);
-    TAnweisung weg(db_, "DELETE FROM zuordnung WHERE vem<>?1 AND vem<>?2");
-    TAnweisung wegStand(db_, "DELETE FROM stand WHERE vem<>?1 AND vem<>?2");
+    // Only what differs from the file is written: a save after a few changes
+    // writes a few rows, not the whole collection's details again.
     const long long neu = static_cast<long long>(stand.vemPruefsumme);
     const long long alt = behalten ? static_cast<long long>(*behalten) : neu;
-    weg.zahl(1, neu).zahl(2, alt).fertig();
-    wegStand.zahl(1, neu).zahl(2, alt).fertig();
-    TAnweisung wegNeu(db_, "DELETE FROM zuordnung WHERE vem=?1");
-    wegNeu.zahl(1, neu).fertig();
+    std::vector<long long> alteStaende;
+    {
+      TAnweisung alle(db_, "SELECT vem FROM stand");
+      while (alle.schritt())
+        if (alle.spalteZahl(0) != neu && alle.spalteZahl(0) != alt) alteStaende.push_back(alle.spalteZahl(0));
+    }
+    TAnweisung weg(db_, "DELETE FROM zuordnung WHERE vem=?1");
+    TAnweisung wegStand(db_, "DELETE FROM stand WHERE vem=?1");
+    for (long long v : alteStaende) {
+      weg.zahl(1, v).fertig();
+      wegStand.zahl(1, v).fertig();
+    }
+    TAnweisung waisen(db_, "DELETE FROM zuordnung WHERE vem NOT IN (SELECT vem FROM stand) AND vem<>?1");
+    if (!alteStaende.empty()) waisen.zahl(1, neu).fertig();
 
     TAnweisung folge(db_, "INSERT OR REPLACE INTO stand(vem, folge) VALUES(?1, (SELECT coalesce(max(folge), 0) + 1 FROM stand))");
     folge.zahl(1, neu).fertig();
-    TAnweisung zeile(db_,
-                     "INSERT OR REPLACE INTO zuordnung(vem, position, pruefsumme, interpret, titel, angaben)"
-                     " VALUES(?1, ?2, ?3, ?4, ?5, ?6)");
-    for (const auto& e : stand.zuordnung) {
-      zeile.zahl(1, neu).zahl(2, e.position).zahl(3, static_cast<long long>(e.pruefsumme));
-      zeile.bytes(4, e.interpret).bytes(5, e.titel).zahl(6, e.angaben).fertig();
+    const auto gleich = [](const TGespeicherterEintrag& a, const TGespeicherterEintrag& b) {
+      return a.position == b.position && a.pruefsumme == b.pruefsumme && a.interpret == b.interpret &&
+             a.titel == b.titel && a.angaben == b.angaben;
+    };
+    const auto bisher = zuordnung(stand.vemPruefsumme);
+    if (!std::equal(bisher.begin(), bisher.end(), stand.zuordnung.begin(), stand.zuordnung.end(), gleich)) {
+      weg.zahl(1, neu).fertig();
+      TAnweisung zeile(db_,
+                       "INSERT INTO zuordnung(vem, position, pruefsumme, interpret, titel, angaben)"
+                       " VALUES(?1, ?2, ?3, ?4, ?5, ?6)");
+      for (const auto& e : stand.zuordnung) {
+        zeile.zahl(1, neu).zahl(2, e.position).zahl(3, static_cast<long long>(e.pruefsumme));
+        zeile.bytes(4, e.interpret).bytes(5, e.titel).zahl(6, e.angaben).fertig();
+      }
     }
 
     // Detail sets: those of the collection as they are now, those without an
@@ -272,20 +291,29 @@ void TAngabenDb::speichern(const TAngabenStand& stand) {
     for (const auto& [id, g] : stand.angaben) behaltenIds.insert(id);
     const std::set<long long> ohne(stand.nichtZugeordnet.begin(), stand.nichtZugeordnet.end());
     behaltenIds.insert(ohne.begin(), ohne.end());
-    TAnweisung ids(db_, "SELECT id FROM angaben");
-    std::vector<long long> loeschen;
-    while (ids.schritt())
-      if (!behaltenIds.count(ids.spalteZahl(0))) loeschen.push_back(ids.spalteZahl(0));
+    const auto vorhanden = angaben();
+    const auto ohneBisher = nichtZugeordnet();
+    const std::set<long long> ohneVorher(ohneBisher.begin(), ohneBisher.end());
     TAnweisung entf(db_, "DELETE FROM angaben WHERE id=?1");
-    for (long long id : loeschen) entf.zahl(1, id).fertig();
+    {
+      std::vector<long long> loeschen;
+      TAnweisung ids(db_, "SELECT id FROM angaben");
+      while (ids.schritt())
+        if (!behaltenIds.count(ids.spalteZahl(0))) loeschen.push_back(ids.spalteZahl(0));
+      for (long long id : loeschen) entf.zahl(1, id).fertig();
+    }
     TAnweisung zuordnen(db_, "UPDATE angaben SET zugeordnet=?2 WHERE id=?1");
-    for (long long id : gebraucht) zuordnen.zahl(1, id).zahl(2, ohne.count(id) ? 0 : 1).fertig();
+    for (long long id : gebraucht)
+      if (!stand.angaben.count(id) && ohne.count(id) != ohneVorher.count(id))
+        zuordnen.zahl(1, id).zahl(2, ohne.count(id) ? 0 : 1).fertig();
 
     TAnweisung satz(db_,
                     "INSERT OR REPLACE INTO angaben(id, zustand_tontraeger, zustand_huelle, aufgenommen_am, gekauft_am,"
                     " preis_cent, gekauft_bei, standort, bewertung, notizen, verliehen_an, verliehen_seit, zurueck_bis,"
                     " zugeordnet) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)");
     for (const auto& [id, g] : stand.angaben) {
+      const auto da = vorhanden.find(id);
+      if (da != vorhanden.end() && da->second == g && ohne.count(id) == ohneVorher.count(id)) continue;
       satz.zahl(1, id).text(2, zustandKuerzel(g.zustandTontraeger)).text(3, zustandKuerzel(g.zustandHuelle));
       satz.text(4, g.aufgenommenAm).text(5, g.gekauftAm);
       if (g.preisCent) satz.zahl(6, *g.preisCent); else satz.leer(6);

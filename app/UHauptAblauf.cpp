@@ -103,15 +103,21 @@ void THauptAblauf::programmStart(const QStringList& argumente) {
     allgemeinerFehler(e);
   }
   startFrage_ = false;
+  // The collector's details are read once the window shows the collection
+  // (below): they do not delay the start.
+  Connect->angabenSpaeter(true);
   try {
     if (!wiederhergestellt) FormShow(argumente);
   } catch (const std::exception& e) {
     allgemeinerFehler(e);
   }
-  // The details' file is checked once the window shows what was loaded.
+  Connect->angabenSpaeter(false);
+  // After the first paint: the details held back, and the quick check of their file.
   new TNachErstemBild(h_, [] {
     try {
-      if (Connect) Connect->angabenPruefen();
+      if (!Connect) return;
+      Connect->angabenNachladen();
+      Connect->angabenPruefen();
     } catch (const std::exception& e) {
       allgemeinerFehler(e);
     }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "core/UCodepage.h"
 #include "core/UDatbas.h"
@@ -177,6 +178,7 @@ void TConnect::neue_sammlung() {
   dateiname_.clear();
   wache_.vergessen();
   angabenDatei_.vergessen();
+  angabenAusstehend_.clear();
   if (schrittTiefe_ == 0) {
     verlauf_.leeren();
     ansicht_->verlaufZeigen();
@@ -230,6 +232,7 @@ void TConnect::sortierungBeendet(int anzahl) {
 }
 
 void TConnect::datei_hinzuladen(const QString& pfad) {
+  angabenNachladen();
   TSchritt schritt(*this, "Datei hinzuladen");
   const std::string datei = dateiPfad(pfad);
   if (!dateiExistiert(datei)) return;
@@ -272,6 +275,10 @@ void TConnect::datei_hinzuladen(const QString& pfad) {
 void TConnect::angabenAnhaengen(const std::string& datei, int vorher) {
   const int n = DatBas->get_anzahl() - vorher;
   if (n <= 0) return;
+  if (vorher == 0 && angabenSpaeter_) {
+    angabenAusstehend_ = datei;
+    return;
+  }
   TAngabenDatei::TGeladen g;
   if (vorher == 0) {
     // The file is the collection now: its details file is the collection's.
@@ -322,6 +329,7 @@ void TConnect::datei_oeffnen(const QString& pfad) {
 }
 
 bool TConnect::datei_speichern(const QString& pfadEin) {
+  angabenNachladen();  // never a save of the collection without the details it has
   QString pfad = pfadEin;
   if (!pfad.endsWith(".vem", Qt::CaseSensitive)) pfad += ".vem";
   const std::string datei = dateiPfad(pfad);
@@ -418,6 +426,12 @@ void TConnect::liste_drucken() {
 // ---------------------------------------------------------------- undo and redo
 
 TAngaben TConnect::angaben(int pos) const { return angabenAusBytes(DatBas->get_beilage(pos)); }
+
+void TConnect::angabenNachladen() {
+  if (angabenAusstehend_.empty()) return;
+  const std::string datei = std::exchange(angabenAusstehend_, {});
+  angabenAnhaengen(datei, 0);
+}
 
 void TConnect::angabenPruefen() {
   const std::string befund = angabenDatei_.pruefen();

@@ -114,6 +114,11 @@ class TConnect : public ISortAnzeige {
   void angabenAendern(int pos, const TAngaben& a);
   // The details' file of the collection: read at load, written at every save before the collection file.
   const TAngabenDatei& angabenDatei() const { return angabenDatei_; }
+  // At start-up the details are attached only once the window shows the
+  // collection: a load while this is on holds them back for angabenNachladen.
+  void angabenSpaeter(bool an) { angabenSpaeter_ = an; }
+  // Attaches the details held back at the load (nothing when none are).
+  void angabenNachladen();
   // The quick check of the details' file (after the first paint at start-up):
   // a damaged one is set aside and the user told; the details stay, and the
   // collection counts as changed so that they are written anew.
@@ -188,6 +193,9 @@ class TConnect : public ISortAnzeige {
   IConnectAnsicht* ansicht_ = nullptr;
   TDateiWache wache_;
   TAngabenDatei angabenDatei_;
+  bool angabenSpaeter_ = false;
+  // The collection file whose details are still to be attached.
+  std::string angabenAusstehend_;
   QString dateiname_;
   bool geaendert_ = false;
   int markiert_ = -1;

@@ -10,6 +10,8 @@
 #              MESSWERKZEUGE folder with floor.cpp and winwait.c
 #                            (default /work/shared/tools)
 #              VEMLA_NOBUILD=1  use the build as it is
+#              VEMLA_ANGABEN=1  every entry of the collection with collector's
+#                               details (a details' file beside it)
 set -eu
 quelle=$(cd "$(dirname "$0")/../.." && pwd)
 laeufe=${1:-11}
@@ -18,7 +20,9 @@ werkzeuge=${MESSWERKZEUGE:-/work/shared/tools}
 
 if [ "${VEMLA_NOBUILD:-0}" != 1 ]; then
   cmake -S "$quelle" -B "$bau" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEMLA_TESTS=OFF -DVEMLA_BENCH=ON >/dev/null
-  cmake --build "$bau" --target vemla >/dev/null
+  ziele=vemla
+  [ "${VEMLA_ANGABEN:-0}" = 1 ] && ziele="vemla vemla_bench_angaben"
+  cmake --build "$bau" --target $ziele >/dev/null
 fi
 
 arbeit=$(mktemp -d "${TMPDIR:-/tmp}/startzeit-XXXXXX")
@@ -51,6 +55,10 @@ with open(sys.argv[1], "wb") as f:
         for feld in (text(30), text(40), text(20), b"1999", b"CD - Album (1 CD)", b"Pop", text(60)):
             f.write(bytes([len(feld)]) + feld.ljust(255, b"\0"))
 PY
+if [ "${VEMLA_ANGABEN:-0}" = 1 ]; then
+  QT_QPA_PLATFORM=offscreen "$bau/vemla_bench_angaben" --anlegen "$arbeit/sammlung.vem" >/dev/null 2>&1
+  [ -s "$arbeit/sammlung.vemx" ] || { echo "keine Sammlerangaben angelegt" >&2; exit 1; }
+fi
 
 # An X server of our own on a free display.
 anzeige=

@@ -113,6 +113,22 @@ TEST_P(AngabenNeueEintraege, BeschaedigteDateiWirdBeiseitegelegt) {
   EXPECT_EQ(ansicht_.hinweise.size(), 1);
 }
 
+// At start-up the details come after the first paint; a save before that still writes them.
+TEST_P(AngabenNeueEintraege, BeimStartSpaeterGelesen) {
+  for (const bool speichern : {false, true}) {
+    c_.angabenSpaeter(true);
+    c_.datei_oeffnen(pfad("x.vem"));
+    c_.angabenSpaeter(false);
+    EXPECT_EQ(daten(), "- -");
+    if (speichern) ASSERT_TRUE(c_.datei_speichern(pfad("x.vem")));
+    else c_.angabenNachladen();
+    EXPECT_EQ(daten(), "2001-02-03 -");
+  }
+  c_.datei_oeffnen(pfad("x.vem"));
+  EXPECT_EQ(daten(), "2001-02-03 -");
+  EXPECT_TRUE(ansicht_.hinweise.isEmpty());
+}
+
 INSTANTIATE_TEST_SUITE_P(MitUndOhne, AngabenNeueEintraege, ::testing::Bool());
 
 }  // namespace
