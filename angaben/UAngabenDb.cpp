@@ -137,6 +137,14 @@ std::unique_ptr<TAngabenDb> TAngabenDb::oeffnen(const std::string& pfad, bool an
   throw EAngabenDbFehler("Die Datei der Sammlerangaben kann nicht geöffnet werden");
 }
 
+// What the file holds after this connection's last save: read again only when
+// another connection has written since.
+struct TAngabenDb::TBekannt {
+  std::map<long long, std::vector<TGespeicherterEintrag>> zuordnungen;
+  std::map<long long, TAngaben> angaben;
+  std::set<long long> ohne;  // rows not given to an entry
+};
+
 TAngabenDb::TAngabenDb(sqlite3* db, std::string pfad, bool nurLesen)
     : db_(db), pfad_(std::move(pfad)), nurLesen_(nurLesen) {}
 
@@ -233,7 +241,21 @@ void TAngabenDb::speichern(const TAngabenStand& stand) {
   if (nurLesen_)
     throw EAngabenDbFehler("Die Datei der Sammlerangaben stammt von einer neueren Vemla und wird nicht verändert");
   ausfuehren("BEGIN IMMEDIATE");
+  std::unique_ptr<TBekannt> bekannt = std::move(bekannt_);
   try {
+    // Another connection's commit changes the data version: then the file is read anew.
+    long long version = -1;
+    {
+      TAnweisung v(db_, "PRAGMA data_version");
+      if (v.schritt()) version = v.spalteZahl(0);
+    }
+    if (version != datenVersion_) bekannt.reset();
+    const auto zuordnungVon = [&](long long vem) {
+      if (bekannt)
+        if (const auto it = bekannt->zuordnungen.find(vem); it != bekannt->zuordnungen.end()) return it->second;
+      return zuordnung(static_cast<std::uint64_t>(vem));
+    };
+
     TAnweisung name(db_, "INSERT OR REPLACE INTO info(schluessel, wert) VALUES('sammlung', ?1)");
     name.text(1, stand.sammlung).fertig();
 
@@ -245,13 +267,15 @@ void TAngabenDb::speichern(const TAngabenStand& stand) {
         behalten = s;
         break;
       }
-    std::set<long long> gebraucht;
-    if (behalten)
-      for (const auto& e : zuordnung(*behalten)) gebraucht.insert(e.angaben);
-    // Only what differs from the file is written: a save after a few changes
-    // writes a few rows, not the whole collection's details again.
     const long long neu = static_cast<long long>(stand.vemPruefsumme);
     const long long alt = behalten ? static_cast<long long>(*behalten) : neu;
+    std::vector<TGespeicherterEintrag> behaltene;
+    if (behalten) behaltene = zuordnungVon(alt);
+    std::set<long long> gebraucht;
+    for (const auto& e : behaltene) gebraucht.insert(e.angaben);
+
+    // Only what differs from the file is written: a save after a few changes
+    // writes a few rows, not the whole collection's details again.
     std::vector<long long> alteStaende;
     {
       TAnweisung alle(db_, "SELECT vem FROM stand");
@@ -264,8 +288,11 @@ void TAngabenDb::speichern(const TAngabenStand& stand) {
       weg.zahl(1, v).fertig();
       wegStand.zahl(1, v).fertig();
     }
-    TAnweisung waisen(db_, "DELETE FROM zuordnung WHERE vem NOT IN (SELECT vem FROM stand) AND vem<>?1");
-    if (!alteStaende.empty()) waisen.zahl(1, neu).fertig();
+    if (!bekannt) {
+      // Rows of no kept state (written by someone else) go too.
+      TAnweisung waisen(db_, "DELETE FROM zuordnung WHERE vem NOT IN (SELECT vem FROM stand) AND vem<>?1");
+      waisen.zahl(1, neu).fertig();
+    }
 
     TAnweisung folge(db_, "INSERT OR REPLACE INTO stand(vem, folge) VALUES(?1, (SELECT coalesce(max(folge), 0) + 1 FROM stand))");
     folge.zahl(1, neu).fertig();
@@ -273,7 +300,7 @@ void TAngabenDb::speichern(const TAngabenStand& stand) {
       return a.position == b.position && a.pruefsumme == b.pruefsumme && a.interpret == b.interpret &&
              a.titel == b.titel && a.angaben == b.angaben;
     };
-    const auto bisher = zuordnung(stand.vemPruefsumme);
+    const auto bisher = zuordnungVon(neu);
     if (!std::equal(bisher.begin(), bisher.end(), stand.zuordnung.begin(), stand.zuordnung.end(), gleich)) {
       weg.zahl(1, neu).fertig();
       TAnweisung zeile(db_,
@@ -291,21 +318,39 @@ void TAngabenDb::speichern(const TAngabenStand& stand) {
     for (const auto& [id, g] : stand.angaben) behaltenIds.insert(id);
     const std::set<long long> ohne(stand.nichtZugeordnet.begin(), stand.nichtZugeordnet.end());
     behaltenIds.insert(ohne.begin(), ohne.end());
-    const auto vorhanden = angaben();
-    const auto ohneBisher = nichtZugeordnet();
-    const std::set<long long> ohneVorher(ohneBisher.begin(), ohneBisher.end());
-    TAnweisung entf(db_, "DELETE FROM angaben WHERE id=?1");
-    {
-      std::vector<long long> loeschen;
+    std::map<long long, TAngaben> vorhanden;
+    std::set<long long> ohneVorher;
+    if (bekannt) {
+      vorhanden = std::move(bekannt->angaben);
+      ohneVorher = std::move(bekannt->ohne);
+    } else {
+      vorhanden = angaben();
+      const auto o = nichtZugeordnet();
+      ohneVorher.insert(o.begin(), o.end());
+      // Rows beyond what is read (a file made elsewhere) go as well.
       TAnweisung ids(db_, "SELECT id FROM angaben");
+      std::vector<long long> fremde;
       while (ids.schritt())
-        if (!behaltenIds.count(ids.spalteZahl(0))) loeschen.push_back(ids.spalteZahl(0));
-      for (long long id : loeschen) entf.zahl(1, id).fertig();
+        if (!vorhanden.count(ids.spalteZahl(0))) fremde.push_back(ids.spalteZahl(0));
+      for (long long id : fremde) vorhanden.emplace(id, TAngaben{});
+    }
+    TAnweisung entf(db_, "DELETE FROM angaben WHERE id=?1");
+    for (auto it = vorhanden.begin(); it != vorhanden.end();) {
+      if (behaltenIds.count(it->first)) {
+        ++it;
+        continue;
+      }
+      entf.zahl(1, it->first).fertig();
+      ohneVorher.erase(it->first);
+      it = vorhanden.erase(it);
     }
     TAnweisung zuordnen(db_, "UPDATE angaben SET zugeordnet=?2 WHERE id=?1");
     for (long long id : gebraucht)
-      if (!stand.angaben.count(id) && ohne.count(id) != ohneVorher.count(id))
+      if (!stand.angaben.count(id) && vorhanden.count(id) && ohne.count(id) != ohneVorher.count(id)) {
         zuordnen.zahl(1, id).zahl(2, ohne.count(id) ? 0 : 1).fertig();
+        if (ohne.count(id)) ohneVorher.insert(id);
+        else ohneVorher.erase(id);
+      }
 
     TAnweisung satz(db_,
                     "INSERT OR REPLACE INTO angaben(id, zustand_tontraeger, zustand_huelle, aufgenommen_am, gekauft_am,"
@@ -320,8 +365,18 @@ void TAngabenDb::speichern(const TAngabenStand& stand) {
       satz.text(7, g.gekauftBei).text(8, g.standort).zahl(9, g.bewertung).text(10, g.notizen);
       satz.text(11, g.verliehenAn).text(12, g.verliehenSeit).text(13, g.zurueckBis);
       satz.zahl(14, ohne.count(id) ? 0 : 1).fertig();
+      vorhanden[id] = g;
+      if (ohne.count(id)) ohneVorher.insert(id);
+      else ohneVorher.erase(id);
     }
     ausfuehren("COMMIT");
+    bekannt = std::make_unique<TBekannt>();
+    bekannt->zuordnungen[neu] = stand.zuordnung;
+    if (behalten) bekannt->zuordnungen[alt] = std::move(behaltene);
+    bekannt->angaben = std::move(vorhanden);
+    bekannt->ohne = std::move(ohneVorher);
+    bekannt_ = std::move(bekannt);
+    datenVersion_ = version;
   } catch (...) {
     sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     throw;

@@ -85,4 +85,7 @@ class TAngabenDb {
   sqlite3* db_ = nullptr;
   std::string pfad_;
   bool nurLesen_ = false;
+  struct TBekannt;
+  std::unique_ptr<TBekannt> bekannt_;
+  long long datenVersion_ = -1;
 };

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <cstring>
 #include <random>
+#include <tuple>
 
 #include "angaben/fenster/UFSammlerangaben.h"
 #include "app/UAnwendung.h"
@@ -74,6 +75,7 @@ void BM_Folgen(benchmark::State& state) {
 
 void BM_Speichern(benchmark::State& state) {
   const bool mitAngaben = state.range(0) != 0;
+  const bool eintrag = state.range(1) != 0;
   Arbeitsordner ordner("vemla-angaben-bench");
   Connect->neue_sammlung();
   sammlungFuellen();
@@ -84,8 +86,15 @@ void BM_Speichern(benchmark::State& state) {
   int runde = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    // One detail changed since the last save, as when the user saves after an edit.
-    if (mitAngaben) {
+    // One detail or one entry changed since the last save, as when the user saves after an edit.
+    if (eintrag) {
+      const int pos = 1 + (runde++ * 37) % DatBas->get_anzahl();
+      TDatensatz d;
+      DatBas->get_datensatz(pos, d);
+      d.Kommentar.setzen(zufallsText(rng, 40));
+      DatBas->set_datensatz(pos, d);
+      Connect->file_was_changed();
+    } else if (mitAngaben) {
       const int pos = 1 + (runde++ * 37) % DatBas->get_anzahl();
       TAngaben a = Connect->angaben(pos);
       a.standort = zufallsText(rng, 12);
@@ -121,8 +130,12 @@ int main(int argc, char** argv) {
     using benchmark::kMillisecond;
     benchmark::RegisterBenchmark("Angaben/Folgen_4000", BM_Folgen)->Arg(0)->Unit(kMillisecond)->UseRealTime();
     benchmark::RegisterBenchmark("Angaben/Folgen_4000_gezeichnet", BM_Folgen)->Arg(1)->Unit(kMillisecond)->UseRealTime();
-    benchmark::RegisterBenchmark("Angaben/Speichern_4000_ohne", BM_Speichern)->Arg(0)->Unit(kMillisecond)->UseRealTime();
-    benchmark::RegisterBenchmark("Angaben/Speichern_4000_mit", BM_Speichern)->Arg(1)->Unit(kMillisecond)->UseRealTime();
+    // Args: with details, one entry changed (else one detail) before each save.
+    for (const auto& [name, mit, eintrag] : {std::tuple{"Angaben/Speichern_4000_ohne", 0, 0},
+                                             std::tuple{"Angaben/Speichern_4000_mit_Angabe_geaendert", 1, 0},
+                                             std::tuple{"Angaben/Speichern_4000_ohne_Eintrag_geaendert", 0, 1},
+                                             std::tuple{"Angaben/Speichern_4000_mit_Eintrag_geaendert", 1, 1}})
+      benchmark::RegisterBenchmark(name, BM_Speichern)->Args({mit, eintrag})->Unit(kMillisecond)->UseRealTime();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) rc = 1;
     else benchmark::RunSpecifiedBenchmarks();

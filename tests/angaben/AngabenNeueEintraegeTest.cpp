@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/UIniFile.h"
+#include "angaben/UAngabenDb.h"
 #include "core/UConnect.h"
 #include "core/UDatbas.h"
 #include "core/UEinstellungen.h"
@@ -127,6 +128,34 @@ TEST_P(AngabenNeueEintraege, BeimStartSpaeterGelesen) {
   c_.datei_oeffnen(pfad("x.vem"));
   EXPECT_EQ(daten(), "2001-02-03 -");
   EXPECT_TRUE(ansicht_.hinweise.isEmpty());
+}
+
+// A save writes only what differs from the file: also when another connection wrote in between.
+TEST(AngabenDbSpeichern, NachFremdemSchreibenWirdNeuVerglichen) {
+  TempOrdner tmp;
+  const auto stand = [](std::uint64_t vem, const std::string& ort) {
+    TAngabenStand s;
+    s.sammlung = "x.vem";
+    s.vemPruefsumme = vem;
+    for (long long id : {1, 2}) {
+      s.zuordnung.push_back({static_cast<std::uint32_t>(id - 1), static_cast<std::uint64_t>(7 * id), "I", "T", id});
+      s.angaben[id].standort = ort + std::to_string(id);
+    }
+    return s;
+  };
+  const std::string pfad = tmp.pfad("x.vemx");
+  auto a = TAngabenDb::oeffnen(pfad, true);
+  a->speichern(stand(5, "A"));
+  a->speichern(stand(6, "A"));
+  TAngabenDb::oeffnen(pfad, false)->speichern(stand(6, "B"));
+  a->speichern(stand(6, "A"));
+  EXPECT_EQ(TAngabenDb::oeffnen(pfad, false)->angaben().at(2).standort, "A2");
+  a->speichern(stand(7, "C"));
+  a.reset();
+  auto b = TAngabenDb::oeffnen(pfad, false);
+  EXPECT_EQ(b->angaben().at(1).standort, "C1");
+  EXPECT_EQ(b->staende(), (std::vector<std::uint64_t>{7, 6}));
+  EXPECT_EQ(b->zuordnung(6).size(), 2u);
 }
 
 INSTANTIATE_TEST_SUITE_P(MitUndOhne, AngabenNeueEintraege, ::testing::Bool());
