@@ -65,6 +65,24 @@ void TAngabenDatei::vergessen() {
 }
 
 TAngabenDatei::TGeladen TAngabenDatei::laden(const std::string& vemPfad, TDatBas& db, const TAngabenDatei* offen) {
+  try {
+    return ladenVersuch(vemPfad, db, offen);
+  } catch (const EAngabenDbFehler& e) {
+    // Damaged behind a sound header: found only while reading. Set aside as
+    // one that does not open (unless another object still uses its connection).
+    const bool geteilt = offen && db_ && db_ == offen->db_;
+    db_.reset();
+    const std::string weg = geteilt ? std::string() : dateiBeiseitelegen(dbPfad_);
+    TGeladen g;
+    g.hinweis = std::string(e.what()) + ".\r" +
+                (weg.empty() ? "Sie wird nicht verwendet."
+                             : "Sie wurde als \"" + nameOhneOrdner(weg) + "\" beiseitegelegt.");
+    return g;
+  }
+}
+
+TAngabenDatei::TGeladen TAngabenDatei::ladenVersuch(const std::string& vemPfad, TDatBas& db,
+                                                    const TAngabenDatei* offen) {
   vergessen();
   TGeladen g;
   dbPfad_ = angabenPfad(vemPfad);

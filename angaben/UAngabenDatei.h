@@ -58,6 +58,7 @@ class TAngabenDatei {
 
  private:
   void schliessen();
+  TGeladen ladenVersuch(const std::string& vemPfad, TDatBas& db, const TAngabenDatei* offen);
 
   std::shared_ptr<TAngabenDb> db_;
   std::string dbPfad_;

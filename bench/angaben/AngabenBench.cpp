@@ -29,6 +29,14 @@
 
 namespace {
 
+// The details' texts are UTF-8: letters and digits only.
+std::string zufallsUtf8(std::mt19937& rng, std::size_t hoechstens) {
+  std::string s = zufallsText(rng, hoechstens);
+  for (char& c : s)
+    if (static_cast<unsigned char>(c) >= 0x80) c = 'e';
+  return s;
+}
+
 TAngaben angabenFuer(int i, std::mt19937& rng) {
   TAngaben a;
   a.zustandTontraeger = i % 2 ? TZustand::NM : TZustand::VGplus;
@@ -36,10 +44,10 @@ TAngaben angabenFuer(int i, std::mt19937& rng) {
   a.aufgenommenAm = "2019-03-04";
   a.gekauftAm = "2018-11-" + std::to_string(10 + i % 19);
   a.preisCent = 1250 + i;
-  a.gekauftBei = "Plattenladen " + zufallsText(rng, 20);
+  a.gekauftBei = "Plattenladen " + zufallsUtf8(rng, 20);
   a.standort = "Regal " + std::to_string(i % 12) + ", Fach " + std::to_string(i % 40);
   a.bewertung = i % 6;
-  a.notizen = zufallsText(rng, 300);
+  a.notizen = zufallsUtf8(rng, 300);
   if (i % 10 == 0) {
     a.verliehenAn = "Klaus";
     a.verliehenSeit = "2024-05-01";
@@ -97,7 +105,7 @@ void BM_Speichern(benchmark::State& state) {
     } else if (mitAngaben) {
       const int pos = 1 + (runde++ * 37) % DatBas->get_anzahl();
       TAngaben a = Connect->angaben(pos);
-      a.standort = zufallsText(rng, 12);
+      a.standort = zufallsUtf8(rng, 12);
       Connect->angabenAendern(pos, a);
     }
     state.ResumeTiming();
