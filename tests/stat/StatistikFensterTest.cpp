@@ -129,22 +129,20 @@ TEST_F(StatistikFenster, LangeNamenGekuerzt) {
 // The collector's details: loans and prices in a line of their own, grades and
 // places as charts after the others; a bar leads to its first entry.
 TEST_F(StatistikFenster, Sammlerangaben) {
-  const struct {
-    int pos;
-    const char *tontraeger, *standort, *an, *bis;
-    long long preis;
-  } angaben[] = {{1, "VG+", "Regal 1", "Carla", "2000-01-01", 1999},
-                 {2, "", "Kiste", "Bernd", "2100-01-01", 123400},
-                 {4, "NM", "", "", "", -1}};
-  for (const auto& x : angaben) {
+  // Queen: VG+, "Regal 1", overdue, 19,99; ABBA: "Kiste", lent, 1.234,00; Blümchen: NM.
+  const auto angaben = [](int pos, TZustand z, const char* ort, const char* an, const char* bis,
+                          std::optional<long long> preis) {
     TAngaben a;
-    a.zustandTontraeger = zustandAus(x.tontraeger);
-    a.standort = x.standort;
-    a.verliehenAn = x.an;
-    a.zurueckBis = x.bis;
-    if (x.preis >= 0) a.preisCent = x.preis;
-    Connect->angabenAendern(x.pos, a);
-  }
+    a.zustandTontraeger = z;
+    a.standort = ort;
+    a.verliehenAn = an;
+    a.zurueckBis = bis;
+    a.preisCent = preis;
+    Connect->angabenAendern(pos, a);
+  };
+  angaben(1, TZustand::VGplus, "Regal 1", "Carla", "2000-01-01", 1999);
+  angaben(2, TZustand::Keiner, "Kiste", "Bernd", "2100-01-01", 123400);
+  angaben(4, TZustand::NM, "", "", "", std::nullopt);
   imFenster([&](TFStatistik& f) {
     EXPECT_EQ(f.L_eintraege->text(), "Einträge: 4");
     EXPECT_EQ(f.L_angaben->text(),
@@ -153,7 +151,6 @@ TEST_F(StatistikFenster, Sammlerangaben) {
     f.LB_diagramme->setCurrentRow(5);
     EXPECT_EQ(balken(f), (QStringList{"NM: 1 Eintrag, 25,0 %", "VG+: 1 Eintrag, 25,0 %",
                                       "ohne Angabe: 2 Einträge, 50,0 %"}));
-    EXPECT_EQ(f.diagrammTitel(), "Zustand des Tonträgers (4 Einträge)");
     taste(f.LB_diagramme, Qt::Key_Down);
     taste(f.LB_diagramme, Qt::Key_Down);  // Standort
     EXPECT_EQ(balken(f), (QStringList{"Regal 1: 1 Eintrag, 25,0 %", "Kiste: 1 Eintrag, 25,0 %",

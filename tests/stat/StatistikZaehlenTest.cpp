@@ -116,22 +116,4 @@ TEST(StatistikZaehlen, GruppenJeDiagramm) {
   }
 }
 
-// Loans and purchase prices: lent (by name or date), overdue before today, prices summed.
-TEST(StatistikZaehlen, LeihenUndKaufpreise) {
-  std::vector<Eintrag> e(5, Eintrag{"a"});
-  e[0].angaben.verliehenAn = "Carla";
-  e[0].angaben.zurueckBis = "2026-12-07";  // overdue
-  e[1].angaben.verliehenSeit = "2026-01-01";
-  e[1].angaben.zurueckBis = "2026-12-08";  // due today
-  e[2].angaben.zurueckBis = "2000-01-01";  // not lent
-  e[2].angaben.preisCent = 123450;
-  e[3].angaben.preisCent = 0;
-  e[4].angaben.preisCent = 99;
-  const TStatistik s = statistikZaehlen(sammlung(e), {}, "2026-12-08");
-  EXPECT_EQ(s.verliehen, 2);
-  EXPECT_EQ(s.ueberfaellig, 1);
-  EXPECT_EQ(s.preisSumme, 123549);
-  EXPECT_EQ(s.mitPreis, 3);
-}
-
 }  // namespace
