@@ -14,22 +14,15 @@
 
 namespace {
 
-class AngabenModell : public ::testing::Test {
+class AngabenModell : public ControllerTest {
  public:
   void SetUp() override {
-    DatBas = &db_;
-    Einstellungen = &einst_;
-    c_.setAnsicht(&ansicht_);
+    ControllerTest::SetUp();
     TDatBas d;
     for (const char* i : {"C", "A", "B", "A"}) d.add_datensatz(datensatzAus(i, std::string("T") + i, "", "", "", "", ""));
     vemSchreiben(tmp_.pfad("x.vem"), d);
     vemSchreiben(tmp_.pfad("y.vem"), d);
   }
-  void TearDown() override {
-    DatBas = nullptr;
-    Einstellungen = nullptr;
-  }
-  QString pfad(const char* name) const { return QString::fromStdString(tmp_.pfad(name)); }
   void standort(int pos, const std::string& s) {
     TAngaben a = c_.angaben(pos);
     a.standort = s;
@@ -46,12 +39,6 @@ class AngabenModell : public ::testing::Test {
     return s;
   }
 
-  TempOrdner tmp_;
-  TIniFile ini_{tmp_.pfad("vemla.ini")};
-  TEinstellungen einst_{ini_};
-  TDatBas db_;
-  TConnect c_;
-  TStilleAnsicht ansicht_;
 };
 
 TEST_F(AngabenModell, BleibenBeimEintragDurchBefehleUndDateien) {
