@@ -52,7 +52,7 @@ void csvImportieren() {
   FCsvImport->vorbereiten(*name, std::move(daten), MAX_DATENSAETZE - DatBas->get_anzahl());
   if (plattform().fensterModal(*FCsvImport) != QDialog::Accepted) return;
   const TCsvErgebnis e = FCsvImport->ergebnis();
-  Connect->datensaetze_anhaengen(e.saetze, e.ueberGrenze);
+  Connect->datensaetze_anhaengen(e.saetze, e.ueberGrenze, "CSV-Import", &e.angaben);
 }
 
 void csvExportieren() {

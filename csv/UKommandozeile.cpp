@@ -10,6 +10,7 @@
 #include <ostream>
 #include <streambuf>
 
+#include "angaben/UAngabenDatei.h"
 #include "app/UAdressen.h"
 #include "core/UDatbas.h"
 #include "core/UDateiWache.h"
@@ -113,6 +114,13 @@ bool sammlungLesen(const std::string& pfad, TDatBas& db, std::ostream& fehler, b
   return true;
 }
 
+// Attaches the details kept beside the collection "pfad" to the entries of
+// "db" and tells what the user must know about them.
+void angabenLaden(TAngabenDatei& angaben, const std::string& pfad, TDatBas& db, std::ostream& fehler) {
+  const TAngabenDatei::TGeladen g = angaben.laden(pfad, db);
+  if (!g.hinweis.empty()) fehler << "vemla: " << pfad << ": " << g.hinweis << "\n";
+}
+
 int pruefen(const std::string& pfad, std::ostream& fehler) {
   TDatBas db;
   if (!sammlungLesen(pfad, db, fehler, false)) return ENDE_ABGELEHNT;
@@ -126,6 +134,8 @@ int exportieren(const std::string& art, const std::string& pfad, const std::stri
     return aufrufFehler(fehler, "unbekanntes Exportformat \"" + art + "\" (csv, txt, html oder dif)");
   TDatBas db;
   if (!sammlungLesen(pfad, db, fehler, false)) return ENDE_ABGELEHNT;
+  TAngabenDatei angaben;
+  if (art == "csv") angabenLaden(angaben, pfad, db, fehler);
   // "-" is standard output, and so is any name of what it is open on
   // ("/dev/stdout", "/dev/fd/1", the file the shell redirected it to): that is
   // written through the descriptor as the shell left it (appending after ">>",
@@ -176,9 +186,16 @@ int importieren(const std::string& quelle, const std::string& pfad, std::ostream
   TDatBas db;
   if (!sammlungLesen(pfad, db, fehler, true)) return ENDE_ABGELEHNT;
   const bool neu = !dateiExistiert(pfad);
+  // The collection's details are kept and the new ones written beside it, as a save in the window does.
+  TAngabenDatei angaben;
+  if (!neu) angabenLaden(angaben, pfad, db, fehler);
   const TCsvErgebnis e = csvUmwandeln(daten, z, MAX_DATENSAETZE - db.get_anzahl());
-  for (const TDatensatz& d : e.saetze) db.add_datensatz(d);
-  if ((!e.saetze.empty() || neu) && !mitDatei(pfad, fehler, [&] { vemSchreiben(pfad, db); })) return ENDE_ABGELEHNT;
+  for (std::size_t i = 0; i < e.saetze.size(); ++i) db.add_datensatz(e.saetze[i], angabenBytes(e.angaben[i]));
+  if ((!e.saetze.empty() || neu) && !mitDatei(pfad, fehler, [&] {
+        angaben.speichern(pfad, db);
+        vemSchreiben(pfad, db);
+      }))
+    return ENDE_ABGELEHNT;
   fehler << quelle << " (" << kodierungsText(daten) << ", Trennzeichen " << trennerName(daten.trenner)
          << (z.discogs ? ", Discogs-Export" : "") << "): " << e.saetze.size() << " hinzugefügt, " << e.gekuerzt
          << " gekürzt, " << e.geaendert << " geändert, " << e.uebersprungen << " übersprungen.\n";
