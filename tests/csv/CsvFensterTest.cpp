@@ -251,3 +251,32 @@ TEST_F(CsvFenster, ExportSchreibtDieSammlung) {
 }
 
 }  // namespace
+
+namespace {
+
+// The window's import gives each appended entry the details of its line; its
+// export writes them after the seven fields.
+TEST_F(CsvFenster, ImportUndExportMitAngaben) {
+  eintragen({{"Alt", "Eins"}});
+  importieren(testdatei("discogs.csv"), [](TFCsvImport& f) { f.B_importieren->click(); });
+  const std::tuple<int, TZustand, TZustand, const char*> faelle[] = {
+      {1, TZustand::Keiner, TZustand::Keiner, ""},
+      {2, TZustand::NM, TZustand::VGplus, "2021-03-04"},
+      {3, TZustand::VG, TZustand::G, "2021-03-05"},
+      {5, TZustand::Keiner, TZustand::Keiner, "2022-01-01"},
+  };
+  for (const auto& [pos, tontraeger, huelle, datum] : faelle) {
+    EXPECT_EQ(Connect->angaben(pos).zustandTontraeger, tontraeger) << pos;
+    EXPECT_EQ(Connect->angaben(pos).zustandHuelle, huelle) << pos;
+    EXPECT_EQ(Connect->angaben(pos).aufgenommenAm, datum) << pos;
+  }
+  EXPECT_EQ(Connect->angaben(2).bewertung, 5);
+  plattform_.dateinamen.push_back(QString::fromStdString(tmp_.pfad("mit.csv")));
+  aktion("menue_csvexport")->trigger();
+  const std::string text = dateiInhalt(tmp_.pfad("mit.csv"));
+  EXPECT_EQ(text, csvText(*DatBas));
+  EXPECT_NE(text.find("Kate Bush,Hounds Of Love,EMI,1985,CD - Album (1 CD),,Erstpressung aus Holland,NM,VG+,04.03.2021,,,,,5,"),
+            std::string::npos);
+}
+
+}  // namespace
