@@ -305,6 +305,14 @@ TCsvErgebnis csvUmwandeln(const TCsvDaten& daten, const TCsvZuordnung& z, int pl
   return e;
 }
 
+void csvAufnahmedatum(TCsvErgebnis& e, const TCsvZuordnung& z, bool sammlungMitAngaben, const std::string& heute) {
+  if (z.angaben[SP_AUFGENOMMEN_AM] >= 0) return;
+  if (!sammlungMitAngaben && std::all_of(e.angaben.begin(), e.angaben.end(), [](const TAngaben& a) { return a.leer(); }))
+    return;
+  for (TAngaben& a : e.angaben)
+    if (a.aufgenommenAm.empty()) a.aufgenommenAm = heute;
+}
+
 void csvZuordnungPruefen(const TCsvZuordnung& z, bool interpretUndTitel) {
   if (!z.irgendeine())
     throw ECsvFehler("Die Kopfzeile enthält keine bekannte Spalte (etwa Interpret, Titel, Artist oder Title)");

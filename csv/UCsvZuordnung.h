@@ -62,6 +62,12 @@ struct TCsvErgebnis {
 // Turns every line of "daten" into an entry, as long as fewer than "platz" were made.
 TCsvErgebnis csvUmwandeln(const TCsvDaten& daten, const TCsvZuordnung& z, int platz);
 
+// Once a collection has details, new entries get the day they were added
+// ("heute", ISO) as Aufgenommen am: the entries of "e" without one, when the
+// collection ("sammlungMitAngaben") or the file has details. Not when the file
+// has a column for that date: an empty cell there means no date.
+void csvAufnahmedatum(TCsvErgebnis& e, const TCsvZuordnung& z, bool sammlungMitAngaben, const std::string& heute);
+
 // --- the Discogs forms, each on a Windows-1252 text
 // "Name (2)" -> "Name", also for each name of a joined credit or label: every
 // " (N)" followed by the end, a blank or punctuation goes ("A (2), B (3)",

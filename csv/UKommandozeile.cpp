@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <functional>
 #include <cstdio>
+#include <ctime>
 #include <ostream>
 #include <streambuf>
 
@@ -126,6 +127,22 @@ void angabenLaden(TAngabenDatei& angaben, const std::string& pfad, TDatBas& db, 
   if (!g.hinweis.empty()) fehler << "vemla: " << pfad << ": " << g.hinweis << "\n";
 }
 
+bool mitAngaben(const TDatBas& db) {
+  for (int i = 1; i <= db.get_anzahl(); ++i)
+    if (!db.get_beilage(i).empty()) return true;
+  return false;
+}
+
+// Today's date (ISO), as the clock of this computer has it.
+std::string heute() {
+  const std::time_t t = std::time(nullptr);
+  std::tm tag{};
+  localtime_r(&t, &tag);
+  char b[16];
+  std::strftime(b, sizeof b, "%Y-%m-%d", &tag);
+  return b;
+}
+
 int pruefen(const std::string& pfad, std::ostream& fehler) {
   TDatBas db;
   if (!sammlungLesen(pfad, db, fehler, false)) return ENDE_ABGELEHNT;
@@ -194,7 +211,8 @@ int importieren(const std::string& quelle, const std::string& pfad, std::ostream
   // The collection's details are kept and the new ones written beside it, as a save in the window does.
   TAngabenDatei angaben;
   if (!neu) angabenLaden(angaben, pfad, db, fehler);
-  const TCsvErgebnis e = csvUmwandeln(daten, z, MAX_DATENSAETZE - db.get_anzahl());
+  TCsvErgebnis e = csvUmwandeln(daten, z, MAX_DATENSAETZE - db.get_anzahl());
+  csvAufnahmedatum(e, z, mitAngaben(db), heute());
   for (std::size_t i = 0; i < e.saetze.size(); ++i) db.add_datensatz(e.saetze[i], angabenBytes(e.angaben[i]));
   if ((!e.saetze.empty() || neu) && !mitDatei(pfad, fehler, [&] {
         angaben.speichern(pfad, db);

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <tuple>
 
 #include "angaben/UAngabenDatei.h"
 #include "core/UDatbas.h"
@@ -107,6 +108,26 @@ TEST(CsvAngaben, DiscogsSpaltenWerdenAngaben) {
   // The entries are byte for byte those of the file without the details' columns.
   EXPECT_EQ(vemBytes(mit.saetze, tmp), vemBytes(ohne.saetze, tmp));
   EXPECT_EQ(ohne.angaben, (std::vector<TAngaben>{{}, angaben(TZustand::Keiner, TZustand::Keiner, "", "", 0, LANGE_NOTIZ), {}}));
+}
+
+TEST(CsvAngaben, NeueEintraegeBekommenDasAufnahmedatum) {
+  const std::tuple<std::string, bool, std::vector<std::string>> faelle[] = {
+      {"Interpret,Titel\nA,B\n", false, {""}},
+      {"Interpret,Titel\nA,B\nC,D\n", true, {"2026-12-08", "2026-12-08"}},
+      // The file's own details make the collection one with details.
+      {"Interpret,Titel,Standort\nA,B,\nC,D,Regal\n", false, {"2026-12-08", "2026-12-08"}},
+      // A column for the date: an empty cell is no date.
+      {"Interpret,Titel,Aufgenommen am\nA,B,\nC,D,02.01.2020\n", true, {"", "2020-01-02"}},
+  };
+  for (const auto& [text, sammlungMitAngaben, daten] : faelle) {
+    const TCsvDaten d = csvAuswerten(text);
+    const TCsvZuordnung z = csvZuordnungErkennen(d.kopf);
+    TCsvErgebnis e = csvUmwandeln(d, z, MAX_DATENSAETZE);
+    csvAufnahmedatum(e, z, sammlungMitAngaben, "2026-12-08");
+    std::vector<std::string> ist;
+    for (const TAngaben& a : e.angaben) ist.push_back(a.aufgenommenAm);
+    EXPECT_EQ(ist, daten) << text;
+  }
 }
 
 TEST(CsvAngaben, ExportUndImportBehaltenDieAngaben) {
