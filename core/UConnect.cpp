@@ -183,15 +183,17 @@ void TConnect::neue_sammlung() {
   dateiZeigen(STARTTITEL, false);
 }
 
-int TConnect::datensaetze_anhaengen(const std::vector<TDatensatz>& saetze, int ausgelassen, const QString& schritt_name) {
+int TConnect::datensaetze_anhaengen(const std::vector<TDatensatz>& saetze, int ausgelassen, const QString& schritt_name,
+                                    const std::vector<TAngaben>* angaben) {
   TSchritt schritt(*this, schritt_name);
   const int vorher = DatBas->get_anzahl();
   const bool warten = vorher > WARTEN_AB || static_cast<int>(saetze.size()) > WARTEN_AB;
   if (warten) ansicht_->warten(true);
   QStringList zeilen;
-  for (const TDatensatz& d : saetze) {
+  for (std::size_t i = 0; i < saetze.size(); ++i) {
     if (DatBas->get_anzahl() >= MAX_DATENSAETZE) break;
-    DatBas->add_datensatz(d);
+    const TDatensatz& d = saetze[i];
+    DatBas->add_datensatz(d, angaben && i < angaben->size() ? angabenBytes((*angaben)[i]) : std::string());
     zeilen << listenzeileAnzeigen(d);
   }
   ansicht_->zeilenAnhaengen(zeilen);

@@ -102,9 +102,10 @@ class TConnect : public ISortAnzeige {
   void neue_sammlung();
   // Appends "saetze" as far as the collection has room, marks the first of
   // them, and says when some were left out ("ausgelassen" more were already
-  // left out before). The number appended.
+  // left out before). "angaben": the details of each of "saetze", at the
+  // same index (none when null). The number appended.
   int datensaetze_anhaengen(const std::vector<TDatensatz>& saetze, int ausgelassen = 0,
-                            const QString& schritt_name = "CSV-Import");
+                            const QString& schritt_name = "CSV-Import", const std::vector<TAngaben>* angaben = nullptr);
   // Every entry of the collection replaced by "saetze" (one per entry, in order).
   void alle_ersetzen(const std::vector<TDatensatz>& saetze);
 
