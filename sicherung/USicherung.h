@@ -46,6 +46,8 @@ class TVerwaisteKopie {
   const std::optional<TKopieAngaben>& angaben() const { return angaben_; }
   // The copy's records (empty when damaged).
   const std::string& saetze() const { return saetze_; }
+  // The details of each entry in order; nothing: the copy carries none (an earlier version's).
+  const std::optional<std::vector<std::string>>& beilagen() const { return beilagen_; }
   // True when the copy holds exactly the bytes its collection file holds now:
   // there is nothing to restore.
   bool wieGespeichert() const;
@@ -61,6 +63,7 @@ class TVerwaisteKopie {
   int sperre_ = -1;
   std::optional<TKopieAngaben> angaben_;
   std::string saetze_;
+  std::optional<std::vector<std::string>> beilagen_;
 };
 
 class TSicherung {
