@@ -1,7 +1,8 @@
 #pragma once
 // The recovery copy: while the collection holds unsaved changes, a copy of it
 // lies in the state folder (its records and what belongs to them: the
-// original file's name and state, the time; sicherung/UKopieAngaben.h), so
+// entries' details, the original file's name and state, the time;
+// sicherung/UKopieAngaben.h), so
 // that a program killed, a machine without power or a failed save at the exit
 // loses nothing. The copy is written at most "verzoegerung" after a change:
 // the collection's entries are copied on the calling (main) thread at each

@@ -172,6 +172,10 @@ TEST_F(AngabenModell, AngabenEinesAnderenProgrammsWerdenNichtUeberschrieben) {
     standort(1, "hier");
     EXPECT_TRUE(c_.datei_speichern(pfad(f.name)));
     EXPECT_EQ(ansicht_.ueberschreibenFragen, 1) << f.name;
+    // Changed elsewhere since this program saved: asked again.
+    anderesProgramm(f.name, "wieder dort");
+    EXPECT_FALSE(c_.datei_speichern(pfad(f.name)));
+    EXPECT_EQ(ansicht_.ueberschreibenFragen, 2) << f.name;
   }
 }
 
