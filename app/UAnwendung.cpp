@@ -26,7 +26,7 @@
 #include "report/UFprint.h"
 #include "net/UFAutopatcher.h"
 #include "net/UFInternetZugriff.h"
-#include "online/UFOnline.h"
+#include "online/fenster/UFOnline.h"
 #include "sicherung/UWiederherstellen.h"
 #include "stat/UFStatistik.h"
 #include "angaben/fenster/UFSammlerangaben.h"
