@@ -223,7 +223,8 @@ void TFOnline::hideEvent(QHideEvent* e) {
 bool TFOnline::sucht() const { return suche_ && suche_->sucht(); }
 
 TOnlineSuche& TFOnline::suche() {
-  if (!suche_) suche_ = new TOnlineSuche(quelleErzeugen("MusicBrainz", [] { return plattform().musikDienst(); }), this);
+  if (!suche_)
+    suche_ = new TOnlineSuche(quelleErzeugen("MusicBrainz", [] { return plattform().musikDienst(); }), *Connect, this);
   return *suche_;
 }
 
