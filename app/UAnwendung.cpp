@@ -114,7 +114,7 @@ void fensterErzeugen() {
   FTastaturkrzl = new TFTastaturkrzl(HauptFormular);
   Fexporttxt = new TFexporttxt(HauptFormular);
   Fexportdif = new TFexportdif(HauptFormular);
-  FInternetZugriff = new TFInternetZugriff(HauptFormular);
+  FInternetZugriff = new TFInternetZugriff(*HauptFormular, HauptFormular);
   F_Programminformation = new TF_Programminformation(HauptFormular);
   FAutopatcher = new TFAutopatcher(HauptFormular);
   csvBefehleAnlegen(*HauptFormular);
