@@ -29,7 +29,7 @@ struct TOnlineSuche::TGenreAuftrag {
   std::function<void(const std::vector<int>&)> weiter;
 };
 
-TOnlineSuche::TOnlineSuche(std::unique_ptr<TQuelle> quelle, TConnect& sammlung, QObject* parent)
+TOnlineSuche::TOnlineSuche(std::unique_ptr<TQuelle> quelle, TConnect* sammlung, QObject* parent)
     : QObject(parent), quelle_(std::move(quelle)), sammlung_(sammlung), hintergrund_(new THintergrund(this)) {}
 
 // The worker threads end before the source and the queue go.
@@ -265,13 +265,13 @@ void TOnlineSuche::uebernehmen(const std::vector<int>& gewaehlt, std::function<v
 
 void TOnlineSuche::hinzufuegen(const std::vector<int>& zeilen) {
   int uebernommen = 0;
-  if (zeilen.empty()) return;
+  if (zeilen.empty() || !sammlung_) return;
   // One take-over is one step of undo, however many entries it adds.
-  TConnect::TSchritt schritt(sammlung_, "Online-Suche übernehmen");
+  TConnect::TSchritt schritt(*sammlung_, "Online-Suche übernehmen");
   for (int i : zeilen) {
     TErgebnis& e = ergebnisse_[static_cast<std::size_t>(i)];
     const TFelder f = felderFuerSammlung(e.v);
-    if (!sammlung_.datensatz_hinzufuegen(f[0], f[1], f[2], f[3], f[4], f[5], f[6])) break;
+    if (!sammlung_->datensatz_hinzufuegen(f[0], f[1], f[2], f[3], f[4], f[5], f[6])) break;
     ++uebernommen;
     e.uebernommen = true;
     emit ergebnisUebernommen(i);

@@ -34,8 +34,8 @@ class TOnlineSuche : public QObject {
     bool uebersprungen = false;  // already in the collection and left out once: the next take-over takes it
   };
 
-  // Adds the releases taken over to the collection of "sammlung".
-  TOnlineSuche(std::unique_ptr<TQuelle> quelle, TConnect& sammlung, QObject* parent = nullptr);
+  // Adds the releases taken over to the collection of "sammlung" (none without one).
+  TOnlineSuche(std::unique_ptr<TQuelle> quelle, TConnect* sammlung, QObject* parent = nullptr);
   ~TOnlineSuche() override;
 
   // Bounds of each request; reading the disc in the drive.
@@ -114,7 +114,7 @@ class TOnlineSuche : public QObject {
   void hinzufuegen(const std::vector<int>& zeilen);
 
   std::unique_ptr<TQuelle> quelle_;
-  TConnect& sammlung_;
+  TConnect* sammlung_;
   THintergrund* hintergrund_;
   std::vector<TErgebnis> ergebnisse_;
   // Shared with the worker of a scan search, which takes its stack from it.

@@ -224,7 +224,7 @@ bool TFOnline::sucht() const { return suche_ && suche_->sucht(); }
 
 TOnlineSuche& TFOnline::suche() {
   if (!suche_)
-    suche_ = new TOnlineSuche(quelleErzeugen("MusicBrainz", [] { return plattform().musikDienst(); }), *Connect, this);
+    suche_ = new TOnlineSuche(quelleErzeugen("MusicBrainz", [] { return plattform().musikDienst(); }), Connect, this);
   return *suche_;
 }
 

@@ -48,7 +48,7 @@ class OnlineSuche : public ControllerTest {
   MeldendeAnsicht ansicht_;
   TTestServer server_;
   QString adresse_ = QString::fromStdString(server_.adresse()) + "ws/2/";
-  TOnlineSuche suche_{quelleErzeugen("MusicBrainz", [this] { return adresse_; }), c_};
+  TOnlineSuche suche_{quelleErzeugen("MusicBrainz", [this] { return adresse_; }), &c_};
 };
 
 // Scans made while a search runs go out together in the next; a barcode without a release is a line of its own.
@@ -142,7 +142,7 @@ class TZweiSeiten : public TQuelle {
 
 TEST_F(OnlineSuche, EigeneQuelleMitWeiterenSeiten) {
   auto* quelle = new TZweiSeiten;
-  TOnlineSuche s(std::unique_ptr<TQuelle>(quelle), c_);
+  TOnlineSuche s(std::unique_ptr<TQuelle>(quelle), &c_);
   s.nameSuchen("Band", "");
   ASSERT_TRUE(QTest::qWaitFor([&] { return !s.sucht(); }, 5000));
   EXPECT_EQ(s.status(), QString::fromUtf8("2 von 3 gezeigt – bitte genauer suchen"));
