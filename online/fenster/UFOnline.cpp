@@ -3,7 +3,6 @@
 #include <QGroupBox>
 #include <algorithm>
 #include <QHeaderView>
-#include <QPointer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,7 +10,6 @@
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
-#include <memory>
 #include <utility>
 
 #include "app/UAnwendung.h"
