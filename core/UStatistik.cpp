@@ -4,6 +4,7 @@
 #include <map>
 #include <unordered_map>
 
+#include "angaben/UAngaben.h"
 #include "core/UDatbas.h"
 #include "core/USuche.h"
 
@@ -98,6 +99,26 @@ std::vector<TGruppe> namen(const std::vector<TGruppe>& schreibweisen) {
   return g;
 }
 
+// The grades counted, in the order of the window's lists; "ohne Angabe" last.
+std::vector<TGruppe> zustandsGruppen(const std::vector<TGruppe>& nachZustand, const TGruppe& ohne) {
+  std::vector<TGruppe> g;
+  for (std::size_t i = 0; i < nachZustand.size(); ++i)
+    if (nachZustand[i].anzahl > 0) g.push_back(nachZustand[i]);
+  if (ohne.anzahl > 0) g.push_back(ohne);
+  return g;
+}
+
+// Counts one grade: "nachZustand" holds a group per entry of zustaende().
+void zustandZaehlen(std::vector<TGruppe>& nachZustand, TGruppe& ohne, TZustand z, int pos) {
+  const auto& liste = zustaende();
+  for (std::size_t i = 0; i < liste.size(); ++i)
+    if (liste[i].zustand == z) {
+      if (nachZustand[i].anzahl++ == 0) nachZustand[i].erster = pos;
+      return;
+    }
+  if (ohne.anzahl++ == 0) ohne.erster = pos;
+}
+
 bool ziffer(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
@@ -119,10 +140,17 @@ int jahrAus(std::string_view release) {
   return 0;
 }
 
-TStatistik statistikZaehlen(const TDatBas& db, const std::vector<std::string>& typVorgaben) {
+TStatistik statistikZaehlen(const TDatBas& db, const std::vector<std::string>& typVorgaben,
+                            std::string_view heute) {
   TStatistik s;
   s.eintraege = db.get_anzahl();
-  TZaehler typ, genre, interpret, label;
+  TZaehler typ, genre, interpret, label, standort;
+  std::vector<TGruppe> tontraeger, huelle;
+  for (const TZustandEintrag& z : zustaende()) {
+    tontraeger.push_back({z.kuerzel, 0, 0});
+    huelle.push_back({z.kuerzel, 0, 0});
+  }
+  TGruppe ohneTontraeger{OHNE_ANGABE, 0, 0}, ohneHuelle{OHNE_ANGABE, 0, 0}, ohneStandort{OHNE_ANGABE, 0, 0};
   std::map<int, TGruppe> jahrzehnte;  // 0: without a year, after the others
   TDatensatz d;
   for (int pos = 0; pos < s.eintraege; ++pos) {
@@ -133,6 +161,24 @@ TStatistik statistikZaehlen(const TDatBas& db, const std::vector<std::string>& t
     label.zaehlen(d.Label.sicht(), pos);
     const int jahr = jahrAus(d.Release.sicht());
     ++jahrzehnte.try_emplace(jahr / 10 * 10, TGruppe{{}, 0, pos}).first->second.anzahl;
+
+    const std::string beilage = db.get_beilage(pos + 1);
+    const TAngaben a = beilage.empty() ? TAngaben{} : angabenAusBytes(beilage);
+    zustandZaehlen(tontraeger, ohneTontraeger, a.zustandTontraeger, pos);
+    zustandZaehlen(huelle, ohneHuelle, a.zustandHuelle, pos);
+    if (a.standort.empty()) {
+      if (ohneStandort.anzahl++ == 0) ohneStandort.erster = pos;
+    } else {
+      standort.zaehlen(a.standort, pos);
+    }
+    if (a.verliehen()) {
+      ++s.verliehen;
+      s.ueberfaellig += !a.zurueckBis.empty() && a.zurueckBis < heute;
+    }
+    if (a.preisCent) {
+      ++s.mitPreis;
+      s.preisSumme += *a.preisCent;
+    }
   }
   s.diagramme[DIAGRAMM_TYP] = typen(std::move(typ.gruppen()), typVorgaben);
   s.diagramme[DIAGRAMM_GENRE] = genres(std::move(genre.gruppen()));
@@ -152,5 +198,10 @@ TStatistik statistikZaehlen(const TDatBas& db, const std::vector<std::string>& t
   }
   s.diagramme[DIAGRAMM_INTERPRET] = namen(interpret.gruppen());
   s.diagramme[DIAGRAMM_LABEL] = namen(label.gruppen());
+  s.diagramme[DIAGRAMM_ZUSTAND_TONTRAEGER] = zustandsGruppen(tontraeger, ohneTontraeger);
+  s.diagramme[DIAGRAMM_ZUSTAND_HUELLE] = zustandsGruppen(huelle, ohneHuelle);
+  auto& orte = s.diagramme[DIAGRAMM_STANDORT];
+  orte = namen(standort.gruppen());
+  if (ohneStandort.anzahl > 0) orte.push_back(ohneStandort);
   return s;
 }

@@ -1,6 +1,7 @@
 #include "stat/UFStatistik.h"
 
 #include <QBuffer>
+#include <QDate>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -8,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "angaben/UAngaben.h"
 #include "app/UAnwendung.h"
 #include "app/UFHaupt.h"
 #include "app/UGlobal.h"
@@ -25,17 +27,38 @@ TFStatistik* FStatistik = nullptr;
 namespace {
 
 // The charts as the list on the left names them, and their titles in a saved image.
-const char* const DIAGRAMME[DIAGRAMM_ANZAHL] = {"Typ", "Genre", "Jahrzehnt", "Interpreten", "Labels"};
-const char* const TITEL[DIAGRAMM_ANZAHL] = {"Typ", "Genre", "Jahrzehnt der Veröffentlichung",
-                                            "Die häufigsten Interpreten", "Die häufigsten Labels"};
-const char* const DATEINAMEN[DIAGRAMM_ANZAHL] = {"Statistik-Typ", "Statistik-Genre", "Statistik-Jahrzehnt",
-                                                 "Statistik-Interpreten", "Statistik-Labels"};
+const char* const DIAGRAMME[DIAGRAMM_ANZAHL] = {"Typ",         "Genre",  "Jahrzehnt",
+                                                "Interpreten", "Labels", "Zustand Tonträger",
+                                                "Zustand Hülle", "Standort"};
+const char* const TITEL[DIAGRAMM_ANZAHL] = {"Typ",
+                                            "Genre",
+                                            "Jahrzehnt der Veröffentlichung",
+                                            "Die häufigsten Interpreten",
+                                            "Die häufigsten Labels",
+                                            "Zustand des Tonträgers",
+                                            "Zustand der Hülle",
+                                            "Die häufigsten Standorte"};
+const char* const DATEINAMEN[DIAGRAMM_ANZAHL] = {"Statistik-Typ",           "Statistik-Genre",
+                                                 "Statistik-Jahrzehnt",     "Statistik-Interpreten",
+                                                 "Statistik-Labels",        "Statistik-Zustand-Tonträger",
+                                                 "Statistik-Zustand-Hülle", "Statistik-Standort"};
 
 const std::vector<TDateityp> BILD_TYPEN = {{"PNG-Bild (*.png)", "*.png"}, {"SVG-Grafik (*.svg)", "*.svg"}};
 
 bool istSvg(const QString& name) { return name.endsWith(".svg", Qt::CaseInsensitive); }
 QString mitEndung(const QString& name) {
   return istSvg(name) || name.endsWith(".png", Qt::CaseInsensitive) ? name : name + ".png";
+}
+
+std::string heuteIso() { return QDate::currentDate().toString(Qt::ISODate).toStdString(); }
+
+// The loans and the purchase prices, in a line under the number of entries.
+QString angabenText(const TStatistik& s) {
+  QString t = "Verliehen: " + QString::number(s.verliehen);
+  if (s.ueberfaellig > 0) t += ", davon " + QString::number(s.ueberfaellig) + " überfällig";
+  t += "    Summe der Kaufpreise: " + QString::fromStdString(preisAnzeige(s.preisSumme)) + " € (" +
+       QString::number(s.mitPreis) + (s.mitPreis == 1 ? " Eintrag" : " Einträge") + " mit Preis)";
+  return t;
 }
 
 std::vector<std::string> typVorgaben() {
@@ -62,6 +85,7 @@ void TFStatistik::setVisible(bool sichtbar) {
 void TFStatistik::aufbauen() {
   if (LB_balken) return;
   L_eintraege = mitName(new QLabel(this), "L_eintraege");
+  L_angaben = mitName(new QLabel(this), "L_angaben");
   LB_diagramme = mitName(new QListWidget(this), "LB_diagramme");
   for (const char* d : DIAGRAMME) LB_diagramme->addItem(d);
   LB_diagramme->setAccessibleName("Diagramm");
@@ -82,9 +106,12 @@ void TFStatistik::aufbauen() {
   B_schliessen->setAutoDefault(false);
 
   const QFontMetrics fm(font());
-  LB_diagramme->setFixedWidth(fm.horizontalAdvance("Interpreten") + 6 * fm.averageCharWidth());
+  int breitester = 0;
+  for (const char* d : DIAGRAMME) breitester = std::max(breitester, fm.horizontalAdvance(d));
+  LB_diagramme->setFixedWidth(breitester + 6 * fm.averageCharWidth());
   auto* haupt = new QVBoxLayout(this);
   haupt->addWidget(L_eintraege);
+  haupt->addWidget(L_angaben);
   auto* mitte = new QHBoxLayout;
   mitte->addWidget(LB_diagramme);
   mitte->addWidget(LB_balken, 1);
@@ -113,8 +140,9 @@ void TFStatistik::showEvent(QShowEvent* e) {
 }
 
 void TFStatistik::FormShow() {
-  statistik_ = statistikZaehlen(*DatBas, typVorgaben());
+  statistik_ = statistikZaehlen(*DatBas, typVorgaben(), heuteIso());
   L_eintraege->setText("Einträge: " + QString::number(statistik_.eintraege));
+  L_angaben->setText(angabenText(statistik_));
   diagrammZeigen(LB_diagramme->currentRow());
   LB_diagramme->setFocus();
 }
@@ -126,7 +154,7 @@ void TFStatistik::diagrammZeigen(int nr) {
   int hoechst = 1, nameBreite = 0;
   const QFontMetrics fm(LB_balken->font());
   for (const TGruppe& g : statistik_.diagramme[nr]) {
-    const QString name = vonCp1252(g.name);
+    const QString name = diagrammInUtf8(nr) ? QString::fromStdString(g.name) : vonCp1252(g.name);
     auto* item = new QListWidgetItem(name, LB_balken);
     item->setData(ROLLE_ANZAHL, g.anzahl);
     item->setData(ROLLE_ERSTER, g.erster);

@@ -1,7 +1,8 @@
 #pragma once
 // The collection at a glance: the number of entries and one bar chart at a
 // time (Typ, Genre, decade of Release, the most frequent Interpreten and
-// Labels), as the collection stands, unsaved changes included. A bar chosen
+// Labels, the condition of disc and sleeve, the places on the shelf), the loans
+// and the sum of the purchase prices, as the collection stands, unsaved changes included. A bar chosen
 // (double click or Enter) closes the window and marks the first entry of its
 // group in the main list. The chart shown can be saved as a PNG or SVG image.
 #include <QDialog>
@@ -39,6 +40,7 @@ class TFStatistik : public QDialog {
   QImage bild() const;
 
   QLabel* L_eintraege = nullptr;
+  QLabel* L_angaben = nullptr;
   QListWidget* LB_diagramme = nullptr;
   QListWidget* LB_balken = nullptr;
   QPushButton* B_bild = nullptr;

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMenu>
 
+#include "angaben/UAngaben.h"
 #include "app/UDateiDialog.h"
 #include "stat/UFStatistik.h"
 #include "tests/support/GuiTest.h"
@@ -123,6 +124,41 @@ TEST_F(StatistikFenster, LangeNamenGekuerzt) {
       EXPECT_GT(gefunden, 0) << f.diagramm;
     });
   }
+}
+
+// The collector's details: loans and prices in a line of their own, grades and
+// places as charts after the others; a bar leads to its first entry.
+TEST_F(StatistikFenster, Sammlerangaben) {
+  // Queen: VG+, "Regal 1", overdue, 19,99; ABBA: "Kiste", lent, 1.234,00; Blümchen: NM.
+  const auto angaben = [](int pos, TZustand z, const char* ort, const char* an, const char* bis,
+                          std::optional<long long> preis) {
+    TAngaben a;
+    a.zustandTontraeger = z;
+    a.standort = ort;
+    a.verliehenAn = an;
+    a.zurueckBis = bis;
+    a.preisCent = preis;
+    Connect->angabenAendern(pos, a);
+  };
+  angaben(1, TZustand::VGplus, "Regal 1", "Carla", "2000-01-01", 1999);
+  angaben(2, TZustand::Keiner, "Kiste", "Bernd", "2100-01-01", 123400);
+  angaben(4, TZustand::NM, "", "", "", std::nullopt);
+  imFenster([&](TFStatistik& f) {
+    EXPECT_EQ(f.L_eintraege->text(), "Einträge: 4");
+    EXPECT_EQ(f.L_angaben->text(),
+              "Verliehen: 2, davon 1 überfällig    Summe der Kaufpreise: 1.253,99 € (2 Einträge mit Preis)");
+    EXPECT_EQ(f.LB_diagramme->item(5)->text(), "Zustand Tonträger");
+    f.LB_diagramme->setCurrentRow(5);
+    EXPECT_EQ(balken(f), (QStringList{"NM: 1 Eintrag, 25,0 %", "VG+: 1 Eintrag, 25,0 %",
+                                      "ohne Angabe: 2 Einträge, 50,0 %"}));
+    taste(f.LB_diagramme, Qt::Key_Down);
+    taste(f.LB_diagramme, Qt::Key_Down);  // Standort
+    EXPECT_EQ(balken(f), (QStringList{"Regal 1: 1 Eintrag, 25,0 %", "Kiste: 1 Eintrag, 25,0 %",
+                                      "ohne Angabe: 2 Einträge, 50,0 %"}));
+    f.LB_balken->setCurrentRow(2);
+    taste(f.LB_balken, Qt::Key_Return);
+  });
+  EXPECT_EQ(H().listbox->currentRow(), 2);  // the first entry without a place
 }
 
 // A saved image is light whatever the desktop's theme.

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "angaben/UAngaben.h"
 #include "core/UDatbas.h"
 #include "core/UStatistik.h"
 
@@ -11,16 +12,29 @@ void PrintTo(const TGruppe& g, std::ostream* os) { *os << '{' << g.name << ',' <
 
 namespace {
 
-// Interpret, Label, Release, Typ, Genre of one entry (Windows-1252).
+// Interpret, Label, Release, Typ, Genre of one entry (Windows-1252), and its details.
 struct Eintrag {
   std::string interpret{}, label{}, release{}, typ{}, genre{};
+  TAngaben angaben{};
 };
 
 TDatBas sammlung(const std::vector<Eintrag>& eintraege) {
   TDatBas db;
-  for (const Eintrag& e : eintraege) db.add_datensatz(datensatzAus(e.interpret, "T", e.label, e.release, e.typ, e.genre, ""));
+  for (const Eintrag& e : eintraege)
+    db.add_datensatz(datensatzAus(e.interpret, "T", e.label, e.release, e.typ, e.genre, ""), angabenBytes(e.angaben));
   return db;
 }
+
+// An entry with the grades of disc and sleeve and a place on the shelf (UTF-8).
+Eintrag mitAngaben(TZustand tontraeger, TZustand huelle, std::string standort = "") {
+  TAngaben a;
+  a.zustandTontraeger = tontraeger;
+  a.zustandHuelle = huelle;
+  a.standort = std::move(standort);
+  return {"a", "", "", "", "", a};
+}
+
+using enum TZustand;
 
 std::vector<Eintrag> vieleEintraege() {  // 4000 entries: 25 bands of 160, genres G0..G19 of 200
   std::vector<Eintrag> v;
@@ -79,6 +93,21 @@ TEST(StatistikZaehlen, GruppenJeDiagramm) {
        {{"1950er", 670, 0}, {"1960er", 670, 10}, {"1970er", 670, 20}, {"1980er", 670, 30}, {"1990er", 660, 40},
         {"2000er", 660, 50}}},
       {"an empty collection", {}, DIAGRAMM_TYP, {}},
+      {"disc grades in the order of the grade list, entries without one last",
+       {mitAngaben(VG, Keiner), mitAngaben(Keiner, M), mitAngaben(M, Keiner), {"a"}, mitAngaben(VG, Keiner)},
+       DIAGRAMM_ZUSTAND_TONTRAEGER,
+       {{"M", 1, 2}, {"VG", 2, 0}, {"ohne Angabe", 2, 1}}},
+      {"sleeve grades, the sleeves' own grades included",
+       {mitAngaben(M, OhneHuelle), mitAngaben(M, NM), mitAngaben(M, Keiner), mitAngaben(M, OhneHuelle)},
+       DIAGRAMM_ZUSTAND_HUELLE,
+       {{"NM", 1, 1}, {"ohne H\xC3\xBClle", 2, 0}, {"ohne Angabe", 1, 2}}},
+      {"a collection without details: every entry without a grade",
+       {{"a"}, {"b"}}, DIAGRAMM_ZUSTAND_HUELLE, {{"ohne Angabe", 2, 0}}},
+      {"places grouped as the search compares, then the entries without one",
+       {mitAngaben(Keiner, Keiner, "Regal 2"), {"a"}, mitAngaben(Keiner, Keiner, "Keller"),
+        mitAngaben(Keiner, Keiner, "regal 2"), mitAngaben(Keiner, Keiner, "Regal 2")},
+       DIAGRAMM_STANDORT,
+       {{"Regal 2", 3, 0}, {"Keller", 1, 2}, {"ohne Angabe", 1, 1}}},
   };
   for (const Fall& f : faelle) {
     const TStatistik s = statistikZaehlen(sammlung(f.eintraege), vorgaben);

@@ -1,7 +1,13 @@
 #pragma once
+#include <gtest/gtest.h>
+
 #include <QStringList>
 
+#include "app/UIniFile.h"
 #include "core/UConnect.h"
+#include "core/UDatbas.h"
+#include "core/UEinstellungen.h"
+#include "tests/support/TempOrdner.h"
 
 // A view of the controller that shows nothing: it keeps the title and the
 // notices, and never lets a file changed elsewhere be written over.
@@ -26,4 +32,27 @@ class TStilleAnsicht : public IConnectAnsicht {
   void verlaufZeigen() override {}
   void hinweis(const QString& text) override { hinweise << text; }
   QStringList hinweise;
+};
+
+// The controller without windows: a collection, settings in a folder of
+// their own and the silent view, installed as the program's globals.
+class ControllerTest : public ::testing::Test {
+ public:
+  void SetUp() override {
+    DatBas = &db_;
+    Einstellungen = &einst_;
+    c_.setAnsicht(&ansicht_);
+  }
+  void TearDown() override {
+    DatBas = nullptr;
+    Einstellungen = nullptr;
+  }
+  QString pfad(const char* name) const { return QString::fromStdString(tmp_.pfad(name)); }
+
+  TempOrdner tmp_;
+  TIniFile ini_{tmp_.pfad("vemla.ini")};
+  TEinstellungen einst_{ini_};
+  TDatBas db_;
+  TConnect c_;
+  TStilleAnsicht ansicht_;
 };

@@ -16,23 +16,16 @@
 
 namespace {
 
-class DateiStand : public ::testing::Test {
+class DateiStand : public ControllerTest {
  public:
   void SetUp() override {
-    DatBas = &db_;
-    Einstellungen = &einst_;
-    c_.setAnsicht(&ansicht_);
+    ControllerTest::SetUp();
     // As the recovery copy hears of changes: the file name and the mark then.
     c_.beobachterSetzen([this] { gehoert_ = dateiname() + (c_.file_changed() ? " geändert" : " gleich"); });
     sammlungsdatei(tmp_.pfad("base.vem"), 5, "B");
     sammlungsdatei(tmp_.pfad("other.vem"), 10, "O");
   }
-  void TearDown() override {
-    DatBas = nullptr;
-    Einstellungen = nullptr;
-  }
   QString dateiname() const { return QFileInfo(c_.get_filename()).fileName(); }
-  QString pfad(const char* name) const { return QString::fromStdString(tmp_.pfad(name)); }
   // Loading as the window does: the file, then the mark cleared.
   void laden(const char* name) {
     c_.datei_oeffnen(pfad(name));
@@ -56,12 +49,6 @@ class DateiStand : public ::testing::Test {
            (ansicht_.titel == titel ? "Titel passt" : "Titel: " + ansicht_.titel) + "|" + gehoert_;
   }
 
-  TempOrdner tmp_;
-  TIniFile ini_{tmp_.pfad("vemla.ini")};
-  TEinstellungen einst_{ini_};
-  TDatBas db_;
-  TConnect c_;
-  TStilleAnsicht ansicht_;
   QString gehoert_;
 };
 
