@@ -7,6 +7,7 @@
 #include <set>
 
 #include "core/UDatbas.h"
+#include "core/UDateiWache.h"
 #include "core/USicherSchreiben.h"
 
 namespace {
@@ -62,11 +63,24 @@ void TAngabenDatei::schliessen() {
 void TAngabenDatei::vergessen() {
   schliessen();
   ohneEintrag_.clear();
+  gemerktPfad_.clear();
+  gemerkt_.reset();
 }
 
-TAngabenDatei::TGeladen TAngabenDatei::laden(const std::string& vemPfad, TDatBas& db, const TAngabenDatei* offen) {
-  vergessen();
-  TGeladen g;
+void TAngabenDatei::merken() {
+  gemerktPfad_ = dbPfad_;
+  gemerkt_ = dbPfad_.empty() ? std::nullopt : dateiKennung(dbPfad_);
+}
+
+bool TAngabenDatei::fremdGeaendert(const std::string& vemPfad) const {
+  const std::string pfad = angabenPfad(vemPfad);
+  if (gemerktPfad_.empty() || !gleichesZiel(pfad, gemerktPfad_)) return false;
+  // None when last seen: one made since is another program's.
+  if (!gemerkt_) return gibt(gemerktPfad_);
+  return seitherGeaendert(gemerktPfad_, *gemerkt_);
+}
+
+bool TAngabenDatei::dbOeffnen(const std::string& vemPfad, const TAngabenDatei* offen, TGeladen& g) {
   dbPfad_ = angabenPfad(vemPfad);
   try {
     if (offen && offen->db_ && offen->dbPfad_ == dbPfad_) db_ = offen->db_;
@@ -77,11 +91,54 @@ TAngabenDatei::TGeladen TAngabenDatei::laden(const std::string& vemPfad, TDatBas
     g.hinweis = std::string(e.what()) + ".\r" +
                 (weg.empty() ? "Sie wird nicht verwendet."
                              : "Sie wurde als \"" + nameOhneOrdner(weg) + "\" beiseitegelegt.");
-    return g;
+    return false;
   }
-  if (!db_) return g;
+  if (!db_) return false;
   if (db_->nurLesen())
     g.hinweis = "Die Sammlerangaben stammen von einer neueren Version von Vemla.\rSie werden nur gelesen.";
+  return true;
+}
+
+TAngabenDatei::TGeladen TAngabenDatei::laden(const std::string& vemPfad, TDatBas& db, const TAngabenDatei* offen) {
+  TGeladen g = ladenOhneMerken(vemPfad, db, offen);
+  merken();
+  return g;
+}
+
+TAngabenDatei::TGeladen TAngabenDatei::uebernehmen(const std::string& vemPfad, TDatBas& db) {
+  vergessen();
+  TGeladen g;
+  if (dbOeffnen(vemPfad, nullptr, g)) {
+    const auto staende = db_->staende();
+    const auto aufDatei = dateiKennung(vemPfad);
+    bool passt = staende.empty() || db_->sammlung() == nameOhneOrdner(vemPfad);
+    for (auto s : staende) passt = passt || (aufDatei && s == aufDatei->pruefsumme);
+    if (!passt) {
+      g.hinweis = "Die Sammlerangaben in \"" + nameOhneOrdner(dbPfad_) +
+                  "\" gehören zu einer anderen Sammlung.\rSie werden nicht verwendet.";
+      db_.reset();
+      fremd_ = true;
+    } else {
+      // New identities above every set in the file: a save then never writes
+      // an entry's details under a set the kept mapping names for another.
+      const auto angaben = db_->angaben();
+      long long hoechste = 0;
+      for (const auto& [id, a] : angaben) hoechste = std::max(hoechste, id);
+      db.kennungenAb(static_cast<std::uint64_t>(hoechste) + 1);
+      for (int i = 1; i <= db.get_anzahl(); ++i) db.neueKennung(i);
+      for (long long id : db_->nichtZugeordnet())
+        if (const auto it = angaben.find(id); it != angaben.end() && !it->second.leer()) ohneEintrag_[id] = it->second;
+    }
+  }
+  merken();
+  return g;
+}
+
+TAngabenDatei::TGeladen TAngabenDatei::ladenOhneMerken(const std::string& vemPfad, TDatBas& db,
+                                                       const TAngabenDatei* offen) {
+  vergessen();
+  TGeladen g;
+  if (!dbOeffnen(vemPfad, offen, g)) return g;
 
   const std::uint64_t summe = sammlungsPruefsumme(db);
   const auto staende = db_->staende();
@@ -173,6 +230,7 @@ void TAngabenDatei::speichern(const std::string& vemPfad, const TDatBas& db) {
       // Nothing to keep: no details' file is made, and a foreign one stays as it is.
       dbPfad_ = ziel;
       fremd_ = gibt(ziel);
+      merken();
       return;
     }
     // What lies there belongs to another collection, or to the file this save
@@ -183,8 +241,12 @@ void TAngabenDatei::speichern(const std::string& vemPfad, const TDatBas& db) {
     dbPfad_ = ziel;
   }
   if (!db_) {
-    if (stand.angaben.empty() && !gibt(ziel)) return;
+    if (stand.angaben.empty() && !gibt(ziel)) {
+      merken();
+      return;
+    }
     db_ = TAngabenDb::oeffnen(ziel, true);
   }
   db_->speichern(stand);
+  merken();
 }

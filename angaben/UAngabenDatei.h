@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "angaben/UAngabenDb.h"
+#include "core/USicherSchreiben.h"
 
 class TDatBas;
 
@@ -40,6 +41,14 @@ class TAngabenDatei {
   // connection when it is the one beside "vemPfad" (SQLite's locks do not
   // survive a second descriptor on one file in one process).
   TGeladen laden(const std::string& vemPfad, TDatBas& db, const TAngabenDatei* offen = nullptr);
+  // The details' file beside "vemPfad" becomes this collection's (the next
+  // save writes into it), but the entries of "db" keep the details they carry
+  // (a restored copy holds its own): they only get identities of their own,
+  // none of which the file knows. Sets the file keeps without an entry stay so.
+  TGeladen uebernehmen(const std::string& vemPfad, TDatBas& db);
+  // True when the details' file beside "vemPfad" is the one loaded or saved
+  // last and another program changed, made or replaced it since.
+  bool fremdGeaendert(const std::string& vemPfad) const;
   // Writes the details of "db" beside "vemPfad" before "db" is written there.
   // Nothing when there are none and no details' file is there. Raises EVemlaFehler.
   void speichern(const std::string& vemPfad, const TDatBas& db);
@@ -54,12 +63,20 @@ class TAngabenDatei {
 
  private:
   void schliessen();
+  // Opens the details' file beside "vemPfad"; false when there is none or it cannot be used ("g" says why).
+  bool dbOeffnen(const std::string& vemPfad, const TAngabenDatei* offen, TGeladen& g);
+  TGeladen ladenOhneMerken(const std::string& vemPfad, TDatBas& db, const TAngabenDatei* offen);
+  // Remembers the details' file's state now (nothing: it does not exist).
+  void merken();
 
   std::shared_ptr<TAngabenDb> db_;
   std::string dbPfad_;
   // The details' file beside the collection belongs to another collection: it is set aside before a save.
   bool fremd_ = false;
   std::map<long long, TAngaben> ohneEintrag_;
+  // The details' file as last loaded or saved: its path ("": none known) and its state then.
+  std::string gemerktPfad_;
+  std::optional<TDateiKennung> gemerkt_;
 };
 
 // Renames a file that cannot be used with a word and the date in front

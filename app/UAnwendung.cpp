@@ -26,7 +26,7 @@
 #include "report/UFprint.h"
 #include "net/UFAutopatcher.h"
 #include "net/UFInternetZugriff.h"
-#include "online/UFOnline.h"
+#include "online/fenster/UFOnline.h"
 #include "sicherung/UWiederherstellen.h"
 #include "stat/UFStatistik.h"
 #include "angaben/fenster/UFSammlerangaben.h"
@@ -114,7 +114,7 @@ void fensterErzeugen() {
   FTastaturkrzl = new TFTastaturkrzl(HauptFormular);
   Fexporttxt = new TFexporttxt(HauptFormular);
   Fexportdif = new TFexportdif(HauptFormular);
-  FInternetZugriff = new TFInternetZugriff(HauptFormular);
+  FInternetZugriff = new TFInternetZugriff(*HauptFormular, HauptFormular);
   F_Programminformation = new TF_Programminformation(HauptFormular);
   FAutopatcher = new TFAutopatcher(HauptFormular);
   csvBefehleAnlegen(*HauptFormular);

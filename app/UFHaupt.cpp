@@ -557,3 +557,5 @@ void THauptFormular::closeEvent(QCloseEvent* e) {
   }
   e->accept();
 }
+
+TDetailTexte THauptFormular::detailTexte() const { return {e_interpret->text(), e_titel->text(), e_label->text()}; }

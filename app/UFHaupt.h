@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/UDateiBefehle.h"
+#include "app/UDetailTexte.h"
 #include "app/UHauptAblauf.h"
 #include "app/UHauptAnsicht.h"
 #include "app/UHauptOptionen.h"
@@ -45,11 +46,14 @@ class TListBox : public QListWidget {
                                                         const QEvent* e = nullptr) const override;
 };
 
-class THauptFormular : public QMainWindow {
+class THauptFormular : public QMainWindow, public IDetailTexte {
   Q_OBJECT
  public:
   explicit THauptFormular(QWidget* parent = nullptr);
   ~THauptFormular() override;
+
+  // Interpret, Titel and Label as the detail fields show them now.
+  TDetailTexte detailTexte() const override;
 
   // --- window size as outer frame size (see UFenstermass)
   void setzeAussenHoehe(int hoehe);

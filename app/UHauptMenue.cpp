@@ -19,7 +19,7 @@
 #include "info/UF_Programminformation.h"
 #include "net/UFAutopatcher.h"
 #include "net/UFInternetZugriff.h"
-#include "online/UFOnline.h"
+#include "online/fenster/UFOnline.h"
 #include "stat/UFStatistik.h"
 
 namespace {

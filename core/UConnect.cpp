@@ -183,15 +183,17 @@ void TConnect::neue_sammlung() {
   dateiZeigen(STARTTITEL, false);
 }
 
-int TConnect::datensaetze_anhaengen(const std::vector<TDatensatz>& saetze, int ausgelassen, const QString& schritt_name) {
+int TConnect::datensaetze_anhaengen(const std::vector<TDatensatz>& saetze, int ausgelassen, const QString& schritt_name,
+                                    const std::vector<TAngaben>* angaben) {
   TSchritt schritt(*this, schritt_name);
   const int vorher = DatBas->get_anzahl();
   const bool warten = vorher > WARTEN_AB || static_cast<int>(saetze.size()) > WARTEN_AB;
   if (warten) ansicht_->warten(true);
   QStringList zeilen;
-  for (const TDatensatz& d : saetze) {
+  for (std::size_t i = 0; i < saetze.size(); ++i) {
     if (DatBas->get_anzahl() >= MAX_DATENSAETZE) break;
-    DatBas->add_datensatz(d);
+    const TDatensatz& d = saetze[i];
+    DatBas->add_datensatz(d, angaben && i < angaben->size() ? angabenBytes((*angaben)[i]) : std::string());
     zeilen << listenzeileAnzeigen(d);
   }
   ansicht_->zeilenAnhaengen(zeilen);
@@ -322,7 +324,9 @@ bool TConnect::datei_speichern(const QString& pfadEin) {
   QString pfad = pfadEin;
   if (!pfad.endsWith(".vem", Qt::CaseSensitive)) pfad += ".vem";
   const std::string datei = dateiPfad(pfad);
-  if (wache_.fremdGeaendert(datei) && !ansicht_->ueberschreibenErlaubt(pfad)) return false;
+  // The details beside it count too: another program may have saved only those.
+  if ((wache_.fremdGeaendert(datei) || angabenDatei_.fremdGeaendert(datei)) && !ansicht_->ueberschreibenErlaubt(pfad))
+    return false;
   const bool warten = DatBas->get_anzahl() > WARTEN_AB;
   if (warten) ansicht_->warten(true);
   TDateiKennung kennung;
@@ -346,7 +350,7 @@ bool TConnect::datei_speichern(const QString& pfadEin) {
 }
 
 void TConnect::kopie_laden(std::string_view saetze, const QString& originalName,
-                          const std::optional<TDateiKennung>& stand) {
+                          const std::optional<TDateiKennung>& stand, const std::vector<std::string>* beilagen) {
   neue_sammlung();
   set_filename("");
   QStringList zeilen;
@@ -355,7 +359,7 @@ void TConnect::kopie_laden(std::string_view saetze, const QString& originalName,
   DatBas->reserve(static_cast<int>(anzahl));
   for (std::size_t i = 0; i < anzahl; ++i) {
     std::memcpy(&d, saetze.data() + i * DATENSATZ_GROESSE, DATENSATZ_GROESSE);
-    DatBas->add_datensatz(d);
+    DatBas->add_datensatz(d, beilagen && i < beilagen->size() ? std::string_view((*beilagen)[i]) : std::string_view());
     zeilen << listenzeileAnzeigen(d);
   }
   ansicht_->zeilenAnhaengen(zeilen);
@@ -368,8 +372,9 @@ void TConnect::kopie_laden(std::string_view saetze, const QString& originalName,
     const std::string datei = dateiPfad(originalName);
     if (stand) wache_.merken(datei, *stand);
     else if (const std::optional<TDateiKennung> k = dateiKennung(datei)) wache_.merken(datei, *k);
-    // The details saved beside the file, found again for the copy's entries.
-    const auto g = angabenDatei_.laden(datei, *DatBas);
+    // The copy's own details win; the details' file beside the original is
+    // only taken up for the next save. A copy without details finds the saved ones again.
+    const auto g = beilagen ? angabenDatei_.uebernehmen(datei, *DatBas) : angabenDatei_.laden(datei, *DatBas);
     if (!g.hinweis.empty()) ansicht_->hinweis(QString::fromStdString(g.hinweis));
   }
   // No file holds what the copy holds: undoing back to here never counts as saved.

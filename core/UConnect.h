@@ -108,9 +108,10 @@ class TConnect : public ISortAnzeige {
   void neue_sammlung();
   // Appends "saetze" as far as the collection has room, marks the first of
   // them, and says when some were left out ("ausgelassen" more were already
-  // left out before). The number appended.
+  // left out before). "angaben": the details of each of "saetze", at the
+  // same index (none when null). The number appended.
   int datensaetze_anhaengen(const std::vector<TDatensatz>& saetze, int ausgelassen = 0,
-                            const QString& schritt_name = "CSV-Import");
+                            const QString& schritt_name = "CSV-Import", const std::vector<TAngaben>* angaben = nullptr);
   // Every entry of the collection replaced by "saetze" (one per entry, in order).
   void alle_ersetzen(const std::vector<TDatensatz>& saetze);
 
@@ -157,9 +158,12 @@ class TConnect : public ISortAnzeige {
   // name of the file it belongs to (empty: a collection never saved), and
   // marked changed. "stand": that file's state when the copy's collection was
   // last loaded or saved, so that a save asks before it writes over what was
-  // changed since (nothing: its state now).
+  // changed since (nothing: its state now). "beilagen": each entry's details
+  // as the copy holds them (null: it holds none, they come from the details'
+  // file beside the original, as at a load).
   void kopie_laden(std::string_view saetze, const QString& originalName,
-                   const std::optional<TDateiKennung>& stand = std::nullopt);
+                   const std::optional<TDateiKennung>& stand = std::nullopt,
+                   const std::vector<std::string>* beilagen = nullptr);
   // The collection file's state as remembered at the last load or save.
   const TDateiWache& dateiWache() const { return wache_; }
 

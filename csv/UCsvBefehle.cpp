@@ -1,6 +1,7 @@
 #include "csv/UCsvBefehle.h"
 
 #include <QAction>
+#include <QDate>
 #include <QMenu>
 
 #include "app/UAnwendung.h"
@@ -51,8 +52,12 @@ void csvImportieren() {
   }
   FCsvImport->vorbereiten(*name, std::move(daten), MAX_DATENSAETZE - DatBas->get_anzahl());
   if (plattform().fensterModal(*FCsvImport) != QDialog::Accepted) return;
-  const TCsvErgebnis e = FCsvImport->ergebnis();
-  Connect->datensaetze_anhaengen(e.saetze, e.ueberGrenze);
+  TCsvErgebnis e = FCsvImport->ergebnis();
+  bool mitAngaben = false;
+  for (int i = 1; i <= DatBas->get_anzahl() && !mitAngaben; ++i) mitAngaben = !DatBas->get_beilage(i).empty();
+  csvAufnahmedatum(e, FCsvImport->zuordnung(), mitAngaben,
+                   QDate::currentDate().toString(Qt::ISODate).toStdString());
+  Connect->datensaetze_anhaengen(e.saetze, e.ueberGrenze, "CSV-Import", &e.angaben);
 }
 
 void csvExportieren() {

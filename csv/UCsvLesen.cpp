@@ -92,17 +92,23 @@ void ohneRandZeichen(const std::string& s, std::size_t& anfang, std::size_t gequ
 // Drops the word joiners an export puts where a piece of the cell begins: after
 // a comma, a semicolon, or a blank that was a tab or line break. The code page
 // of the entries has no such character, so no text of an entry loses one.
-void ohneSchutzzeichen(std::string& s, std::size_t anfang, std::size_t& ende) {
+// "ersetzt" from "erstes" on: the blanks of this cell that stand for a line
+// break or tab, moved along with their characters.
+void ohneSchutzzeichen(std::string& s, std::size_t anfang, std::size_t& ende,
+                       std::vector<std::pair<std::uint32_t, char>>& ersetzt, std::size_t erstes) {
   const std::string_view wj = CSV_WORTVERBINDER;
   const std::size_t fund = std::string_view(s).substr(anfang, ende - anfang).find(wj);
   if (fund == std::string_view::npos) return;
   std::size_t schreiben = anfang + fund;
+  while (erstes < ersetzt.size() && ersetzt[erstes].first < schreiben) ++erstes;
   for (std::size_t lesen = schreiben; lesen < ende;) {
     if (lesen + wj.size() <= ende && s.compare(lesen, wj.size(), wj) == 0 && schreiben > anfang &&
         (s[schreiben - 1] == ',' || s[schreiben - 1] == ';' || s[schreiben - 1] == ' ')) {
       lesen += wj.size();
       continue;
     }
+    if (erstes < ersetzt.size() && ersetzt[erstes].first == lesen)
+      ersetzt[erstes++].first = static_cast<std::uint32_t>(schreiben);
     s[schreiben++] = s[lesen++];
   }
   ende = schreiben;
@@ -193,6 +199,7 @@ TCsvDaten csvAuswerten(std::string bytes) {
     while (!satzEnde) {
       const std::size_t anfang = schreiben;
       std::size_t gequotet = anfang;  // the cell up to here came from quotes
+      const std::size_t ersetztAnfang = d.ersetzt_.size();
       bool inAnf = false;
       for (;;) {
         // Plain characters in runs; the loop below sees only the ones that mean something.
@@ -222,10 +229,13 @@ TCsvDaten csvAuswerten(std::string bytes) {
             }
           } else if (c == '\r' || c == '\n') {
             // A line break in a cell is one blank, CR LF included.
+            const bool crlf = c == '\r' && lesen + 1 < n && s[lesen + 1] == '\n';
+            d.ersetzt_.emplace_back(static_cast<std::uint32_t>(schreiben), crlf ? '\0' : c);
             s[schreiben++] = ' ';
             ++zeile;
-            lesen += (c == '\r' && lesen + 1 < n && s[lesen + 1] == '\n') ? 2 : 1;
+            lesen += crlf ? 2 : 1;
           } else {
+            if (c == '\t') d.ersetzt_.emplace_back(static_cast<std::uint32_t>(schreiben), c);
             s[schreiben++] = c == '\t' ? ' ' : c;
             ++lesen;
           }
@@ -246,12 +256,13 @@ TCsvDaten csvAuswerten(std::string bytes) {
           ++lesen;
           continue;
         }
+        if (c == '\t') d.ersetzt_.emplace_back(static_cast<std::uint32_t>(schreiben), c);
         s[schreiben++] = c == '\t' ? ' ' : c;
         ++lesen;
       }
       std::size_t von = anfang, bis = schreiben;
       ohneRandZeichen(s, von, gequotet, bis, d.utf8());
-      if (d.utf8()) ohneSchutzzeichen(s, von, bis);
+      if (d.utf8()) ohneSchutzzeichen(s, von, bis, d.ersetzt_, ersetztAnfang);
       satz.push_back({static_cast<std::uint32_t>(von), static_cast<std::uint32_t>(bis - von)});
     }
     // An empty line is no record.
@@ -286,6 +297,23 @@ TCsvDaten csvAuswerten(std::string bytes) {
   s.resize(schreiben);
   d.text_ = std::move(s);
   return d;
+}
+
+std::string TCsvDaten::zelleGanz(int zeile, int spalte) const {
+  const Zelle& z = zellen_[static_cast<std::size_t>(zeile) * kopf.size() + static_cast<std::size_t>(spalte)];
+  const std::size_t ende = z.anfang + z.laenge;
+  auto e = std::lower_bound(ersetzt_.begin(), ersetzt_.end(), z.anfang,
+                            [](const auto& x, std::uint32_t p) { return x.first < p; });
+  std::string r;
+  std::size_t von = z.anfang;
+  for (; e != ersetzt_.end() && e->first < ende; ++e) {
+    r.append(text_, von, e->first - von);
+    if (e->second == '\0') r += "\r\n";
+    else r.push_back(e->second);
+    von = e->first + 1;
+  }
+  r.append(text_, von, ende - von);
+  return r;
 }
 
 TCsvDaten csvLesen(const std::string& pfad) {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/UFehler.h"
@@ -58,6 +59,10 @@ class TCsvDaten {
     return std::string_view(text_.data() + z.anfang, z.laenge);
   }
   bool utf8() const { return kodierung != TCsvKodierung::Cp1252; }
+  // The cell as zelle() gives it, but with the line breaks and tabs that
+  // zelle() shows as blanks as they stand in the file (a line break as LF, CR
+  // or CR LF): for long texts that keep their lines.
+  std::string zelleGanz(int zeile, int spalte) const;
 
  private:
   friend TCsvDaten csvAuswerten(std::string bytes);
@@ -66,6 +71,9 @@ class TCsvDaten {
   };
   std::string text_;  // the cells' characters, unquoted in place
   std::vector<Zelle> zellen_;
+  // Where text_ has a blank for a line break or tab, and what stood there
+  // ('\0' for CR LF), by position.
+  std::vector<std::pair<std::uint32_t, char>> ersetzt_;
 };
 
 // Reads the CSV text "bytes" (a whole file).

@@ -33,6 +33,24 @@ const std::vector<std::vector<std::string>>& namen() {
   return n;
 }
 
+// Accepted header names of the details, folded, in Windows-1252; the first is the export's own.
+const std::vector<std::vector<std::string>>& angabenNamen() {
+  static const std::vector<std::vector<std::string>> n = {
+      {"zustand tontr\xe4ger", "collection media condition"},
+      {"zustand h\xfclle", "collection sleeve condition"},
+      {"aufgenommen am", "date added"},
+      {"gekauft am"},
+      {"preis (\x80)", "preis"},
+      {"gekauft bei"},
+      {"standort", "collectionfolder"},
+      {"bewertung", "rating"},
+      {"notizen"},
+      {"verliehen an"},
+      {"verliehen seit"},
+      {"zur\xfc" "ck bis"}};
+  return n;
+}
+
 bool istZiffer(char c) { return c >= '0' && c <= '9'; }
 
 // True for a letter or digit of Windows-1252 (the accented letters, the
@@ -64,10 +82,73 @@ std::vector<std::string_view> teile(std::string_view s, std::string_view trenner
   }
 }
 
+// A cell as UTF-8 with its line breaks, for the details; Discogs's cells without the blanks at their ends.
+std::string ganzeZelle(const TCsvDaten& daten, const TCsvZuordnung& z, int zeile, int spalte) {
+  std::string t = daten.zelleGanz(zeile, spalte);
+  if (!daten.utf8()) {
+    std::string u;
+    cp1252ZuUtf8(t, u);
+    t = std::move(u);
+  }
+  if (z.discogs) {
+    while (!t.empty() && t.back() == ' ') t.pop_back();
+    t.erase(0, std::min(t.find_first_not_of(' '), t.size()));
+  }
+  return t;
+}
+
+// The details of line "r"; "langerKommentar": the Kommentar does not fit its field.
+TAngaben angabenAus(const TCsvDaten& daten, const TCsvZuordnung& z, int r, bool langerKommentar) {
+  TAngaben a;
+  if (!langerKommentar && std::all_of(std::begin(z.angaben), std::end(z.angaben), [](int sp) { return sp < 0; }))
+    return a;
+  auto zelle = [&](int spalte) {
+    const int sp = z.angaben[spalte];
+    return sp >= 0 && sp < daten.spalten() ? ganzeZelle(daten, z, r, sp) : std::string();
+  };
+  // A grade as Discogs writes it or as an export of the details has it.
+  auto zustand = [&](int spalte, bool huelle) {
+    const std::string t = zelle(spalte);
+    if (const auto d = zustandAusDiscogs(t, huelle)) return *d;
+    const TZustand k = zustandAus(t);
+    return !huelle && k >= TZustand::NeutraleHuelle ? TZustand::Keiner : k;
+  };
+  auto datum = [&](int spalte) {
+    const std::string t = zelle(spalte);
+    if (auto d = datumAusAnzeige(t)) return *d;
+    return datumAusDiscogs(t).value_or(std::string());
+  };
+  a.zustandTontraeger = zustand(SP_ZUSTAND_TONTRAEGER, false);
+  a.zustandHuelle = zustand(SP_ZUSTAND_HUELLE, true);
+  a.aufgenommenAm = datum(SP_AUFGENOMMEN_AM);
+  a.gekauftAm = datum(SP_GEKAUFT_AM);
+  a.preisCent = preisAusAnzeige(zelle(SP_PREIS));
+  a.gekauftBei = zelle(SP_GEKAUFT_BEI);
+  a.standort = zelle(SP_STANDORT);
+  // Discogs's folder of everything not put in a folder is no place on the shelf.
+  if (z.discogs && a.standort == "Uncategorized") a.standort.clear();
+  const std::string sterne = zelle(SP_BEWERTUNG);
+  if (sterne.size() == 1 && sterne[0] >= '0' && sterne[0] <= '5') a.bewertung = sterne[0] - '0';
+  a.notizen = zelle(SP_NOTIZEN);
+  if (z.angaben[SP_NOTIZEN] < 0 && langerKommentar) a.notizen = ganzeZelle(daten, z, r, z.fuer(FELD_KOMMENTAR));
+  a.verliehenAn = zelle(SP_VERLIEHEN_AN);
+  a.verliehenSeit = datum(SP_VERLIEHEN_SEIT);
+  a.zurueckBis = datum(SP_ZURUECK_BIS);
+  return a;
+}
+
 }  // namespace
 
 bool TCsvZuordnung::irgendeine() const {
   return std::any_of(std::begin(spalte), std::end(spalte), [](int s) { return s >= 0; });
+}
+
+const char* angabenSpaltenName(int spalte) {
+  static const char* const n[ANGABEN_SPALTEN] = {
+      "Zustand Tontr\xE4ger", "Zustand H\xFClle", "Aufgenommen am", "Gekauft am",     "Preis (\x80)",
+      "Gekauft bei",          "Standort",        "Bewertung",      "Notizen",        "Verliehen an",
+      "Verliehen seit",       "Zur\xFC" "ck bis"};
+  return spalte >= 0 && spalte < ANGABEN_SPALTEN ? n[spalte] : "";
 }
 
 const char* feldName(int feld) {
@@ -94,6 +175,16 @@ TCsvZuordnung csvZuordnungErkennen(const std::vector<std::string>& kopf) {
       for (std::size_t i = 0; i < kopf.size(); ++i)
         if (!vergeben[i] && gefaltet(kopf[i]) == name) {
           z.fuer(feld) = static_cast<int>(i);
+          vergeben[i] = true;
+          break;
+        }
+    }
+  for (int a = 0; a < ANGABEN_SPALTEN; ++a)
+    for (const std::string& name : angabenNamen()[static_cast<std::size_t>(a)]) {
+      if (z.angaben[a] >= 0) break;
+      for (std::size_t i = 0; i < kopf.size(); ++i)
+        if (!vergeben[i] && gefaltet(kopf[i]) == name) {
+          z.angaben[a] = static_cast<int>(i);
           vergeben[i] = true;
           break;
         }
@@ -176,6 +267,7 @@ TCsvErgebnis csvUmwandeln(const TCsvDaten& daten, const TCsvZuordnung& z, int pl
   TCsvErgebnis e;
   const int zeilen = daten.zeilen();
   e.saetze.reserve(static_cast<std::size_t>(std::clamp(std::min(zeilen, platz), 0, MAX_DATENSAETZE)));
+  e.angaben.reserve(e.saetze.capacity());
   std::string texte[FELD_ANZAHL];
   for (int r = 0; r < zeilen; ++r) {
     bool geaendert = false, gekuerzt = false;
@@ -208,8 +300,17 @@ TCsvErgebnis csvUmwandeln(const TCsvDaten& daten, const TCsvZuordnung& z, int pl
     e.gekuerzt += gekuerzt;
     e.geaendert += geaendert;
     e.saetze.push_back(datensatzAus(texte[0], texte[1], texte[2], texte[3], texte[4], texte[5], texte[6]));
+    e.angaben.push_back(angabenAus(daten, z, r, texte[FELD_KOMMENTAR - 1].size() > TFeld::KAPAZITAET));
   }
   return e;
+}
+
+void csvAufnahmedatum(TCsvErgebnis& e, const TCsvZuordnung& z, bool sammlungMitAngaben, const std::string& heute) {
+  if (z.angaben[SP_AUFGENOMMEN_AM] >= 0) return;
+  if (!sammlungMitAngaben && std::all_of(e.angaben.begin(), e.angaben.end(), [](const TAngaben& a) { return a.leer(); }))
+    return;
+  for (TAngaben& a : e.angaben)
+    if (a.aufgenommenAm.empty()) a.aufgenommenAm = heute;
 }
 
 void csvZuordnungPruefen(const TCsvZuordnung& z, bool interpretUndTitel) {

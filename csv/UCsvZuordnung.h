@@ -7,8 +7,19 @@
 #include <string_view>
 #include <vector>
 
+#include "angaben/UAngaben.h"
 #include "core/UDatentypen.h"
 #include "csv/UCsvLesen.h"
+
+// The columns of the collector's details, in the order an export writes them.
+enum TAngabenSpalte : int {
+  SP_ZUSTAND_TONTRAEGER, SP_ZUSTAND_HUELLE, SP_AUFGENOMMEN_AM, SP_GEKAUFT_AM, SP_PREIS, SP_GEKAUFT_BEI,
+  SP_STANDORT, SP_BEWERTUNG, SP_NOTIZEN, SP_VERLIEHEN_AN, SP_VERLIEHEN_SEIT, SP_ZURUECK_BIS,
+  ANGABEN_SPALTEN
+};
+// The header of a details' column as an export writes it, named like the
+// field of the window "Sammlerangaben" (Windows-1252: "Zustand Tontr\xE4ger").
+const char* angabenSpaltenName(int spalte);
 
 struct TCsvZuordnung {
   // The column (0-based) for each field 1..7 at index 0..6; -1 for none.
@@ -16,6 +27,10 @@ struct TCsvZuordnung {
   // Every text loses the blanks at its ends, artist and label their numbered
   // suffix, Released keeps its year, and Format becomes the matching Typ preset.
   bool discogs = false;
+  // The column (0-based) for each of the details, -1 for none; found by the
+  // names an export writes and by Discogs's names ("Collection Media
+  // Condition", "Rating", "Date Added", "CollectionFolder").
+  int angaben[ANGABEN_SPALTEN] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
 
   int& fuer(int feld) { return spalte[feld - 1]; }
   int fuer(int feld) const { return spalte[feld - 1]; }
@@ -34,6 +49,10 @@ const char* feldName(int feld);
 // What an import gives: the entries to append and what happened to the lines.
 struct TCsvErgebnis {
   std::vector<TDatensatz> saetze;
+  // The details of each entry in "saetze", at the same index (empty ones too).
+  // A Kommentar longer than the field goes whole into the Notizen, unless the
+  // file has a column of its own for them.
+  std::vector<TAngaben> angaben;
   int gekuerzt = 0;        // lines with a text longer than 255 characters, cut
   int geaendert = 0;       // lines with characters outside Windows-1252, given their nearest form or "?"
   int uebersprungen = 0;   // lines with an empty Interpret or Titel
@@ -42,6 +61,12 @@ struct TCsvErgebnis {
 
 // Turns every line of "daten" into an entry, as long as fewer than "platz" were made.
 TCsvErgebnis csvUmwandeln(const TCsvDaten& daten, const TCsvZuordnung& z, int platz);
+
+// Once a collection has details, new entries get the day they were added
+// ("heute", ISO) as Aufgenommen am: the entries of "e" without one, when the
+// collection ("sammlungMitAngaben") or the file has details. Not when the file
+// has a column for that date: an empty cell there means no date.
+void csvAufnahmedatum(TCsvErgebnis& e, const TCsvZuordnung& z, bool sammlungMitAngaben, const std::string& heute);
 
 // --- the Discogs forms, each on a Windows-1252 text
 // "Name (2)" -> "Name", also for each name of a joined credit or label: every

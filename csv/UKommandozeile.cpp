@@ -7,9 +7,11 @@
 #include <cerrno>
 #include <functional>
 #include <cstdio>
+#include <ctime>
 #include <ostream>
 #include <streambuf>
 
+#include "angaben/UAngabenDatei.h"
 #include "app/UAdressen.h"
 #include "core/UDatbas.h"
 #include "core/UDateiWache.h"
@@ -51,6 +53,11 @@ const char* const HILFE =
     "werden an ihrer Überschrift erkannt: Interpret/Artist/Künstler, Titel/Title/Album, Label,\n"
     "Release/Released/Jahr/Year, Typ/Format/Medium, Genre/Style/Stil,\n"
     "Kommentar/Notes/Comment/Bemerkung; der Sammlungsexport von Discogs wird erkannt.\n"
+    "Sammlerangaben: Hat die Sammlung welche, folgen sie im CSV-Export den sieben\n"
+    "Feldern als weitere Spalten (Zustand Tonträger, Zustand Hülle, Aufgenommen am,\n"
+    "Gekauft am, Preis (€), Gekauft bei, Standort, Bewertung, Notizen, Verliehen an,\n"
+    "Verliehen seit, Zurück bis); der Import liest sie wieder ein, ebenso Zustand,\n"
+    "Rating, Date Added und CollectionFolder aus dem Export von Discogs.\n"
     "\n"
     "Rückgabewerte: 0 erledigt, 1 Eingabe abgelehnt, 2 falscher Aufruf.\n"
     "Passen nicht alle Zeilen in die Sammlung, werden die passenden gespeichert und\n"
@@ -113,6 +120,29 @@ bool sammlungLesen(const std::string& pfad, TDatBas& db, std::ostream& fehler, b
   return true;
 }
 
+// Attaches the details kept beside the collection "pfad" to the entries of
+// "db" and tells what the user must know about them.
+void angabenLaden(TAngabenDatei& angaben, const std::string& pfad, TDatBas& db, std::ostream& fehler) {
+  const TAngabenDatei::TGeladen g = angaben.laden(pfad, db);
+  if (!g.hinweis.empty()) fehler << "vemla: " << pfad << ": " << g.hinweis << "\n";
+}
+
+bool mitAngaben(const TDatBas& db) {
+  for (int i = 1; i <= db.get_anzahl(); ++i)
+    if (!db.get_beilage(i).empty()) return true;
+  return false;
+}
+
+// Today's date (ISO), as the clock of this computer has it.
+std::string heute() {
+  const std::time_t t = std::time(nullptr);
+  std::tm tag{};
+  localtime_r(&t, &tag);
+  char b[16];
+  std::strftime(b, sizeof b, "%Y-%m-%d", &tag);
+  return b;
+}
+
 int pruefen(const std::string& pfad, std::ostream& fehler) {
   TDatBas db;
   if (!sammlungLesen(pfad, db, fehler, false)) return ENDE_ABGELEHNT;
@@ -126,6 +156,8 @@ int exportieren(const std::string& art, const std::string& pfad, const std::stri
     return aufrufFehler(fehler, "unbekanntes Exportformat \"" + art + "\" (csv, txt, html oder dif)");
   TDatBas db;
   if (!sammlungLesen(pfad, db, fehler, false)) return ENDE_ABGELEHNT;
+  TAngabenDatei angaben;
+  if (art == "csv") angabenLaden(angaben, pfad, db, fehler);
   // "-" is standard output, and so is any name of what it is open on
   // ("/dev/stdout", "/dev/fd/1", the file the shell redirected it to): that is
   // written through the descriptor as the shell left it (appending after ">>",
@@ -176,9 +208,17 @@ int importieren(const std::string& quelle, const std::string& pfad, std::ostream
   TDatBas db;
   if (!sammlungLesen(pfad, db, fehler, true)) return ENDE_ABGELEHNT;
   const bool neu = !dateiExistiert(pfad);
-  const TCsvErgebnis e = csvUmwandeln(daten, z, MAX_DATENSAETZE - db.get_anzahl());
-  for (const TDatensatz& d : e.saetze) db.add_datensatz(d);
-  if ((!e.saetze.empty() || neu) && !mitDatei(pfad, fehler, [&] { vemSchreiben(pfad, db); })) return ENDE_ABGELEHNT;
+  // The collection's details are kept and the new ones written beside it, as a save in the window does.
+  TAngabenDatei angaben;
+  if (!neu) angabenLaden(angaben, pfad, db, fehler);
+  TCsvErgebnis e = csvUmwandeln(daten, z, MAX_DATENSAETZE - db.get_anzahl());
+  csvAufnahmedatum(e, z, mitAngaben(db), heute());
+  for (std::size_t i = 0; i < e.saetze.size(); ++i) db.add_datensatz(e.saetze[i], angabenBytes(e.angaben[i]));
+  if ((!e.saetze.empty() || neu) && !mitDatei(pfad, fehler, [&] {
+        angaben.speichern(pfad, db);
+        vemSchreiben(pfad, db);
+      }))
+    return ENDE_ABGELEHNT;
   fehler << quelle << " (" << kodierungsText(daten) << ", Trennzeichen " << trennerName(daten.trenner)
          << (z.discogs ? ", Discogs-Export" : "") << "): " << e.saetze.size() << " hinzugefügt, " << e.gekuerzt
          << " gekürzt, " << e.geaendert << " geändert, " << e.uebersprungen << " übersprungen.\n";

@@ -16,7 +16,6 @@
 #include <cerrno>
 
 #include "app/UAnwendung.h"
-#include "app/UFHaupt.h"
 #include "app/UGlobal.h"
 #include "app/UOrte.h"
 #include "app/UPlattform.h"
@@ -50,8 +49,9 @@ void dateiErsetzen(const QString& pfad, const std::string& inhalt) {
 
 }  // namespace
 
-TFInternetZugriff::TFInternetZugriff(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+TFInternetZugriff::TFInternetZugriff(const IDetailTexte& felder, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      felder_(felder) {
   setObjectName("FInternetZugriff");
   setWindowTitle("Internet-Zugriff zur Suche nach MP3s, CDs, Vinyls, Releases, Infos .. ect. ..");
   setFixedSize(BREITE, HOEHE);
@@ -131,9 +131,10 @@ void TFInternetZugriff::showEvent(QShowEvent* e) {
 }
 
 void TFInternetZugriff::FormShow() {
-  EInterpret->setText(HauptFormular->e_interpret->text());
-  ETitel->setText(HauptFormular->e_titel->text());
-  ELabel->setText(HauptFormular->e_label->text());
+  const TDetailTexte t = felder_.detailTexte();
+  EInterpret->setText(t.interpret);
+  ETitel->setText(t.titel);
+  ELabel->setText(t.label);
 }
 
 bool TFInternetZugriff::eventFilter(QObject* objekt, QEvent* e) {

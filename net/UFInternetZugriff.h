@@ -4,6 +4,7 @@
 // search and links to the site's search address.
 #include <QDialog>
 
+#include "app/UDetailTexte.h"
 #include "net/USuchseiten.h"
 
 class QComboBox;
@@ -15,7 +16,8 @@ class QToolButton;
 class TFInternetZugriff : public QDialog {
   Q_OBJECT
  public:
-  explicit TFInternetZugriff(QWidget* parent = nullptr);
+  // Starts from the texts "felder" shows when the window opens.
+  explicit TFInternetZugriff(const IDetailTexte& felder, QWidget* parent = nullptr);
 
   void FormShow();
   void SBInterpretClick();
@@ -42,5 +44,6 @@ class TFInternetZugriff : public QDialog {
   bool eventFilter(QObject* objekt, QEvent* e) override;
 
  private:
+  const IDetailTexte& felder_;
   void suchen(QLineEdit* edit, QComboBox* liste, TSuchart art, const QString& fehlt);
 };

@@ -8,10 +8,12 @@ namespace {
 
 constexpr std::string_view KOPF = "Vemla-Sicherungskopie 1\n";
 constexpr std::string_view KOPF_EIN_STUECK = "Vemla-Sicherungskopie 2\n";
+constexpr std::string_view KOPF_BEILAGEN = "Vemla-Sicherungskopie 3\n";
 constexpr std::string_view DATEI = "datei=";
 constexpr std::string_view ZEIT = "zeit=";
 constexpr std::string_view ORIGINAL = "original=";
 constexpr std::string_view SAETZE = "saetze=";
+constexpr std::string_view BEILAGEN = "beilagen=";
 constexpr char ZIFFERN[] = "0123456789abcdef";
 
 int hexWert(char c) {
@@ -101,7 +103,46 @@ std::uint64_t pruefsumme(std::string_view daten) {
   return p.wert();
 }
 
+std::string laengeUndSumme(std::string_view daten) {
+  return std::to_string(daten.size()) + " " + summeText(pruefsumme(daten)) + "\n";
+}
+
+// "laenge summe" as named in a line, and that it matches "daten".
+bool passt(std::string_view zeile, std::string_view daten) {
+  std::size_t laenge = 0;
+  std::uint64_t summe = 0;
+  return zahl(zeile, laenge) && zahl(zeile, summe, 16) && zeile.empty() && laenge == daten.size() &&
+         summe == pruefsumme(daten);
+}
+
+// Each entry's details: four bytes of length (least significant first), then the bytes.
+std::optional<std::vector<std::string_view>> beilagenTeilen(std::string_view daten, std::size_t anzahl) {
+  std::vector<std::string_view> teile;
+  teile.reserve(anzahl);
+  while (!daten.empty()) {
+    if (daten.size() < 4 || teile.size() == anzahl) return std::nullopt;
+    std::size_t laenge = 0;
+    for (int i = 3; i >= 0; --i) laenge = laenge * 256 + static_cast<unsigned char>(daten[static_cast<std::size_t>(i)]);
+    daten.remove_prefix(4);
+    if (laenge > daten.size()) return std::nullopt;
+    teile.push_back(daten.substr(0, laenge));
+    daten.remove_prefix(laenge);
+  }
+  if (teile.size() != anzahl) return std::nullopt;
+  return teile;
+}
+
 }  // namespace
+
+std::string kopieBeilagen(const TDatBas& db) {
+  std::string daten;
+  for (int i = 1; i <= db.get_anzahl(); ++i) {
+    const std::string b = db.get_beilage(i);
+    for (int k = 0; k < 4; ++k) daten += static_cast<char>((b.size() >> (8 * k)) & 0xff);
+    daten += b;
+  }
+  return daten;
+}
 
 std::string kopieAngabenText(const TKopieAngaben& a) { return std::string(KOPF) + kopfZeilen(a); }
 
@@ -117,13 +158,14 @@ std::optional<TKopieAngaben> kopieAngabenLesen(std::string_view text) {
   return TKopieAngaben{std::move(*pfad), *sekunden};
 }
 
-std::string kopieKopf(const TKopieAngaben& a, std::string_view saetze) {
-  std::string text = std::string(KOPF_EIN_STUECK) + kopfZeilen(a) + std::string(ORIGINAL);
+std::string kopieKopf(const TKopieAngaben& a, std::string_view saetze, std::optional<std::string_view> beilagen) {
+  std::string text = std::string(beilagen ? KOPF_BEILAGEN : KOPF_EIN_STUECK) + kopfZeilen(a) + std::string(ORIGINAL);
   if (const auto& o = a.original)
     text += std::to_string(o->geraet) + " " + std::to_string(o->knoten) + " " + std::to_string(o->groesse) + " " +
             std::to_string(o->geaendertNs) + " " + summeText(o->pruefsumme);
   text += "\n";
-  text += std::string(SAETZE) + std::to_string(saetze.size()) + " " + summeText(pruefsumme(saetze)) + "\n";
+  text += std::string(SAETZE) + laengeUndSumme(saetze);
+  if (beilagen) text += std::string(BEILAGEN) + laengeUndSumme(*beilagen);
   return text;
 }
 
@@ -131,25 +173,37 @@ std::optional<TKopie> kopieLesen(std::string_view inhalt) {
   // The text is looked for in its first bytes only, never in the records.
   const std::string_view kopfbereich = inhalt.substr(0, KOPIE_ANGABEN_HOECHSTENS);
   std::string_view rest = kopfbereich;
-  if (rest.substr(0, KOPF_EIN_STUECK.size()) != KOPF_EIN_STUECK) return std::nullopt;
+  const bool mitBeilagen = rest.substr(0, KOPF_BEILAGEN.size()) == KOPF_BEILAGEN;
+  if (!mitBeilagen && rest.substr(0, KOPF_EIN_STUECK.size()) != KOPF_EIN_STUECK) return std::nullopt;
   rest.remove_prefix(KOPF_EIN_STUECK.size());
   const auto datei = zeile(rest, DATEI);
   const auto zeit = zeile(rest, ZEIT);
   const auto original = zeile(rest, ORIGINAL);
-  auto saetze = zeile(rest, SAETZE);
-  if (!datei || !zeit || !original || !saetze) return std::nullopt;
+  const auto saetze = zeile(rest, SAETZE);
+  const auto beilagen = mitBeilagen ? zeile(rest, BEILAGEN) : std::optional<std::string_view>("");
+  if (!datei || !zeit || !original || !saetze || !beilagen) return std::nullopt;
   const std::size_t kopfLaenge = kopfbereich.size() - rest.size();
   auto pfad = ausHex(*datei);
   const auto sekunden = zeitLesen(*zeit);
   if (!pfad || !sekunden) return std::nullopt;
-  TKopie k{{std::move(*pfad), *sekunden}, inhalt.substr(kopfLaenge)};
+  TKopie k{{std::move(*pfad), *sekunden}, inhalt.substr(kopfLaenge), std::nullopt, {}};
   if (!original->empty() && !(k.angaben.original = originalLesen(*original))) return std::nullopt;
+  // The records' length comes first: the details follow them.
+  std::string_view s = *saetze;
   std::size_t laenge = 0;
-  std::uint64_t summe = 0;
-  if (!zahl(*saetze, laenge) || !zahl(*saetze, summe, 16) || !saetze->empty())
+  if (!zahl(s, laenge) || laenge > k.saetze.size()) return std::nullopt;
+  if (mitBeilagen) {
+    k.beilagenDaten = k.saetze.substr(laenge);
+    k.saetze = k.saetze.substr(0, laenge);
+    if (k.beilagenDaten->size() > KOPIE_BEILAGEN_HOECHSTENS || !passt(*beilagen, *k.beilagenDaten)) return std::nullopt;
+  }
+  if (!passt(*saetze, k.saetze) || laenge % DATENSATZ_GROESSE != 0 ||
+      laenge > static_cast<std::size_t>(MAX_DATENSAETZE) * DATENSATZ_GROESSE)
     return std::nullopt;
-  if (laenge != k.saetze.size() || laenge % DATENSATZ_GROESSE != 0 ||
-      laenge > static_cast<std::size_t>(MAX_DATENSAETZE) * DATENSATZ_GROESSE || summe != pruefsumme(k.saetze))
-    return std::nullopt;
+  if (mitBeilagen) {
+    auto teile = beilagenTeilen(*k.beilagenDaten, laenge / DATENSATZ_GROESSE);
+    if (!teile) return std::nullopt;
+    k.beilagen = std::move(*teile);
+  }
   return k;
 }

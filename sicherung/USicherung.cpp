@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "angaben/UAngabenDb.h"
 #include "core/UConnect.h"
 #include "core/UDatbas.h"
 #include "core/UFehler.h"
@@ -75,11 +76,13 @@ bool allesSchreiben(int fd, std::string_view daten) {
 // Writes a copy's file: always a new file of its own at "neu", for this user
 // alone, never anything that lies at either path (a symbolic link placed there
 // is not followed), which replaces the copy at "ziel" once it is whole on disk.
-void kopieSchreiben(const std::string& neu, const std::string& ziel, std::string_view kopf, std::string_view saetze) {
+void kopieSchreiben(const std::string& neu, const std::string& ziel, std::string_view kopf, std::string_view saetze,
+                   std::string_view beilagen) {
   ::unlink(neu.c_str());  // what an earlier write left, or whatever was put there
   const int fd = ::open(neu.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) throw eaFehlerAusErrno(errno);
-  bool ok = allesSchreiben(fd, kopf) && allesSchreiben(fd, saetze) && ::fsync(fd) == 0;
+  bool ok = allesSchreiben(fd, kopf) && allesSchreiben(fd, saetze) && allesSchreiben(fd, beilagen) &&
+            ::fsync(fd) == 0;
   int fehler = errno;
   if (::close(fd) != 0 && ok) ok = false, fehler = errno;
   if (ok && ::rename(neu.c_str(), ziel.c_str()) != 0) ok = false, fehler = errno;
@@ -110,10 +113,11 @@ TVerwaisteKopie::TVerwaisteKopie(QString ordner, QString id, int sperre)
     : ordner_(std::move(ordner)), id_(std::move(id)), sperre_(sperre) {
   const std::string datei = kopieDatei(ordner_, id_, ".sicherung");
   if (vorhanden(datei)) {
-    if (const auto inhalt = kleineDatei(datei, KOPIE_ANGABEN_HOECHSTENS + KOPIE_HOECHSTENS))
+    if (const auto inhalt = kleineDatei(datei, KOPIE_ANGABEN_HOECHSTENS + KOPIE_HOECHSTENS + KOPIE_BEILAGEN_HOECHSTENS))
       if (auto k = kopieLesen(*inhalt)) {
         saetze_ = std::string(k->saetze);
         angaben_ = std::move(k->angaben);
+        if (k->beilagenDaten) beilagen_.emplace(k->beilagen.begin(), k->beilagen.end());
       }
     return;
   }
@@ -126,7 +130,7 @@ TVerwaisteKopie::TVerwaisteKopie(QString ordner, QString id, int sperre)
 
 TVerwaisteKopie::TVerwaisteKopie(TVerwaisteKopie&& k) noexcept
     : ordner_(std::move(k.ordner_)), id_(std::move(k.id_)), sperre_(std::exchange(k.sperre_, -1)),
-      angaben_(std::move(k.angaben_)), saetze_(std::move(k.saetze_)) {}
+      angaben_(std::move(k.angaben_)), saetze_(std::move(k.saetze_)), beilagen_(std::move(k.beilagen_)) {}
 
 TVerwaisteKopie::~TVerwaisteKopie() {
   if (sperre_ >= 0) ::close(sperre_);
@@ -139,6 +143,14 @@ QString TVerwaisteKopie::pfad() const {
 
 bool TVerwaisteKopie::wieGespeichert() const {
   if (!angaben_ || angaben_->datei.empty()) return false;
+  // Details are not compared with the details' file: a copy that carries any,
+  // or whose collection has such a file, is offered rather than lost.
+  if (beilagen_) {
+    for (const std::string& b : *beilagen_)
+      if (!b.empty()) return false;
+    struct stat st;
+    if (::lstat(angabenPfad(angaben_->datei).c_str(), &st) == 0) return false;
+  }
   const auto original = kleineDatei(angaben_->datei, saetze_.size(), true);
   return original && *original == saetze_;
 }
@@ -187,7 +199,8 @@ TSicherung::TSicherung(QString ordner, TConnect& connect, const TDatBas& db, int
   QObject::connect(&timer_, &QTimer::timeout, [this] { schreiben(); });
   auto schreiben = [neu = kopieDatei(ordner_, id_, ".neu"), ziel = bytes(eigeneKopie())](const TKopieStand& s) {
     const std::string daten = vemDaten(s.sammlung);
-    kopieSchreiben(neu, ziel, kopieKopf(s.angaben, daten), daten);
+    const std::string beilagen = kopieBeilagen(s.sammlung);
+    kopieSchreiben(neu, ziel, kopieKopf(s.angaben, daten, beilagen), daten, beilagen);
   };
   // Results and signals reach the main thread through the timer's queue (dropped once it is gone);
   // once the process ends, no notice is of use.

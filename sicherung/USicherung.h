@@ -1,7 +1,8 @@
 #pragma once
 // The recovery copy: while the collection holds unsaved changes, a copy of it
 // lies in the state folder (its records and what belongs to them: the
-// original file's name and state, the time; sicherung/UKopieAngaben.h), so
+// entries' details, the original file's name and state, the time;
+// sicherung/UKopieAngaben.h), so
 // that a program killed, a machine without power or a failed save at the exit
 // loses nothing. The copy is written at most "verzoegerung" after a change:
 // the collection's entries are copied on the calling (main) thread at each
@@ -46,6 +47,8 @@ class TVerwaisteKopie {
   const std::optional<TKopieAngaben>& angaben() const { return angaben_; }
   // The copy's records (empty when damaged).
   const std::string& saetze() const { return saetze_; }
+  // The details of each entry in order; nothing: the copy carries none (an earlier version's).
+  const std::optional<std::vector<std::string>>& beilagen() const { return beilagen_; }
   // True when the copy holds exactly the bytes its collection file holds now:
   // there is nothing to restore.
   bool wieGespeichert() const;
@@ -61,6 +64,7 @@ class TVerwaisteKopie {
   int sperre_ = -1;
   std::optional<TKopieAngaben> angaben_;
   std::string saetze_;
+  std::optional<std::vector<std::string>> beilagen_;
 };
 
 class TSicherung {

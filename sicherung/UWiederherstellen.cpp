@@ -88,7 +88,8 @@ bool kopienAnbieten(QWidget* fenster, const std::function<void()>& zeigen) {
     // Gone without an answer: the copy waits for the next start.
     if (antwort != TAntwort::Ja) continue;
     try {
-      Connect->kopie_laden(k.saetze(), pfadAusDatei(k.angaben()->datei), k.angaben()->original);
+      Connect->kopie_laden(k.saetze(), pfadAusDatei(k.angaben()->datei), k.angaben()->original,
+                           k.beilagen() ? &*k.beilagen() : nullptr);
     } catch (const std::exception&) {
       Connect->set_filename("");
       Connect->file_wasnot_changed();

@@ -12,7 +12,7 @@
 
 #include "app/UAnwendung.h"
 #include "app/UPlattform.h"
-#include "online/UFOnline.h"
+#include "online/fenster/UFOnline.h"
 #include "online/UMBAntwort.h"
 #include "online/UZuordnung.h"
 

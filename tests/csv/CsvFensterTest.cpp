@@ -251,3 +251,27 @@ TEST_F(CsvFenster, ExportSchreibtDieSammlung) {
 }
 
 }  // namespace
+
+namespace {
+
+// The window's import gives each appended entry the details of its line; its
+// export writes them after the seven fields.
+TEST_F(CsvFenster, ImportUndExportMitAngaben) {
+  eintragen({{"Alt", "Eins"}});
+  importieren(testdatei("discogs.csv"), [](TFCsvImport& f) { f.B_importieren->click(); });
+  std::vector<std::string> ist;
+  for (int pos = 1; pos <= 5; ++pos) {
+    const TAngaben a = Connect->angaben(pos);
+    ist.push_back(zustandKuerzel(a.zustandTontraeger) + "/" + zustandKuerzel(a.zustandHuelle) + " " + a.aufgenommenAm);
+  }
+  EXPECT_EQ(ist, (std::vector<std::string>{"/ ", "NM/VG+ 2021-03-04", "VG/G 2021-03-05", "/ 2021-04-01",
+                                           "/ 2022-01-01"}));
+  plattform_.dateinamen.push_back(QString::fromStdString(tmp_.pfad("mit.csv")));
+  aktion("menue_csvexport")->trigger();
+  const std::string text = dateiInhalt(tmp_.pfad("mit.csv"));
+  EXPECT_EQ(text, csvText(*DatBas));
+  EXPECT_NE(text.find("Kate Bush,Hounds Of Love,EMI,1985,CD - Album (1 CD),,Erstpressung aus Holland,NM,VG+,04.03.2021,,,,,5,"),
+            std::string::npos);
+}
+
+}  // namespace

@@ -10,7 +10,7 @@
 #include "app/UIniFile.h"
 #include "dialogs/UF_add.h"
 #include "net/UNetzClient.h"
-#include "online/UFOnline.h"
+#include "online/fenster/UFOnline.h"
 #include "tests/net/TestServer.h"
 #include "tests/online/Testdaten.h"
 #include "tests/support/GuiTest.h"
@@ -25,8 +25,8 @@ class OnlineFenster : public GuiTest {
     GuiTest::SetUp();
     starten("[Programm]\nfirststart=false\n[Ansicht]\nstartbildschirm=false\n");
     plattform_.musikDienstAdresse = QString::fromStdString(server_.adresse()) + "ws/2/";
-    O().grenzen.abstandMs = 0;  // the pace of the service is the request tests' concern
-    O().grenzen.zeitMs = 3000;
+    O().suche().grenzen.abstandMs = 0;  // the pace of the service is the request tests' concern
+    O().suche().grenzen.zeitMs = 3000;
   }
   TFOnline& O() { return *FOnline; }
 
@@ -303,7 +303,7 @@ TEST_F(OnlineFenster, StapelScannenOhneVerlust) {
 TEST_F(OnlineFenster, ZwanzigScansInZweiSuchen) {
   std::vector<std::string> codes;
   for (int i = 1; i <= 20; ++i) codes.push_back(std::to_string(40000000 + i));
-  O().grenzen.abstandMs = 1000;
+  O().suche().grenzen.abstandMs = 1000;
   for (int verzoegerung : {0, 400}) {
     server_.setze("/ws/2/release/?query=barcode%3A" + codes[0] + "&*",
                   {200, strichcodeAntwort({codes[0]}), "", false, false, 0, verzoegerung});
@@ -347,7 +347,7 @@ TEST_F(OnlineFenster, GenresGezaehltAbbrechbarJeVeroeffentlichungEinmal) {
       warten();
     }
     ASSERT_EQ(zeilen(), 4);
-    O().grenzen.abstandMs = 500;
+    O().suche().grenzen.abstandMs = 500;
     O().lv_ergebnisse->selectAll();
     O().b_uebernehmen->click();
     EXPECT_EQ(O().L_status->text(), "Genres: 0 von 3");
@@ -468,7 +468,7 @@ TEST_F(OnlineFenster, MehrTrefferAlsGezeigtWeitereLaden) {
   for (const auto& s : seiten)
     server_.setze(suche + (s.versatz ? "&offset=" + std::to_string(s.versatz) : ""),
                   {200, suchantwort(60, s.versatz, s.anzahl), "", false});
-  O().grenzen.abstandMs = 1000;
+  O().suche().grenzen.abstandMs = 1000;
   imFenster([&] {
     EXPECT_EQ(O().b_weitere->shortcut(), QKeySequence("Alt+W"));
     O().e_interpret->setText("Nirvana");
@@ -519,7 +519,7 @@ TEST_F(OnlineFenster, GesuchteVeroeffentlichungFuerGenreNachgeschlagen) {
   antwort("/ws/2/release/?query=*", "suche_ohne_genres.json");
   antwort(ambient, "release_ambient.json");
   antwort(barock, "release_barock.json");
-  O().grenzen.abstandMs = 1000;
+  O().suche().grenzen.abstandMs = 1000;
   // Both picks taken over, then the second into the input mask.
   QStringList maske;
   for (bool inMaske : {false, true}) {
@@ -559,7 +559,7 @@ TEST_F(OnlineFenster, CdImLaufwerk) {
   const TDiscId disc = discIdAusInhalt(1, 4, {95462, 150, 15363, 32314, 46592});
   ASSERT_EQ(disc.art, TDiscId::Ok);
   antwort("/ws/2/discid/" + disc.id + "*", "discid.json");
-  O().discLesen = [disc] { return disc; };
+  O().suche().discLesen = [disc] { return disc; };
   imFenster([&] {
     O().b_laufwerk->click();
     warten();
@@ -581,7 +581,7 @@ TEST_F(OnlineFenster, CdImLaufwerk) {
   };
   for (const auto& f : faelle) {
     plattform_.meldungen.clear();
-    O().discLesen = [f] { return discIdLesen(f.laufwerk); };
+    O().suche().discLesen = [f] { return discIdLesen(f.laufwerk); };
     imFenster([&] {
       O().b_laufwerk->click();
       warten();

@@ -1,6 +1,7 @@
 // The companion file of a recovery copy: what it reads, and what it refuses.
 #include <gtest/gtest.h>
 
+#include "core/UDatbas.h"
 #include "sicherung/UKopieAngaben.h"
 #include "tests/sicherung/Satz.h"
 
@@ -74,6 +75,35 @@ TEST(KopieAngaben, KopieInEinemStueck) {
       "Vemla-Sicherungskopie 2\ndatei=\nzeit=0\noriginal=\nsaetze=0 AF63BD4C8601B7DF\n",
       "Vemla-Sicherungskopie 2\ndatei=\nzeit=0\nsaetze=0 af63bd4c8601b7df\n",
       kopieAngabenText({"/a.vem", 7}) + saetze,  // the older companion is no copy
+  };
+  for (const std::string& f : kaputt) EXPECT_EQ(kopieLesen(f), std::nullopt) << f.substr(0, 120);
+}
+
+// Behind the records, each entry's details, named and checked like the records.
+TEST(KopieAngaben, KopieMitBeilagen) {
+  const std::string saetze = satz("A", "x") + satz("B", "y");
+  TDatBas db;
+  db.add_datensatz(TDatensatz{}, "");
+  db.add_datensatz(TDatensatz{}, std::string("zw\0ei", 5));
+  const std::string beilagen = kopieBeilagen(db);
+  EXPECT_EQ(beilagen, std::string("\0\0\0\0\5\0\0\0zw\0ei", 13));
+  const std::string kopf = kopieKopf({"/a.vem", 7}, saetze, beilagen);
+  EXPECT_EQ(kopf, "Vemla-Sicherungskopie 3\ndatei=2f612e76656d\nzeit=7\noriginal=\nsaetze=3584 7c9ade1cab449bdf\n"
+                  "beilagen=13 " + kopf.substr(kopf.size() - 17));
+  const std::string gut = kopf + saetze + beilagen;
+  const auto k = kopieLesen(gut);
+  ASSERT_TRUE(k);
+  EXPECT_EQ(k->saetze, saetze);
+  EXPECT_EQ(k->beilagen, (std::vector<std::string_view>{"", std::string_view("zw\0ei", 5)}));
+  std::string gekippt = gut;
+  gekippt[gut.size() - 2] ^= 1;
+  const std::string kaputt[] = {
+      gekippt,                                 // one bit of a detail
+      gut.substr(0, gut.size() - 1),           // cut short
+      kopf + saetze,                           // the details missing
+      kopieKopf({}, saetze, beilagen.substr(0, 4)) + saetze + beilagen.substr(0, 4),  // one set for two records
+      kopieKopf({}, saetze, beilagen + beilagen.substr(0, 4)) + saetze + beilagen + beilagen.substr(0, 4),  // three
+      kopieKopf({}, saetze, beilagen.substr(0, 12)) + saetze + beilagen.substr(0, 12),  // a set longer than what follows
   };
   for (const std::string& f : kaputt) EXPECT_EQ(kopieLesen(f), std::nullopt) << f.substr(0, 120);
 }

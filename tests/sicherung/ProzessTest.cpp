@@ -10,7 +10,11 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <filesystem>
+#include <random>
+#include <thread>
 
+#include "angaben/UAngabenDatei.h"
+#include "core/UDatbas.h"
 #include "core/UVemDatei.h"
 #include "tests/sicherung/Satz.h"
 #include "tests/support/TempOrdner.h"
@@ -263,6 +267,86 @@ TEST_F(Prozesse, ResteGetoeteterProgrammeGehen) {
   toeten(*laufend);
   EXPECT_EQ(fragen(durchlaufen({"KIND_ANTWORTEN=nein"})).size(), 1);
   EXPECT_EQ(liste(), "");
+}
+
+// The details' file beside "vem": each entry gets "orte"'s Standort in order.
+void standorteSchreiben(const std::string& vem, const std::vector<std::string>& orte) {
+  TDatBas d;
+  vemAnhaengen(vem, d);
+  for (int i = 1; i <= d.get_anzahl(); ++i) {
+    TAngaben a;
+    a.standort = orte.at(static_cast<std::size_t>(i - 1));
+    d.set_beilage(i, angabenBytes(a));
+  }
+  TAngabenDatei().speichern(vem, d);
+}
+
+// "vem" loaded as a program loads it, with its details: "Interpret:Standort" of every entry.
+std::vector<std::string> geladen(const std::string& vem, int* nichtZugeordnet = nullptr) {
+  TDatBas d;
+  vemAnhaengen(vem, d);
+  TAngabenDatei datei;
+  const auto g = datei.laden(vem, d);
+  if (nichtZugeordnet) *nichtZugeordnet = g.nichtZugeordnet;
+  std::vector<std::string> r;
+  TDatensatz s;
+  for (int i = 1; i <= d.get_anzahl(); ++i) {
+    d.get_datensatz(i, s);
+    r.push_back(s.Interpret.text() + ":" + angabenAusBytes(d.get_beilage(i)).standort);
+  }
+  return r;
+}
+
+// A change of details only: asked at the exit, kept in the copy of a killed program, given back by the restore.
+TEST_F(Prozesse, NurAngabenGeaendertKommenAusDerKopieZurueck) {
+  standorteSchreiben(datei_, {"Regal 1", ""});
+  const QString datei = QString::fromStdString(datei_);
+  const QStringList zeilen = durchlaufen({"KIND_STANDORT=2=Regal 2", "KIND_ANTWORTEN=nein"}, {datei});
+  EXPECT_EQ(fragen(zeilen).size(), 1) << zeilen.join('\n').toStdString();
+  EXPECT_EQ(geladen(datei_), (std::vector<std::string>{"A1:Regal 1", "A2:"}));
+
+  auto p = starten({"KIND_STANDORT=2=Regal 2", "KIND_WARTEN=1"}, {datei});
+  while (!p->readAllStandardOutput().contains("kopie\n") && p->state() == QProcess::Running) p->waitForReadyRead(1000);
+  toeten(*p);
+  // Meanwhile the details' file says otherwise: the copy's own details win.
+  standorteSchreiben(datei_, {"anders 1", "anders 2"});
+  const QStringList wieder = durchlaufen({"KIND_ANTWORTEN=ja,ja", "KIND_STANDORTE=1", "KIND_ZIEL=" + datei});
+  EXPECT_TRUE(wieder.contains("standorte|Regal 1,Regal 2")) << wieder.join('\n').toStdString();
+  EXPECT_EQ(geladen(datei_), (std::vector<std::string>{"A1:Regal 1", "A2:Regal 2"})) << wieder.join('\n').toStdString();
+  EXPECT_TRUE(kopien().isEmpty());
+}
+
+// Killed at any moment of its saves, a program leaves every entry with its own details.
+TEST_F(Prozesse, GetoetetBeimSpeichernBehaeltJederEintragSeineAngaben) {
+  constexpr int ANZAHL = 4000;
+  TDatBas d;
+  std::vector<std::string> orte;
+  for (int i = 0; i < ANZAHL; ++i) {
+    orte.push_back("I" + std::to_string(10000 + (i * 7919) % ANZAHL));
+    d.add_datensatz(datensatzAus(orte.back(), "T" + std::to_string(i % 13), "", "", "", "", ""));
+  }
+  vemSchreiben(datei_, d);
+  standorteSchreiben(datei_, orte);
+  const unsigned saat = std::random_device{}();
+  std::mt19937 zufall(saat);
+  for (int runde = 0; runde < 20; ++runde) {
+    auto p = starten({"KIND_SCHLEIFE=1", "KIND_VERZOEGERUNG=600000"}, {QString::fromStdString(datei_)});
+    QByteArray aus;
+    while (!aus.contains("bereit\n") && p->state() == QProcess::Running) {
+      p->waitForReadyRead(1000);
+      aus += p->readAllStandardOutput();
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::uniform_int_distribution<int>(0, 1500)(zufall)));
+    toeten(*p);
+    int ohne = -1;
+    const auto eintraege = geladen(datei_, &ohne);
+    int falsch = 0;
+    for (const std::string& e : eintraege)
+      if (e.substr(0, e.find(':')) != e.substr(e.find(':') + 1)) ++falsch;
+    ASSERT_EQ(eintraege.size(), std::size_t{ANZAHL}) << "Runde " << runde << ", Saat " << saat;
+    ASSERT_EQ(falsch, 0) << "Runde " << runde << ", Saat " << saat;
+    ASSERT_EQ(ohne, 0) << "Runde " << runde << ", Saat " << saat;
+  }
 }
 
 }  // namespace

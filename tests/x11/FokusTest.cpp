@@ -14,7 +14,7 @@
 #include "app/UFStartbildschirm.h"
 #include "app/UOrte.h"
 #include "dialogs/UFOptionen.h"
-#include "online/UFOnline.h"
+#include "online/fenster/UFOnline.h"
 #include "sicherung/UWiederherstellen.h"
 #include "tests/support/GuiTest.h"
 

@@ -11,6 +11,10 @@
 //                   the main thread busy
 //   KIND_VERZOEGERUNG  the copy's delay in ms (50)
 //   KIND_ZUSTAND    the folder of the copies (else the program's)
+//   KIND_STANDORT   "N=TEXT": after the start, entry N's Standort becomes TEXT
+//   KIND_STANDORTE  also print "standorte|" with every entry's Standort
+//   KIND_SCHLEIFE   say "bereit", then sort by Interpret, alternately up and
+//                   down, and save, until killed
 // It prints each box ("frage|title|text"), then "datei|", "titel|" and "anzahl|";
 // "offen" when the window stayed open at the exit.
 #include <QTimer>
@@ -54,6 +58,25 @@ int main(int argc, char** argv) {
   zeile("datei|" + Connect->get_filename());
   zeile("titel|" + HauptFormular->windowTitle());
   zeile("anzahl|" + QString::number(DatBas->get_anzahl()));
+  if (qEnvironmentVariableIsSet("KIND_STANDORTE")) {
+    QStringList orte;
+    for (int i = 1; i <= DatBas->get_anzahl(); ++i) orte << QString::fromStdString(Connect->angaben(i).standort);
+    zeile("standorte|" + orte.join(','));
+  }
+  if (qEnvironmentVariableIsSet("KIND_SCHLEIFE")) {
+    zeile("bereit");
+    for (bool auf = true;; auf = !auf) {
+      Connect->sortieren(FELD_INTERPRET, auf);
+      Connect->datei_speichern(Connect->get_filename());
+      Connect->file_wasnot_changed();
+    }
+  }
+  if (const QString s = qEnvironmentVariable("KIND_STANDORT"); !s.isEmpty()) {
+    const int pos = s.section('=', 0, 0).toInt();
+    TAngaben a = Connect->angaben(pos);
+    a.standort = s.section('=', 1).toStdString();
+    Connect->angabenAendern(pos, a);
+  }
 
   const int eintraege = qEnvironmentVariableIntValue("KIND_EINTRAEGE");
   for (int n = 1; n <= eintraege; ++n)

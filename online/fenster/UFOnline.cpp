@@ -1,9 +1,8 @@
-#include "online/UFOnline.h"
+#include "online/fenster/UFOnline.h"
 
 #include <QGroupBox>
 #include <algorithm>
 #include <QHeaderView>
-#include <QPointer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,7 +10,6 @@
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
-#include <memory>
 #include <utility>
 
 #include "app/UAnwendung.h"
@@ -23,9 +21,7 @@
 #include "core/UDatbas.h"
 #include "core/UEinstellungen.h"
 #include "dialogs/UF_add.h"
-#include "net/UNetzClient.h"
-#include "online/UErgebnisZeile.h"
-#include "online/UHintergrund.h"
+#include "online/fenster/UErgebnisZeile.h"
 #include "online/UZuordnung.h"
 
 TFOnline* FOnline = nullptr;
@@ -76,11 +72,12 @@ TFOnline::~TFOnline() = default;
 void TFOnline::setVisible(bool sichtbar) {
   if (sichtbar) aufbauen();
   QDialog::setVisible(sichtbar);
+  if (suche_) suche_->setBereit(isVisible());
 }
 
 void TFOnline::aufbauen() {
-  if (hintergrund_) return;
-  hintergrund_ = new THintergrund(this);
+  if (GB_strichcode) return;
+  sucheVerbinden();
   auto gruppe = [this](const char* name, const char* text, int x, int b) {
     QGroupBox* g = mitName(new QGroupBox(QString::fromUtf8(text), this), name);
     g->setGeometry(x, 8, b, 98);
@@ -221,7 +218,35 @@ void TFOnline::hideEvent(QHideEvent* e) {
   })();
 }
 
-bool TFOnline::sucht() const { return hintergrund_ && hintergrund_->laeuft(); }
+bool TFOnline::sucht() const { return suche_ && suche_->sucht(); }
+
+TOnlineSuche& TFOnline::suche() {
+  if (!suche_)
+    suche_ = new TOnlineSuche(quelleErzeugen("MusicBrainz", [] { return plattform().musikDienst(); }), Connect, this);
+  return *suche_;
+}
+
+void TFOnline::sucheVerbinden() {
+  TOnlineSuche* s = &suche();
+  connect(s, &TOnlineSuche::statusGeaendert, this, [this](const QString& text) { L_status->setText(text); });
+  connect(s, &TOnlineSuche::ergebnisNeu, this, &TFOnline::ergebnisZeigen);
+  connect(s, &TOnlineSuche::ergebnisseBehalten, this, &TFOnline::ergebnisseBehalten);
+  connect(s, &TOnlineSuche::ergebnisseGeleert, this, [this] {
+    zeilen_.clear();
+    lv_ergebnisse->clear();
+  });
+  connect(s, &TOnlineSuche::meldungNeu, this, &TFOnline::meldungszeile);
+  connect(s, &TOnlineSuche::ergebnisUebernommen, this, [this](int nr) {
+    const TZeile& z = zeilen_[static_cast<std::size_t>(nr)];
+    const QString vorher = z.zeile->text(S_HINWEIS);
+    hinweisSetzen(z.zeile, vorher.isEmpty() ? QString("übernommen") : "übernommen, " + vorher, z.erklaerung);
+  });
+  connect(s, &TOnlineSuche::erstesNeues, this,
+          [this](int nr) { lv_ergebnisse->setCurrentItem(zeilen_[static_cast<std::size_t>(nr)].zeile); });
+  connect(s, &TOnlineSuche::strichcodeFrei, this, [this] { strichcodeBereit(letzterScan_); });
+  connect(s, &TOnlineSuche::fehler, this, [](const QString& text) { meldungOk(TITEL_HINWEIS, text); });
+  connect(s, &TOnlineSuche::zustandGeaendert, this, &TFOnline::zustandSetzen);
+}
 
 void TFOnline::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
@@ -243,13 +268,7 @@ void TFOnline::FormShow() {
 
 void TFOnline::done(int r) {
   // Closing the window ends a running look-up; nothing of it is added.
-  genreAuftrag_.reset();
-  if (sucht()) {
-    hintergrund_->abbrechen();
-    L_status->clear();
-  }
-  scansAbbrechen();
-  zustandSetzen();
+  suche().beenden();
   QDialog::done(r);
 }
 
@@ -305,95 +324,7 @@ void TFOnline::scanAnnehmen(const QString& code) {
   // The next scan replaces the text, even while this one is still being looked up.
   letzterScan_ = e_strichcode->text();
   e_strichcode->selectAll();
-  scans_->anstellen(code);
-  naechsteScans();
-}
-
-namespace {
-
-QString scanStatus(const QStringList& codes) {
-  return codes.size() == 1 ? "Suche nach dem Strichcode " + codes.front() + "..."
-                           : QString("Suche nach %1 Strichcodes...").arg(codes.size());
-}
-
-}  // namespace
-
-void TFOnline::naechsteScans() {
-  if (sucht() || scans_->leer() || !isVisible()) return;
-  const QString basis = plattform().musikDienst();
-  if (!dienstErlaubt(basis)) return scansErhalten(scans_->alleNehmen(), {TDienstFehler::DienstAdresse, {}});
-  const int suche = ++scanSuche_;
-  // The stack goes out when the service may be asked again: at once, then it
-  // is what waits now; else the worker waits for that moment and only then
-  // takes the stack, so that every scan made by then goes out in this one
-  // request. It tells the window which barcodes went out.
-  QStringList jetzt;
-  if (netzJetztFrei(std::chrono::milliseconds(grenzen.abstandMs))) jetzt = scans_->naechsterStapel();
-  L_status->setText(jetzt.isEmpty() ? QString("Suche nach Strichcodes...") : scanStatus(jetzt));
-  auto arbeit = [schlange = scans_, basis, g = grenzen, suche, ziel = QPointer<TFOnline>(this),
-                 bote = hintergrund_, jetzt](const std::atomic<bool>& abbrechen) {
-    return dienstAbfragen(
-        [&] {
-          if (!jetzt.isEmpty()) return adresseStrichcodes(basis, jetzt);
-          const QStringList codes = schlange->naechsterStapel(abbrechen);
-          if (codes.isEmpty()) return QString();
-          QMetaObject::invokeMethod(
-              bote,
-              [ziel, suche, codes] {
-                if (ziel && ziel->scanSuche_ == suche && ziel->sucht()) ziel->L_status->setText(scanStatus(codes));
-              },
-              Qt::QueuedConnection);
-          return adresseStrichcodes(basis, codes);
-        },
-        g, abbrechen);
-  };
-  hintergrund_->starten(std::move(arbeit), [this](const TDienstAntwort& a) {
-    QStringList codes = scans_->unterwegsNehmen();
-    // Failed before it could take its stack (no network library): the next
-    // stack gets the reason, so that the queue ends instead of trying anew.
-    if (codes.isEmpty() && a.fehler != TDienstFehler::Keiner) {
-      scans_->naechsterStapel();
-      codes = scans_->unterwegsNehmen();
-    }
-    scansErhalten(codes, a);
-    naechsteScans();
-  });
-  zustandSetzen();
-}
-
-void TFOnline::scansErhalten(const QStringList& codes, const TDienstAntwort& a) {
-  std::optional<TAntwortSeite> seite;
-  TDienstFehler f = a.fehler;
-  if (f == TDienstFehler::Keiner && !(seite = antwortSeiteLesen(a.koerper))) f = TDienstFehler::Unlesbar;
-  const std::size_t vorher = ergebnisse_.size();
-  QString status;
-  if (f != TDienstFehler::Keiner && f != TDienstFehler::NichtGefunden) {
-    // Each barcode gets its line with the reason; the scanning goes on.
-    const QString grund = dienstFehlertext(f).replace('\r', ' ');
-    for (const QString& c : codes) meldungszeile("Strichcode " + c + ": " + grund);
-    status = dienstFehlertext(f).section('\r', 0, 0);
-  } else {
-    const std::set<std::string> vorhanden = sammlungsSchluessel();
-    const std::vector<TVeroeffentlichung> liste = seite ? std::move(seite->liste) : std::vector<TVeroeffentlichung>{};
-    for (const TScanTreffer& t : scansZuordnen(codes, liste)) {
-      if (t.treffer.empty()) meldungszeile("Strichcode " + t.strichcode + ": keine Veröffentlichung gefunden");
-      for (std::size_t i : t.treffer) zeileHinzufuegen(liste[i], vorhanden, true);
-    }
-    const std::size_t n = ergebnisse_.size() - vorher;
-    status = (codes.size() == 1 ? "Strichcode " + codes.front() : QString("%1 Strichcodes").arg(codes.size())) + ": " +
-             (n == 1 ? QString("1 Veröffentlichung gefunden.") : QString("%1 Veröffentlichungen gefunden.").arg(n));
-  }
-  L_status->setText(status);
-  if (ergebnisse_.size() > vorher) lv_ergebnisse->setCurrentItem(ergebnisse_[vorher].zeile);
-  strichcodeBereit(letzterScan_);
-  zustandSetzen();
-}
-
-void TFOnline::scansAbbrechen() {
-  // Scans not looked up are named in the list, so that they can be scanned again.
-  ++scanSuche_;
-  const QStringList offen = scans_->alleNehmen();
-  for (const QString& c : offen) meldungszeile("Strichcode " + c + ": Suche abgebrochen");
+  suche().scannen(code);
 }
 
 void TFOnline::strichcodeBereit(const QString& textVorher) {
@@ -415,110 +346,38 @@ void TFOnline::b_nameClick() {
     e_interpret->setFocus();
     return;
   }
-  dienstSuchen("Suche nach Interpret und Titel...",
-               adresseName(plattform().musikDienst(), e_interpret->text(), e_titel->text()));
+  suche().nameSuchen(e_interpret->text(), e_titel->text());
 }
 
-void TFOnline::b_laufwerkClick() {
-  if (sucht()) return;
-  suchadresse_.clear();  // a disc has its releases in one answer
-  const QString basis = plattform().musikDienst();
-  suchen("Die CD im Laufwerk wird gelesen...",
-         [basis, g = grenzen, lesen = discLesen](const std::atomic<bool>& abbrechen) {
-           return discAbfragen(lesen(), basis, g, abbrechen);
-         });
-}
+void TFOnline::b_laufwerkClick() { suche().discSuchen(); }
 
-void TFOnline::b_abbrechenClick() {
-  if (!sucht()) return;
-  if (genreAuftrag_) return genresAbbrechen();
-  hintergrund_->abbrechen();
-  scansAbbrechen();
-  L_status->setText("Die Suche wurde abgebrochen.");
-  zustandSetzen();
-}
+void TFOnline::b_abbrechenClick() { suche().abbrechen(); }
 
-void TFOnline::dienstSuchen(const QString& status, const QString& adresse) {
-  if (sucht()) return;
-  suchadresse_ = adresse;
-  suchen(status, [adresse, g = grenzen](const std::atomic<bool>& abbrechen) {
-    return dienstAbfragen(adresse, g, abbrechen);
-  });
-}
+void TFOnline::b_weitereClick() { suche().weitereLaden(); }
 
-void TFOnline::b_weitereClick() {
-  const int n = seitenTreffer_;
-  if (sucht() || suchadresse_.isEmpty() || n >= gesamt_) return;
-  // The service counts from the first release of the search ("offset").
-  const QString adresse = suchadresse_ + QString("&offset=%1").arg(n);
-  suchen("Weitere Veröffentlichungen werden geladen...",
-         [adresse, g = grenzen](const std::atomic<bool>& abbrechen) { return dienstAbfragen(adresse, g, abbrechen); },
-         true);
-}
-
-void TFOnline::suchen(const QString& status, std::function<TDienstAntwort(const std::atomic<bool>&)> arbeit,
-                      bool anhaengen) {
-  if (sucht()) return;
-  if (!dienstErlaubt(plattform().musikDienst())) return fehlerMelden(TDienstFehler::DienstAdresse);
-  anhaengen_ = anhaengen;
-  if (!anhaengen) {
-    // The releases of the last search go; scans not yet taken over stay until the list is cleared.
-    std::vector<TErgebnis> alle = std::exchange(ergebnisse_, {});
-    std::vector<QTreeWidgetItem*> weg;
-    for (TErgebnis& e : alle) {
-      if (e.ausScan && !e.uebernommen) ergebnisse_.push_back(std::move(e));
-      else weg.push_back(e.zeile);
+void TFOnline::ergebnisseBehalten(const QList<int>& vorher) {
+  std::vector<TZeile> alle = std::exchange(zeilen_, {});
+  std::vector<QTreeWidgetItem*> weg;
+  for (std::size_t i = 0, k = 0; i < alle.size(); ++i) {
+    if (k < static_cast<std::size_t>(vorher.size()) && vorher[static_cast<qsizetype>(k)] == static_cast<int>(i)) {
+      zeilen_.push_back(alle[i]);
+      ++k;
+    } else {
+      weg.push_back(alle[i].zeile);
     }
-    qDeleteAll(weg);  // after: removing a line tells the window that the selection changed
-    seitenTreffer_ = gesamt_ = 0;
   }
-  L_status->setText(status);
-  hintergrund_->starten(std::move(arbeit), [this](const TDienstAntwort& a) {
-    strichcodeBereit(letzterScan_);
-    antwortErhalten(a);
-    naechsteScans();
-  });
-  zustandSetzen();
+  qDeleteAll(weg);  // after: removing a line tells the window that the selection changed
 }
 
-void TFOnline::antwortErhalten(const TDienstAntwort& a) {
-  zustandSetzen();
-  if (a.fehler != TDienstFehler::Keiner) return fehlerMelden(a.fehler);
-  auto seite = antwortSeiteLesen(a.koerper);
-  if (!seite) return fehlerMelden(TDienstFehler::Unlesbar);
-  if (seite->liste.empty() && !anhaengen_) return fehlerMelden(TDienstFehler::NichtGefunden);
-  ergebnisseZeigen(std::move(*seite));
-}
-
-void TFOnline::fehlerMelden(TDienstFehler f) {
-  const QString text = dienstFehlertext(f);
-  L_status->setText(text.section('\r', 0, 0));
-  if (!text.isEmpty()) meldungOk(TITEL_HINWEIS, text);
-}
-
-void TFOnline::ergebnisseZeigen(TAntwortSeite seite) {
-  const std::size_t vorher = ergebnisse_.size();
-  const std::set<std::string> vorhanden = sammlungsSchluessel();
-  for (const TVeroeffentlichung& v : seite.liste) zeileHinzufuegen(v, vorhanden, false);
-  const int n = seitenTreffer_ += static_cast<int>(seite.liste.size());
-  // An empty further page means the search has nothing more, whatever its count said.
-  gesamt_ = seite.liste.empty() ? n : std::max(seite.gesamt, n);
-  if (n < gesamt_)
-    L_status->setText(QString("%1 von %2 gezeigt – bitte genauer suchen").arg(n).arg(gesamt_));
-  else
-    L_status->setText(n == 1 ? QString("1 Veröffentlichung gefunden.") : QString("%1 Veröffentlichungen gefunden.").arg(n));
-  if (ergebnisse_.size() > vorher) lv_ergebnisse->setCurrentItem(ergebnisse_[vorher].zeile);
-  zustandSetzen();
-}
-
-void TFOnline::zeileHinzufuegen(const TVeroeffentlichung& v, const std::set<std::string>& vorhanden, bool ausScan) {
+void TFOnline::ergebnisZeigen(int nr, bool inSammlung) {
+  const TVeroeffentlichung& v = suche().ergebnisse()[static_cast<std::size_t>(nr)].v;
   auto* z = new QTreeWidgetItem(lv_ergebnisse, ergebnisSpalten(v) << QString());
   const TFelder f = felderZuordnen(v);
   const QString zuordnung = "Typ: " + f[4] + "\nGenre: " + f[5] + "\nKommentar: " + f[6];
   for (int s = 0; s < SPALTEN; ++s) z->setToolTip(s, zuordnung);
-  const THinweise h = ergebnisHinweise(v, vorhanden.count(sammlungsSchluessel(v)) > 0);
+  const THinweise h = ergebnisHinweise(v, inSammlung);
   hinweisSetzen(z, h.kurz, h.erklaerung);
-  ergebnisse_.push_back({v, z, ausScan, false, false, h.erklaerung});
+  zeilen_.push_back({z, h.erklaerung});
 }
 
 void TFOnline::hinweisSetzen(QTreeWidgetItem* z, const QString& kurz, const QString& erklaerung) {
@@ -531,13 +390,13 @@ void TFOnline::hinweisSetzen(QTreeWidgetItem* z, const QString& kurz, const QStr
 
 std::vector<int> TFOnline::gewaehlteZeilen() const {
   std::vector<int> r;
-  for (std::size_t i = 0; i < ergebnisse_.size(); ++i)
-    if (ergebnisse_[i].zeile->isSelected()) r.push_back(static_cast<int>(i));
+  for (std::size_t i = 0; i < zeilen_.size(); ++i)
+    if (zeilen_[i].zeile->isSelected()) r.push_back(static_cast<int>(i));
   return r;
 }
 
 void TFOnline::zustandSetzen() {
-  if (!hintergrund_) return;
+  if (!b_schliessen) return;
   const bool laeuft = sucht();
   pb_warten->setVisible(laeuft);
   b_abbrechen->setEnabled(laeuft);
@@ -545,16 +404,8 @@ void TFOnline::zustandSetzen() {
   const bool gewaehlt = !laeuft && !gewaehlteZeilen().empty();
   b_uebernehmen->setEnabled(gewaehlt);
   b_eingabemaske->setEnabled(gewaehlt);
-  b_weitere->setEnabled(!laeuft && !suchadresse_.isEmpty() && seitenTreffer_ < gesamt_);
+  b_weitere->setEnabled(!laeuft && suche().weitereMoeglich());
   b_leeren->setEnabled(!laeuft && lv_ergebnisse->topLevelItemCount() > 0);
 }
 
-void TFOnline::b_leerenClick() {
-  if (sucht()) return;
-  ergebnisse_.clear();
-  lv_ergebnisse->clear();
-  seitenTreffer_ = gesamt_ = 0;
-  suchadresse_.clear();
-  L_status->clear();
-  zustandSetzen();
-}
+void TFOnline::b_leerenClick() { suche().leeren(); }

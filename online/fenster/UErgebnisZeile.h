@@ -5,8 +5,6 @@
 #include <QString>
 #include <QStringList>
 #include <array>
-#include <set>
-#include <string>
 
 #include "online/UMBAntwort.h"
 
@@ -24,10 +22,3 @@ struct THinweise {
 };
 // "inSammlung": the collection has an entry with the release's Interpret and Titel.
 THinweise ergebnisHinweise(const TVeroeffentlichung& v, bool inSammlung);
-
-// Interpret and Titel as the search compares them (letters A..Z without
-// regard to case), as one key; the release's as they would be stored.
-std::string sammlungsSchluessel(std::string interpret, std::string titel);
-std::string sammlungsSchluessel(const TVeroeffentlichung& v);
-// The keys of every entry of the collection.
-std::set<std::string> sammlungsSchluessel();

@@ -1,8 +1,7 @@
-#include "online/UErgebnisZeile.h"
+#include "online/fenster/UErgebnisZeile.h"
 
 #include "app/UGlobal.h"
 #include "core/UCodepage.h"
-#include "core/UDatbas.h"
 #include "online/UZuordnung.h"
 
 namespace {
@@ -62,26 +61,4 @@ THinweise ergebnisHinweise(const TVeroeffentlichung& v, bool inSammlung) {
     erklaerungen << "Auf die Feldlänge von 255 Zeichen gekürzt: " + namen;
   }
   return {kurz.join(", "), erklaerungen.join("\n")};
-}
-
-std::string sammlungsSchluessel(std::string interpret, std::string titel) {
-  for (std::string* t : {&interpret, &titel})
-    for (char& c : *t)
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return interpret + '\x01' + titel;
-}
-
-std::string sammlungsSchluessel(const TVeroeffentlichung& v) {
-  const TFelder f = felderFuerSammlung(v);
-  return sammlungsSchluessel(zuCp1252(f[0]), zuCp1252(f[1]));
-}
-
-std::set<std::string> sammlungsSchluessel() {
-  std::set<std::string> r;
-  TDatensatz d;
-  for (int k = 1; k <= DatBas->get_anzahl(); ++k) {
-    DatBas->get_datensatz(k, d);
-    r.insert(sammlungsSchluessel(d.Interpret.text(), d.Titel.text()));
-  }
-  return r;
 }
