@@ -297,6 +297,7 @@ void THauptFormular::FormCreate() {
   DatBas = new TDatBas();
   IniFile = new TIniFile(QFile::encodeName(iniPfad()).toStdString());
   Einstellungen = new TEinstellungen(*IniFile);
+  optionen_.beobachten(*Einstellungen);
   Connect = new TConnect();
   Connect->setAnsicht(ansicht_.get());
   SortTree = new TDBSortTree(*DatBas, Connect);

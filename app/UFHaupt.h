@@ -14,6 +14,7 @@
 #include "app/UDetailTexte.h"
 #include "app/UHauptAblauf.h"
 #include "app/UHauptAnsicht.h"
+#include "app/UHauptOptionen.h"
 #include "app/UReportBefehle.h"
 #include "app/UPlattform.h"
 
@@ -62,6 +63,8 @@ class THauptFormular : public QMainWindow, public IDetailTexte {
 
   // The program's start, the activations that apply the settings, the closing.
   THauptAblauf& ablauf() { return ablauf_; }
+  // What the options do to the window, as the settings announce their changes.
+  THauptOptionen& optionen() { return optionen_; }
   // The outer frame where it stays: a centring that waits for the window
   // manager's frame is done at once when the frame is known by now.
   QRect endgueltigerRahmen();
@@ -142,6 +145,7 @@ class THauptFormular : public QMainWindow, public IDetailTexte {
   TDateiBefehle datei_;
   TReportBefehle reports_{*this};
   THauptAblauf ablauf_{*this};
+  THauptOptionen optionen_{*this};
   bool geschlossen_ = false;
   bool gezeigt_ = false;
   // Centred by the client area so far: centred by the frame once the window manager has drawn it.

@@ -21,7 +21,6 @@
 #include "core/UEinstellungen.h"
 #include "core/UFehler.h"
 #include "core/UVemDatei.h"
-#include "dialogs/UFOptionen.h"
 #include "sicherung/USicherung.h"
 #include "sicherung/UWiederherstellen.h"
 
@@ -29,8 +28,8 @@ namespace {
 
 using Option = TEinstellungen::Option;
 
-// Sets an option's running state from code: the options dialog's handler runs
-// as on a click, and an error it raises (a refused write) goes on to the caller.
+// Sets an option from code, stored and applied as on a click in the options
+// dialog; an error (a refused write) goes on to the caller.
 void optionSetzen(Option o, bool an) {
   THandlerFehler fehler;
   Einstellungen->optionSetzen(o, an);
@@ -279,10 +278,10 @@ void THauptAblauf::init_detailansicht() {
   const std::optional<bool> wert = Einstellungen->detailansicht();
   if (!wert) return;
   if (*wert) {
-    FOptionen->detailansicht_ein();
+    h_.optionen().detailansicht_ein();
     optionSetzen(Option::Detailansicht, true);
   } else {
-    FOptionen->detailansicht_aus();
+    h_.optionen().detailansicht_aus();
     optionSetzen(Option::Detailansicht, false);
   }
 }
@@ -292,10 +291,10 @@ void THauptAblauf::init_schaeltflaechen() {
   if (!wert) return;
   if (*wert) {
     optionSetzen(Option::Schaltflaechen, true);
-    FOptionen->schaltflaechen_ein();
+    h_.optionen().schaltflaechen_ein();
   } else {
     optionSetzen(Option::Schaltflaechen, false);
-    FOptionen->schaltflaechen_aus();
+    h_.optionen().schaltflaechen_aus();
   }
 }
 
@@ -331,7 +330,7 @@ bool THauptAblauf::FormClose() {
   }
   if (aufgeben) kopieAufgeben();
   else if (!endeOhneVerlust()) return false;
-  if (Einstellungen->option(Option::Startposition)) FOptionen->startpositionSpeichern();
+  if (Einstellungen->option(Option::Startposition)) h_.optionen().startpositionSpeichern();
   return true;
 }
 
@@ -347,5 +346,5 @@ bool THauptAblauf::endeOhneVerlust() {
 void THauptAblauf::endeDurchSignal() {
   // The exit's settings writes, without its question: the changes stay in the recovery copy.
   if (!Connect->get_filename().isEmpty()) Einstellungen->letzteDateiSetzen(dateiPfad(Connect->get_filename()));
-  if (Einstellungen->option(Option::Startposition)) FOptionen->startpositionSpeichern();
+  if (Einstellungen->option(Option::Startposition)) h_.optionen().startpositionSpeichern();
 }

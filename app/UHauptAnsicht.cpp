@@ -70,13 +70,7 @@ void THauptAnsicht::dateiZeigen(const QString& titel, bool speichernMoeglich) {
   h_.menue_filesave->setEnabled(speichernMoeglich);
 }
 
-void THauptAnsicht::warten(bool an) {
-  if (!Fworking) return;
-  if (an)
-    Fworking->zeigen();
-  else
-    Fworking->verbergen();
-}
+void THauptAnsicht::warten(bool an) { bitteWarten(an); }
 
 void THauptAnsicht::zustandLeer() {
   THauptFormular& h = h_;

@@ -53,16 +53,10 @@ void TReportBefehle::xls1Click() {
                      }};
 
   // An existing file of that name stays until the new workbook is complete.
-  Fworking->zeigen();
-  bool gespeichert = false;
+  TBitteWarten warten;
   QString grund;
-  try {
-    gespeichert = report_xls(grid, name, &grund);
-  } catch (...) {
-    Fworking->verbergen();
-    throw;
-  }
-  Fworking->verbergen();
+  const bool gespeichert = report_xls(grid, name, &grund);
+  warten.beenden();
   if (!gespeichert) {
     // The old file of that name is still there; the reason is named when the file system gave one.
     meldungOk("Fehler:", "Die Excel-Datei konnte nicht gespeichert werden!\r" + name + (grund.isEmpty() ? "" : "\r" + grund),

@@ -91,7 +91,7 @@ bool TConnect::datensatz_hinzufuegen(const QString& interpret, const QString& ti
     ansicht_->melden(TConnectMeldung::SammlungVoll);
     return false;
   }
-  if (interpret.isEmpty() || titel.isEmpty()) {
+  if (!pflichtfelderGefuellt(interpret, titel)) {
     ansicht_->melden(TConnectMeldung::PflichtfelderNeu);
     anzeigen_aktualisieren();
     return false;
@@ -113,7 +113,7 @@ void TConnect::datensatz_aendern(const QString& interpret, const QString& titel,
                                  const QString& release, const QString& typ, const QString& genre,
                                  const QString& kommentar) {
   TSchritt schritt(*this, "Datensatz ändern");
-  if (interpret.isEmpty() || titel.isEmpty()) {
+  if (!pflichtfelderGefuellt(interpret, titel)) {
     ansicht_->melden(TConnectMeldung::PflichtfelderAendern);
     return;
   }

@@ -22,6 +22,12 @@
 // their bytes, so a line break inside a field is shown as a blank.
 QString listenzeileAnzeigen(const TDatensatz& d);
 
+// An entry needs its Interpret and its Titel: adding, changing and the
+// overview's apply refuse one without.
+inline bool pflichtfelderGefuellt(const QString& interpret, const QString& titel) {
+  return !interpret.isEmpty() && !titel.isEmpty();
+}
+
 // What a command of the controller has to tell the user.
 enum class TConnectMeldung {
   SammlungVoll,          // adding one entry to a full collection

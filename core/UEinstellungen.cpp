@@ -1,5 +1,7 @@
 #include "core/UEinstellungen.h"
 
+#include <iterator>
+
 #include "app/UIniFile.h"
 
 TEinstellungen* Einstellungen = nullptr;
@@ -57,6 +59,37 @@ void TEinstellungen::schreiben(const char* sektion, const std::string& schluesse
 
 // ---------------------------------------------------------------- running state
 
+namespace {
+
+// Each option's key, in the order of TEinstellungen::Option. "zuerstWirksam":
+// the change takes effect before its key is stored (the options that resize
+// the main window), else after.
+struct TOptionSchluessel {
+  TEinstellungen::Option option;
+  const char* sektion;
+  const char* schluessel;
+  bool zuerstWirksam;
+};
+constexpr TOptionSchluessel OPTIONSSCHLUESSEL[] = {
+    {TEinstellungen::Option::Schaltflaechen, ANSICHT, "schaltflaechen", true},
+    {TEinstellungen::Option::Statusleiste, ANSICHT, "statusleiste", false},
+    {TEinstellungen::Option::Detailansicht, ANSICHT, "detailansicht", true},
+    {TEinstellungen::Option::Startbildschirm, ANSICHT, "startbildschirm", false},
+    {TEinstellungen::Option::Quickbuttons, ANSICHT, "quickbuttons", false},
+    {TEinstellungen::Option::Startposition, OPTIONEN, "startposition", false},
+    {TEinstellungen::Option::LetzteDateiLaden, OPTIONEN, "loadlastfile", false},
+    {TEinstellungen::Option::UebersichtSpeichern, UEBERSICHT, "saved", false},
+};
+
+constexpr bool tabelleInOrdnung() {
+  for (int i = 0; i < static_cast<int>(std::size(OPTIONSSCHLUESSEL)); ++i)
+    if (static_cast<int>(OPTIONSSCHLUESSEL[i].option) != i) return false;
+  return true;
+}
+static_assert(tabelleInOrdnung());
+
+}  // namespace
+
 bool TEinstellungen::option(Option o) const { return optionen_[static_cast<int>(o)]; }
 
 void TEinstellungen::optionSetzen(Option o, bool an) {
@@ -64,6 +97,10 @@ void TEinstellungen::optionSetzen(Option o, bool an) {
   if (wert == an) return;
   wert = an;
   emit geaendert(o, an);
+  const TOptionSchluessel& s = OPTIONSSCHLUESSEL[static_cast<int>(o)];
+  if (s.zuerstWirksam) emit wirksam(o, an);
+  schreiben(s.sektion, s.schluessel, wahr(an));
+  if (!s.zuerstWirksam) emit wirksam(o, an);
 }
 
 // ---------------------------------------------------------------- [Programm]
@@ -74,21 +111,15 @@ void TEinstellungen::ersterStartSetzen(bool an) { schreiben(PROGRAMM, "firststar
 // ---------------------------------------------------------------- [Ansicht]
 
 std::optional<bool> TEinstellungen::schaltflaechen() const { return dreiwertig(lesen(ANSICHT, "schaltflaechen", "no")); }
-void TEinstellungen::schaltflaechenSetzen(bool an) { schreiben(ANSICHT, "schaltflaechen", wahr(an)); }
 std::optional<bool> TEinstellungen::detailansicht() const { return dreiwertig(lesen(ANSICHT, "detailansicht", "no")); }
-void TEinstellungen::detailansichtSetzen(bool an) { schreiben(ANSICHT, "detailansicht", wahr(an)); }
 bool TEinstellungen::statusleiste() const { return lesen(ANSICHT, "statusleiste", "false") == "true"; }
-void TEinstellungen::statusleisteSetzen(bool an) { schreiben(ANSICHT, "statusleiste", wahr(an)); }
 bool TEinstellungen::startbildschirm() const { return lesen(ANSICHT, "startbildschirm", "true") != "false"; }
-void TEinstellungen::startbildschirmSetzen(bool an) { schreiben(ANSICHT, "startbildschirm", wahr(an)); }
 bool TEinstellungen::quickbuttons() const { return lesen(ANSICHT, "quickbuttons", "true") != "false"; }
-void TEinstellungen::quickbuttonsSetzen(bool an) { schreiben(ANSICHT, "quickbuttons", wahr(an)); }
 bool TEinstellungen::vorgabelisten() const { return lesen(ANSICHT, "showcombobox", "true") == "true"; }
 
 // ---------------------------------------------------------------- [Optionen]
 
 bool TEinstellungen::startposition() const { return lesen(OPTIONEN, "startposition", "false") == "true"; }
-void TEinstellungen::startpositionSetzen(bool an) { schreiben(OPTIONEN, "startposition", wahr(an)); }
 
 std::optional<QPoint> TEinstellungen::startpunkt() const {
   long long links, oben;
@@ -104,7 +135,6 @@ void TEinstellungen::startpunktSetzen(QPoint p) {
 }
 
 bool TEinstellungen::letzteDateiLaden() const { return lesen(OPTIONEN, "loadlastfile", "false") == "true"; }
-void TEinstellungen::letzteDateiLadenSetzen(bool an) { schreiben(OPTIONEN, "loadlastfile", wahr(an)); }
 std::string TEinstellungen::vemDateiendung() const { return lesen(OPTIONEN, "vem-dateien_endung", ""); }
 
 // ---------------------------------------------------------------- [Initiation]
@@ -115,7 +145,6 @@ void TEinstellungen::letzteDateiSetzen(const std::string& pfad) { schreiben(INIT
 // ---------------------------------------------------------------- [Gesamtuebersicht]
 
 bool TEinstellungen::uebersichtSpeichern() const { return lesen(UEBERSICHT, "saved", "false") == "true"; }
-void TEinstellungen::uebersichtSpeichernSetzen(bool an) { schreiben(UEBERSICHT, "saved", wahr(an)); }
 
 int TEinstellungen::uebersichtBreite() const {
   return zahl(lesen(UEBERSICHT, "formularbreite", ""), UEBERSICHT_BREITE, 0, 10000);

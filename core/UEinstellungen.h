@@ -47,7 +47,12 @@ class TEinstellungen : public QObject {
   // ---- the running state of the options, as the program starts: the view
   // options on, the others off.
   bool option(Option o) const;
-  // Emits geaendert when the state changes; writes nothing.
+  // Sets an option: when its state changes, announces the new state
+  // (geaendert), stores the option's key as "true" or "false" and announces
+  // that the change takes effect (wirksam). The view options that change the
+  // main window's size take effect before the store, the others after it; a
+  // store the file refuses raises its error here, and what was to follow it
+  // is not done.
   void optionSetzen(Option o, bool an);
 
   // ---- [Programm]
@@ -57,25 +62,18 @@ class TEinstellungen : public QObject {
   // ---- [Ansicht]
   // nullopt while never stored ("no"), else on only when "true".
   std::optional<bool> schaltflaechen() const;
-  void schaltflaechenSetzen(bool an);
   std::optional<bool> detailansicht() const;
-  void detailansichtSetzen(bool an);
   bool statusleiste() const;  // on only when "true"
-  void statusleisteSetzen(bool an);
   bool startbildschirm() const;  // on unless "false"
-  void startbildschirmSetzen(bool an);
   bool quickbuttons() const;  // on unless "false"
-  void quickbuttonsSetzen(bool an);
   bool vorgabelisten() const;  // "showcombobox": on only when "true", "true" when missing
 
   // ---- [Optionen]
   bool startposition() const;  // on only when "true"
-  void startpositionSetzen(bool an);
   // The stored corner of the main window; nullopt when either edge is no number.
   std::optional<QPoint> startpunkt() const;
   void startpunktSetzen(QPoint p);  // left, then top
   bool letzteDateiLaden() const;  // on only when "true"
-  void letzteDateiLadenSetzen(bool an);
   std::string vemDateiendung() const;  // "" when missing
 
   // ---- [Initiation]
@@ -84,7 +82,6 @@ class TEinstellungen : public QObject {
 
   // ---- [Gesamtuebersicht]
   bool uebersichtSpeichern() const;  // "saved": on only when "true"
-  void uebersichtSpeichernSetzen(bool an);
   // Window and column widths within 0..10000, the font size within 1..200, else the default.
   int uebersichtBreite() const;
   void uebersichtBreiteSetzen(int breite);
@@ -118,8 +115,10 @@ class TEinstellungen : public QObject {
   QString onlineDienst() const;
 
  signals:
-  // The running state of an option changed.
+  // The running state of an option changed (what the options dialog's boxes show).
   void geaendert(TEinstellungen::Option o, bool an);
+  // An option's change takes effect: the main window applies it.
+  void wirksam(TEinstellungen::Option o, bool an);
   // A key was written to the settings file.
   void geschrieben(const QString& sektion, const QString& schluessel);
 

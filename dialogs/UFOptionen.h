@@ -1,10 +1,9 @@
 #pragma once
-// The options dialog: eight check boxes that store their setting and apply it
-// at the moment they change. The boxes show the options' running state kept
-// by the settings (TEinstellungen): an option set there shows in its box.
+// The options dialog: eight check boxes, each showing one option's running
+// state kept by the settings (TEinstellungen) and setting that option when it
+// changes. The settings store it at once and the main window applies it
+// (THauptOptionen); an option set elsewhere shows in its box.
 #include <QDialog>
-
-#include "core/UEinstellungen.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -16,15 +15,6 @@ class TFOptionen : public QDialog {
  public:
   explicit TFOptionen(QWidget* parent = nullptr);
 
-  void schaltflaechen_ein();
-  void schaltflaechen_aus();
-  void detailansicht_ein();
-  void detailansicht_aus();
-  // The main window's outer height from the button-row and status-bar options.
-  int hauptfensterHoehe() const;
-  // Stores the main window's left and top edge.
-  void startpositionSpeichern();
-
   QGroupBox *GroupBox1, *GroupBox2;
   QCheckBox *cb_schaltflaechenvisible, *cb_statusleiste, *cb_detailansicht, *cb_startbildschirm, *CBQuickbuttons;
   QCheckBox *cb_startposition, *cb_loadlastfile, *cb_saveview_gesamt;
@@ -35,15 +25,4 @@ class TFOptionen : public QDialog {
  protected:
   void keyPressEvent(QKeyEvent* e) override;
   bool eventFilter(QObject* objekt, QEvent* e) override;
-
- private:
-  void cb_schaltflaechenvisibleClick(bool an);
-  void cb_statusleisteClick(bool an);
-  void cb_detailansichtClick(bool an);
-  void CBQuickbuttonsClick(bool an);
-  void cb_startpositionClick(bool an);
-  void cb_startbildschirmClick(bool an);
-  void cb_loadlastfileClick(bool an);
-  void cb_saveview_gesamtClick(bool an);
-  QCheckBox* kasten(TEinstellungen::Option o) const;
 };

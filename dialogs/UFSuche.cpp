@@ -211,15 +211,14 @@ void TFSuche::SB_sucheClick() {
   const int feld = cb_suche->currentIndex();
   const TSuchtext suchtext(zuCp1252(E_suche->text()).substr(0, SUCHTEXT_LAENGE));
   const int anzahl = DatBas->get_anzahl();
-  const bool warten = anzahl > WARTEN_AB && Fworking;
-  if (warten) Fworking->zeigen();
+  TBitteWarten warten(anzahl > WARTEN_AB);
   QStringList treffer;
   TDatensatz d;
   for (int pos = 1; pos <= anzahl; ++pos) {
     DatBas->get_datensatz(pos, d);
     if (suchtext.enthalten(d.feld(feld).sicht())) treffer << QString::number(pos);
   }
-  if (warten) Fworking->verbergen();
+  warten.beenden();
 
   if (treffer.isEmpty()) {
     meldungOk("Schade..", "Es konnten leider keine Übereinstimmungen gefunden werden!");

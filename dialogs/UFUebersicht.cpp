@@ -218,10 +218,9 @@ void TFUebersicht::showEvent(QShowEvent* e) {
 void TFUebersicht::FormShow() {
   aufbauen();
   geaendert_ = false;
-  const bool warten = DatBas->get_anzahl() > WARTEN_AB && Fworking;
-  if (warten) Fworking->zeigen();
+  TBitteWarten warten(DatBas->get_anzahl() > WARTEN_AB);
   modell_->fuellen(gesamtZellen(*DatBas));
-  if (warten) Fworking->verbergen();
+  warten.beenden();
 
   SG->setCurrentIndex(modell_->index(0, 1));
   beiEigenemDialog_ = false;
@@ -326,7 +325,7 @@ void TFUebersicht::B_changeClick() {
     return;
   }
   for (int zeile = 1; zeile <= anzahl && zeile <= modell_->rowCount(); ++zeile) {
-    if (zelle(1, zeile).isEmpty() || zelle(2, zeile).isEmpty()) {
+    if (!pflichtfelderGefuellt(zelle(1, zeile), zelle(2, zeile))) {
       meldungOk("Fehler:",
                 "Bitte überprüfen Sie Ihre Eingaben!\rBeachten Sie:\r"
                 "Die Felder \"Interpret\" und \"Titel\" müssen für jeden Eintrag ausgefüllt werden!",
@@ -335,8 +334,7 @@ void TFUebersicht::B_changeClick() {
       return;
     }
   }
-  const bool warten = anzahl > WARTEN_UEBERNEHMEN_AB && Fworking;
-  if (warten) Fworking->zeigen();
+  TBitteWarten warten(anzahl > WARTEN_UEBERNEHMEN_AB);
   std::vector<TDatensatz> saetze;
   for (int zeile = 1; zeile <= anzahl && zeile <= modell_->rowCount(); ++zeile) {
     std::string f[FELD_ANZAHL];
@@ -344,7 +342,7 @@ void TFUebersicht::B_changeClick() {
     saetze.push_back(datensatzAus(f[0], f[1], f[2], f[3], f[4], f[5], f[6]));
   }
   Connect->alle_ersetzen(saetze);
-  if (warten) Fworking->verbergen();
+  warten.beenden();
   meldungOk("Hinweis:", "Ihre Änderungen wurden übernommen");
   Connect->file_was_changed();
   geaendert_ = false;

@@ -42,3 +42,9 @@ void TFworking::verbergen() {
   if (HauptFormular) HauptFormular->ablauf().aktivierungNachFenster();
   QApplication::processEvents();
 }
+
+void bitteWarten(bool an) {
+  if (!Fworking) return;
+  if (an) Fworking->zeigen();
+  else Fworking->verbergen();
+}

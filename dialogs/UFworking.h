@@ -24,3 +24,26 @@ class TFworking : public QWidget {
   std::optional<TFokusMerker> vorher_;
 };
 
+// The one way to show or hide the please-wait window (nothing while it does not exist).
+void bitteWarten(bool an);
+
+// The please-wait window shown while this object lives, when "zeigen" holds,
+// and hidden again when it ends, also when the work ends with an error.
+class TBitteWarten {
+ public:
+  explicit TBitteWarten(bool zeigen = true) : gezeigt_(zeigen) {
+    if (gezeigt_) bitteWarten(true);
+  }
+  ~TBitteWarten() { beenden(); }
+  // Hides it now, when the work is done before this object ends.
+  void beenden() {
+    if (gezeigt_) bitteWarten(false);
+    gezeigt_ = false;
+  }
+  TBitteWarten(const TBitteWarten&) = delete;
+  TBitteWarten& operator=(const TBitteWarten&) = delete;
+
+ private:
+  bool gezeigt_;
+};
+

@@ -15,22 +15,6 @@
 
 namespace {
 
-// Shows the please-wait window for large collections while it lives.
-class TBitteWarten {
- public:
-  explicit TBitteWarten(bool zeigen) : gezeigt_(zeigen && Fworking) {
-    if (gezeigt_) Fworking->zeigen();
-  }
-  ~TBitteWarten() {
-    if (gezeigt_) Fworking->verbergen();
-  }
-  TBitteWarten(const TBitteWarten&) = delete;
-  TBitteWarten& operator=(const TBitteWarten&) = delete;
-
- private:
-  bool gezeigt_;
-};
-
 // "merken": the save dialog that offers the extended name next time (none for HTML).
 void schreiben(TF_print_export& dialog, TReportArt art, const QString& dateiname, TDateiDialog* merken,
                const std::function<std::string()>& inhalt) {
