@@ -200,7 +200,8 @@ int TConnect::datensaetze_anhaengen(const std::vector<TDatensatz>& saetze, int a
     DatBas->add_datensatz(d, angaben && i < angaben->size() ? angabenBytes((*angaben)[i]) : std::string());
     zeilen << listenzeileAnzeigen(d);
   }
-  heuteAufgenommen(vorher + 1, DatBas->get_anzahl());
+  // Rows that come with their details (the CSV import) bring their own date, or deliberately none.
+  if (!angaben) heuteAufgenommen(vorher + 1, DatBas->get_anzahl());
   ansicht_->zeilenAnhaengen(zeilen);
   if (!zeilen.isEmpty()) markieren(vorher);
   ausgelassen += static_cast<int>(saetze.size() - static_cast<std::size_t>(zeilen.size()));
@@ -477,6 +478,10 @@ void TConnect::heuteAufgenommen(int von, int bis) {
 
 TConnect::TSchritt::TSchritt(TConnect& c, const QString& name) : c_(c) {
   if (c_.schrittTiefe_++ > 0) return;
+  // A command before the details held back at the start were attached: they
+  // are attached first, outside the step, so that no change, copy or undo step
+  // ever sees the entries without them.
+  c_.angabenNachladen();
   c_.schrittName_ = name;
   c_.gespeichertImSchritt_ = false;
   c_.dateiVorSchritt_ = c_.dateiStand();
