@@ -16,12 +16,10 @@
 
 namespace {
 
-class AngabenNeueEintraege : public ::testing::TestWithParam<bool> {
+class AngabenNeueEintraege : public ControllerTestAuf<::testing::TestWithParam<bool>> {
  public:
   void SetUp() override {
-    DatBas = &db_;
-    Einstellungen = &einst_;
-    c_.setAnsicht(&ansicht_);
+    ControllerTestAuf::SetUp();
     TDatBas d;
     for (const char* i : {"A", "B"}) d.add_datensatz(datensatzAus(i, "T", "", "", "", "", ""));
     vemSchreiben(tmp_.pfad("x.vem"), d);
@@ -40,11 +38,6 @@ class AngabenNeueEintraege : public ::testing::TestWithParam<bool> {
       c_.angabenAendern(1, TAngaben{});
     }
   }
-  void TearDown() override {
-    DatBas = nullptr;
-    Einstellungen = nullptr;
-  }
-  QString pfad(const char* name) const { return QString::fromStdString(tmp_.pfad(name)); }
   // "Aufgenommen am" of every entry, "-" for none.
   std::string daten() const {
     std::string s;
@@ -55,12 +48,6 @@ class AngabenNeueEintraege : public ::testing::TestWithParam<bool> {
     return s;
   }
 
-  TempOrdner tmp_;
-  TIniFile ini_{tmp_.pfad("vemla.ini")};
-  TEinstellungen einst_{ini_};
-  TDatBas db_;
-  TConnect c_;
-  TStilleAnsicht ansicht_;
 };
 
 TEST_P(AngabenNeueEintraege, BekommenDasHeutigeDatumNurMitAngaben) {

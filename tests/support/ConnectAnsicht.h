@@ -36,7 +36,8 @@ class TStilleAnsicht : public IConnectAnsicht {
 
 // The controller without windows: a collection, settings in a folder of
 // their own and the silent view, installed as the program's globals.
-class ControllerTest : public ::testing::Test {
+template <class Basis>
+class ControllerTestAuf : public Basis {
  public:
   void SetUp() override {
     DatBas = &db_;
@@ -56,3 +57,4 @@ class ControllerTest : public ::testing::Test {
   TConnect c_;
   TStilleAnsicht ansicht_;
 };
+using ControllerTest = ControllerTestAuf<::testing::Test>;
